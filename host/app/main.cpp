@@ -1,0 +1,161 @@
+// whiteboard: the board with its plug-ins. With a display it opens the board window; without one
+// (or with --headless) it loads the plug-ins, sets them up, reports what they registered with the
+// host, tears them down and exits.
+#include "guilayer.h"
+#include "hostjournal.h"
+#include "iplugin.h"
+#include "logsystem.h"
+#include "mainwindow.h"
+#include "orrery.h"
+#include "pluginloader.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool wantsHeadless(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--headless") == 0)
+            return true;
+    return !hasDisplay();
+}
+
+QTextStream& out()
+{
+    static QTextStream s_out(stdout);
+    return s_out;
+}
+
+QTextStream& err()
+{
+    static QTextStream s_err(stderr);
+    return s_err;
+}
+
+void printEntries(const QStringList& entries)
+{
+    if (entries.isEmpty())
+        out() << "    (nothing)\n";
+    for (const QString& strEntry : entries)
+        out() << "    " << strEntry << '\n';
+}
+
+// Tracing is configured before any plug-in is loaded, so that its first calls are already traced.
+void setUpLogging(const QString& strLogFile)
+{
+    CLogSystem* pLog = CLogSystem::theRootInstance;
+    pLog->setLevel(
+        CLogSystem::configuredLevel(COrrery::getUserSettings()->value(QStringLiteral("log/level")).toString()));
+    QString strPath = strLogFile;
+    if (strPath.isEmpty()) {
+        const QString strDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        QDir().mkpath(strDir);
+        strPath = QDir(strDir).filePath(QStringLiteral("whiteboard.log"));
+    }
+    if (pLog->sink().setFile(strPath))
+        out() << "Log file: " << QDir::toNativeSeparators(strPath) << " (level "
+              << QString::fromStdString(pLog->getLevel()) << ")\n";
+    else
+        err() << "whiteboard: cannot write the log file " << QDir::toNativeSeparators(strPath)
+              << "; logging to memory only\n";
+    out().flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool bHeadless = wantsHeadless(argc, argv);
+    if (bHeadless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("whiteboard"));
+    QApplication::setOrganizationName(QStringLiteral("whiteboard"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("An interactive whiteboard with plug-ins."));
+    parser.addHelpOption();
+    const QCommandLineOption headlessOption(QStringLiteral("headless"),
+                                            QStringLiteral("Load, set up and tear down the plug-ins without a window."));
+    const QCommandLineOption pluginsOption(QStringLiteral("plugins"), QStringLiteral("Where the plug-ins are."),
+                                           QStringLiteral("dir"),
+                                           QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
+    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."), QStringLiteral("file"));
+    parser.addOptions({headlessOption, pluginsOption, logOption});
+    parser.process(app);
+
+    CGUILayer::resetHost();
+    setUpLogging(parser.value(logOption));
+
+    std::unique_ptr<CMainWindow> pWindow;
+    if (!bHeadless)
+        pWindow = std::make_unique<CMainWindow>();
+
+    CPluginLoader loader;
+    const QString strPluginDir = parser.value(pluginsOption);
+    const QStringList libraries = CPluginLoader::findLibraries(strPluginDir);
+    if (libraries.isEmpty())
+        err() << "whiteboard: no plug-ins in " << QDir::toNativeSeparators(strPluginDir) << '\n';
+
+    int iRefused = 0;
+    for (const QString& strPath : libraries) {
+        IPlugin* pPlugin = loader.load(strPath);
+        if (!pPlugin) {
+            ++iRefused;
+            err() << "whiteboard: " << loader.errorString() << '\n';
+            if (pWindow)
+                pWindow->addPluginReport(loader.errorString(), false);
+            continue;
+        }
+        QString strInitError;
+        if (!pPlugin->initialize(&strInitError)) {
+            ++iRefused;
+            err() << "whiteboard: plug-in " << strPath << " failed to initialise: " << strInitError << '\n';
+            loader.unload(pPlugin);
+            continue;
+        }
+        const int iBefore = CHostJournal::entries().size();
+        const bool bSetUp = pPlugin->setUp();
+        out() << "Loaded " << pPlugin->getPluginName() << " (ID " << pPlugin->getID() << ") from "
+              << QDir::toNativeSeparators(strPath) << '\n';
+        out() << "  set-up returned " << (bSetUp ? "true" : "false") << "; the host was asked:\n";
+        printEntries(CHostJournal::entries().mid(iBefore));
+        if (pWindow)
+            pWindow->addPluginReport(QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()), true);
+    }
+    out().flush();
+    err().flush();
+
+    int iResult = iRefused == 0 && !libraries.isEmpty() ? 0 : 1;
+    if (pWindow) {
+        pWindow->show();
+        iResult = app.exec();
+    }
+
+    for (IPlugin* pPlugin : loader.plugins()) {
+        const int iBefore = CHostJournal::entries().size();
+        pPlugin->tearDown();
+        if (bHeadless) {
+            out() << "Tore down " << pPlugin->getPluginName() << "; the host was asked:\n";
+            printEntries(CHostJournal::entries().mid(iBefore));
+        }
+    }
+    // The window goes before the host, the host before the plug-in code that its managers still hold.
+    pWindow.reset();
+    CGUILayer::shutdownHost();
+    loader.unloadAll();
+    return iResult;
+}

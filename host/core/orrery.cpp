@@ -1,0 +1,152 @@
+#include "orrery.h"
+
+#include "action.h"
+#include "actionmanager.h"
+#include "hostjournal.h"
+#include "toolmanager.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QSettings>
+
+namespace {
+
+struct SHostState
+{
+    std::unique_ptr<QSettings> pSettings;
+    std::unique_ptr<CToolManager> pToolManager;
+    std::unique_ptr<CActionManager> pActionManager;
+    std::shared_ptr<CContextbarManager> pContextbarManager;
+    std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager;
+    QPointer<QMenu> pMenu;
+    double dLPToDPRatio = 1.0;
+};
+
+SHostState& host()
+{
+    static SHostState s_state;
+    return s_state;
+}
+
+} // namespace
+
+CToolManager* COrrery::getToolManager()
+{
+    return host().pToolManager.get();
+}
+
+CActionManager* COrrery::getActionManager()
+{
+    return host().pActionManager.get();
+}
+
+CContextbarManager* COrrery::getContextbarManager()
+{
+    return host().pContextbarManager.get();
+}
+
+CPropertyEditorManager* COrrery::getPropertyEditorManager()
+{
+    return host().pPropertyEditorManager.get();
+}
+
+QSettings* COrrery::getUserSettings()
+{
+    SHostState& state = host();
+    if (!state.pSettings)
+        state.pSettings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                      QStringLiteral("whiteboard"), QStringLiteral("whiteboard"));
+    return state.pSettings.get();
+}
+
+double COrrery::getLPToDPRatio()
+{
+    return host().dLPToDPRatio;
+}
+
+void COrrery::setLPToDPRatio(double dRatio)
+{
+    // A ratio that is not a positive number would make every size on the board zero or NaN.
+    if (dRatio > 0.0)
+        host().dLPToDPRatio = dRatio;
+}
+
+bool COrrery::addActionToMenuNextTo(const QString& strExistingAction, const QString& strNewAction)
+{
+    SHostState& state = host();
+    CAction* pNew = state.pActionManager ? state.pActionManager->getAction(strNewAction) : nullptr;
+    QMenu* pMenu = state.pMenu.data();
+    bool bPlaced = false;
+    if (pNew && pMenu) {
+        const QList<QAction*> entries = pMenu->actions();
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries.at(i)->objectName() != strExistingAction)
+                continue;
+            pMenu->removeAction(pNew);
+            // Entries may have moved by the removal above; look up the successor afresh.
+            const QList<QAction*> current = pMenu->actions();
+            const int iAt = current.indexOf(entries.at(i));
+            if (iAt + 1 < current.size())
+                pMenu->insertAction(current.at(iAt + 1), pNew);
+            else
+                pMenu->addAction(pNew);
+            bPlaced = true;
+            break;
+        }
+    }
+    CHostJournal::record(QStringLiteral("COrrery::addActionToMenuNextTo %1 %2 -> %3")
+                             .arg(strExistingAction, strNewAction,
+                                  bPlaced ? QStringLiteral("true") : QStringLiteral("false")));
+    return bPlaced;
+}
+
+void COrrery::setMenu(QMenu* pMenu)
+{
+    host().pMenu = pMenu;
+}
+
+QMenu* COrrery::getMenu()
+{
+    return host().pMenu.data();
+}
+
+void COrrery::reset(const SHostOptions& options)
+{
+    shutdown();
+    SHostState& state = host();
+    if (!options.strSettingsFile.isEmpty())
+        state.pSettings = std::make_unique<QSettings>(options.strSettingsFile, QSettings::IniFormat);
+    if (options.bWithToolManager)
+        state.pToolManager = std::make_unique<CToolManager>();
+    state.pActionManager = std::make_unique<CActionManager>();
+
+    // Registered objects may be widgets, which must go before the application object does.
+    static bool s_bPostRoutineAdded = false;
+    if (!s_bPostRoutineAdded && QCoreApplication::instance()) {
+        qAddPostRoutine(&COrrery::shutdown);
+        s_bPostRoutineAdded = true;
+    }
+}
+
+void COrrery::shutdown()
+{
+    SHostState& state = host();
+    // The GUI managers hold editors and bars that may refer to tools and actions: they go first.
+    state.pPropertyEditorManager.reset();
+    state.pContextbarManager.reset();
+    state.pActionManager.reset();
+    state.pToolManager.reset();
+    state.pMenu.clear();
+    state.pSettings.reset();
+    state.dLPToDPRatio = 1.0;
+    CHostJournal::clear();
+}
+
+void COrrery::installGuiManagers(std::shared_ptr<CContextbarManager> pContextbarManager,
+                                 std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager)
+{
+    SHostState& state = host();
+    state.pContextbarManager = std::move(pContextbarManager);
+    state.pPropertyEditorManager = std::move(pPropertyEditorManager);
+}

@@ -1,0 +1,3 @@
+#include "tool.h"
+
+CTool::~CTool() = default;

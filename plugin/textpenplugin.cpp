@@ -1,0 +1,69 @@
+#include "textpenplugin.h"
+
+#include "actionmanager.h"
+#include "contextbarmanager.h"
+#include "orrery.h"
+#include "textpennames.h"
+#include "toolmanager.h"
+#include "trace.h"
+
+#include <QPointer>
+
+CTextPenPlugIn::CTextPenPlugIn() = default;
+
+CTextPenPlugIn::~CTextPenPlugIn() = default;
+
+bool CTextPenPlugIn::setUp()
+{
+    TRACE_ENTER("CTextPenPlugIn::setUp");
+    // The host's managers own whatever is registered here; the plug-in object keeps no pointer.
+    TRACE_EXIT("CTextPenPlugIn::setUp");
+    return true;
+}
+
+void CTextPenPlugIn::tearDown()
+{
+    TRACE_ENTER("CTextPenPlugIn::tearDown");
+    if (CToolManager* pToolManager = COrrery::getToolManager())
+        pToolManager->unregisterTool(QString::fromLatin1(textpen::c_szToolName));
+    if (CContextbarManager* pContextbarManager = COrrery::getContextbarManager())
+        pContextbarManager->unregisterContextbar(QString::fromLatin1(textpen::c_szContextbarName), true);
+    if (CActionManager* pActionManager = COrrery::getActionManager())
+        pActionManager->unregisterAction(QString::fromLatin1(textpen::c_szActionName));
+    TRACE_EXIT("CTextPenPlugIn::tearDown");
+}
+
+QString CTextPenPlugIn::getID()
+{
+    TRACE_ENTER("CTextPenPlugIn::getID");
+    TRACE_EXIT("CTextPenPlugIn::getID");
+    return QString::fromLatin1(textpen::c_szPluginID);
+}
+
+QString CTextPenPlugIn::getPluginName()
+{
+    TRACE_ENTER("CTextPenPlugIn::getPluginName");
+    TRACE_EXIT("CTextPenPlugIn::getPluginName");
+    return QString::fromLatin1(textpen::c_szPluginName);
+}
+
+extern "C" {
+
+Q_DECL_EXPORT const char* qt_plugin_query_verification_data()
+{
+    static const char s_szVerification[] = "pattern=QT_PLUGIN_VERIFICATION_DATA\n"
+                                           "version=4.5.2\n"
+                                           "debug=false\n"
+                                           "buildkey=Windows msvc release full-config";
+    return s_szVerification;
+}
+
+Q_DECL_EXPORT QObject* qt_plugin_instance()
+{
+    // Guarded: once somebody deletes the instance, the next call makes a fresh one.
+    static QPointer<QObject> s_pInstance;
+    if (!s_pInstance)
+        s_pInstance = new CTextPenPlugIn();
+    return s_pInstance;
+}
+}
