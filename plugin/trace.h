@@ -41,7 +41,7 @@ inline void write(const char* szFile, int iLine, const char* szWhat, const char*
 
 } // namespace textpen_trace
 
-#define TEXTPEN_TRACE(szWhat, ...)                                                                            \
+#define TEXTPEN_TRACE(szWhat, ...)                                                                           \
     do {                                                                                                     \
         if (CLogSystem::theRootInstance->getLevel() == "TRACE")                                              \
             ::textpen_trace::write(__FILE__, __LINE__, szWhat, __VA_ARGS__);                                 \

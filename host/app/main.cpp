@@ -56,8 +56,8 @@ void printEntries(const QStringList& entries)
 void setUpLogging(const QString& strLogFile)
 {
     CLogSystem* pLog = CLogSystem::theRootInstance;
-    pLog->setLevel(
-        CLogSystem::configuredLevel(COrrery::getUserSettings()->value(QStringLiteral("log/level")).toString()));
+    pLog->setLevel(CLogSystem::configuredLevel(
+        COrrery::getUserSettings()->value(QStringLiteral("log/level")).toString()));
     QString strPath = strLogFile;
     if (strPath.isEmpty()) {
         const QString strDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
@@ -88,12 +88,14 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An interactive whiteboard with plug-ins."));
     parser.addHelpOption();
-    const QCommandLineOption headlessOption(QStringLiteral("headless"),
-                                            QStringLiteral("Load, set up and tear down the plug-ins without a window."));
-    const QCommandLineOption pluginsOption(QStringLiteral("plugins"), QStringLiteral("Where the plug-ins are."),
-                                           QStringLiteral("dir"),
-                                           QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
-    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."), QStringLiteral("file"));
+    const QCommandLineOption headlessOption(
+        QStringLiteral("headless"),
+        QStringLiteral("Load, set up and tear down the plug-ins without a window."));
+    const QCommandLineOption pluginsOption(
+        QStringLiteral("plugins"), QStringLiteral("Where the plug-ins are."), QStringLiteral("dir"),
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
+    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."),
+                                       QStringLiteral("file"));
     parser.addOptions({headlessOption, pluginsOption, logOption});
     parser.process(app);
 
@@ -134,7 +136,8 @@ int main(int argc, char** argv)
         out() << "  set-up returned " << (bSetUp ? "true" : "false") << "; the host was asked:\n";
         printEntries(CHostJournal::entries().mid(iBefore));
         if (pWindow)
-            pWindow->addPluginReport(QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()), true);
+            pWindow->addPluginReport(
+                QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()), true);
     }
     out().flush();
     err().flush();

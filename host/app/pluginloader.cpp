@@ -56,7 +56,8 @@ QString CPluginLoader::checkVerification(const char* szVerification)
     }
     for (const char* szField : {"pattern", "version", "debug", "buildkey"})
         if (!fields.contains(QLatin1String(szField)))
-            return QStringLiteral("field '%1' is missing from its verification text").arg(QLatin1String(szField));
+            return QStringLiteral("field '%1' is missing from its verification text")
+                .arg(QLatin1String(szField));
 
     const QString strPattern = fields.value(QStringLiteral("pattern"));
     if (strPattern != QLatin1String("QT_PLUGIN_VERIFICATION_DATA"))
@@ -71,7 +72,8 @@ QString CPluginLoader::checkVerification(const char* szVerification)
         return QStringLiteral("field 'version' is %1, another major version than the host's %2")
             .arg(strVersion, strHostVersion);
     if (iVersion > c_iHostVersion)
-        return QStringLiteral("field 'version' is %1, newer than the host's %2").arg(strVersion, strHostVersion);
+        return QStringLiteral("field 'version' is %1, newer than the host's %2")
+            .arg(strVersion, strHostVersion);
 
     const QString strDebug = fields.value(QStringLiteral("debug"));
     const QString strHostDebug = c_bHostDebug ? QStringLiteral("true") : QStringLiteral("false");
@@ -90,12 +92,14 @@ IPlugin* CPluginLoader::load(const QString& strPath)
     m_strError.clear();
     auto pLibrary = std::make_unique<QLibrary>(strPath);
     if (!pLibrary->load())
-        return refuse(*pLibrary, strPath, QStringLiteral("the library cannot be loaded (%1)").arg(pLibrary->errorString()));
+        return refuse(*pLibrary, strPath,
+                      QStringLiteral("the library cannot be loaded (%1)").arg(pLibrary->errorString()));
 
     const auto pfnVerification =
         reinterpret_cast<FVerificationData>(pLibrary->resolve("qt_plugin_query_verification_data"));
     if (!pfnVerification)
-        return refuse(*pLibrary, strPath, QStringLiteral("it does not export qt_plugin_query_verification_data"));
+        return refuse(*pLibrary, strPath,
+                      QStringLiteral("it does not export qt_plugin_query_verification_data"));
     const QString strMismatch = checkVerification(pfnVerification());
     if (!strMismatch.isEmpty())
         return refuse(*pLibrary, strPath, strMismatch);
@@ -108,16 +112,18 @@ IPlugin* CPluginLoader::load(const QString& strPath)
         return refuse(*pLibrary, strPath, QStringLiteral("qt_plugin_instance returned no object"));
     IPlugin* pPlugin = qobject_cast<IPlugin*>(pInstance);
     if (!pPlugin)
-        return refuse(*pLibrary, strPath,
-                      QStringLiteral("its instance (%1) is not a plug-in of interface %2")
-                          .arg(QLatin1String(pInstance->metaObject()->className()), QLatin1String(IPlugin_iid)),
-                      pInstance);
+        return refuse(
+            *pLibrary, strPath,
+            QStringLiteral("its instance (%1) is not a plug-in of interface %2")
+                .arg(QLatin1String(pInstance->metaObject()->className()), QLatin1String(IPlugin_iid)),
+            pInstance);
 
     m_loaded.push_back({std::move(pLibrary), pPlugin});
     return pPlugin;
 }
 
-IPlugin* CPluginLoader::refuse(QLibrary& library, const QString& strPath, const QString& strReason, QObject* pInstance)
+IPlugin* CPluginLoader::refuse(QLibrary& library, const QString& strPath, const QString& strReason,
+                               QObject* pInstance)
 {
     m_strError = QStringLiteral("Plug-in %1 refused: %2").arg(QDir::toNativeSeparators(strPath), strReason);
     // The instance goes with its library, as the loader has always done; nothing else is called.

@@ -47,7 +47,8 @@ private:
         IPlugin* pPlugin;
     };
 
-    IPlugin* refuse(QLibrary& library, const QString& strPath, const QString& strReason, QObject* pInstance = nullptr);
+    IPlugin* refuse(QLibrary& library, const QString& strPath, const QString& strReason,
+                    QObject* pInstance = nullptr);
     static QString checkVerification(const char* szVerification);
 
     std::vector<SLoaded> m_loaded;

@@ -1,6 +1,8 @@
 #include "abstractplugin.h"
 
-CAbstractPlugin::CAbstractPlugin(QObject* pParent) : IPlugin(pParent) {}
+CAbstractPlugin::CAbstractPlugin(QObject* pParent) : IPlugin(pParent)
+{
+}
 
 CAbstractPlugin::~CAbstractPlugin() = default;
 
@@ -9,7 +11,9 @@ bool CAbstractPlugin::setUp()
     return true;
 }
 
-void CAbstractPlugin::tearDown() {}
+void CAbstractPlugin::tearDown()
+{
+}
 
 QString CAbstractPlugin::getID()
 {
@@ -93,8 +97,14 @@ void CAbstractPlugin::setPropertyValue(const QString& strName, const QVariant& v
     m_properties.insert(strName, value);
 }
 
-void CAbstractPlugin::onInstallation() {}
+void CAbstractPlugin::onInstallation()
+{
+}
 
-void CAbstractPlugin::onUninstallation() {}
+void CAbstractPlugin::onUninstallation()
+{
+}
 
-void CAbstractPlugin::retranslatePluginUi(QString, bool) {}
+void CAbstractPlugin::retranslatePluginUi(QString, bool)
+{
+}

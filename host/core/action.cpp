@@ -10,9 +10,13 @@ CAction::CAction(const QString& strInternalName, const QIcon& icon, QObject* pPa
 
 CAction::~CAction() = default;
 
-void CAction::connectSignals() const {}
+void CAction::connectSignals() const
+{
+}
 
-void CAction::disconnectSignals() const {}
+void CAction::disconnectSignals() const
+{
+}
 
 QString CAction::tapMenuGroup() const
 {
@@ -74,4 +78,6 @@ void CAction::updateState()
         setChecked(isCheckedImpl());
 }
 
-void CAction::exec(bool) {}
+void CAction::exec(bool)
+{
+}

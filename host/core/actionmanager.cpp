@@ -40,9 +40,10 @@ int CActionManager::registerAction(const boost::shared_ptr<CAction>& pAction)
 boost::shared_ptr<CAction> CActionManager::unregisterAction(const QString& strInternalName)
 {
     boost::shared_ptr<CAction> pAction;
-    const auto it = std::find_if(m_actions.begin(), m_actions.end(), [&](const boost::shared_ptr<CAction>& p) {
-        return p->getInternalName() == strInternalName;
-    });
+    const auto it =
+        std::find_if(m_actions.begin(), m_actions.end(), [&](const boost::shared_ptr<CAction>& p) {
+            return p->getInternalName() == strInternalName;
+        });
     if (it != m_actions.end()) {
         pAction = *it;
         m_actions.erase(it);
@@ -52,8 +53,9 @@ boost::shared_ptr<CAction> CActionManager::unregisterAction(const QString& strIn
         for (QWidget* pWidget : widgets)
             pWidget->removeAction(pAction.get());
     }
-    CHostJournal::record(QStringLiteral("CActionManager::unregisterAction %1 -> %2")
-                             .arg(strInternalName, pAction ? QStringLiteral("action") : QStringLiteral("null")));
+    CHostJournal::record(
+        QStringLiteral("CActionManager::unregisterAction %1 -> %2")
+            .arg(strInternalName, pAction ? QStringLiteral("action") : QStringLiteral("null")));
     return pAction;
 }
 

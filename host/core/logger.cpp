@@ -8,7 +8,9 @@ namespace basic_logging {
 
 const LoggerEndline Logger::end{};
 
-Logger::Logger(tracelevel* pSink) : m_pSink(pSink) {}
+Logger::Logger(tracelevel* pSink) : m_pSink(pSink)
+{
+}
 
 Logger& Logger::operator<<(const QString& str)
 {

@@ -13,8 +13,7 @@ namespace basic_logging {
 class tracelevel;
 
 struct LoggerEndline
-{
-};
+{};
 
 class Logger
 {

@@ -9,7 +9,9 @@ CLogSystem s_rootLogSystem;
 // Constant-initialised, so a plug-in loaded later never sees a null root.
 CLogSystem* CLogSystem::theRootInstance = &s_rootLogSystem;
 
-CLogSystem::CLogSystem() : m_strLevel("INFO"), m_logger(&m_sink) {}
+CLogSystem::CLogSystem() : m_strLevel("INFO"), m_logger(&m_sink)
+{
+}
 
 std::string CLogSystem::configuredLevel(const QString& strSettingsLevel)
 {

@@ -55,8 +55,9 @@ QSettings* COrrery::getUserSettings()
 {
     SHostState& state = host();
     if (!state.pSettings)
-        state.pSettings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                      QStringLiteral("whiteboard"), QStringLiteral("whiteboard"));
+        state.pSettings =
+            std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                        QStringLiteral("whiteboard"), QStringLiteral("whiteboard"));
     return state.pSettings.get();
 }
 

@@ -60,6 +60,7 @@ QStringList CToolManager::getToolNames() const
 
 std::vector<boost::shared_ptr<CTool>>::const_iterator CToolManager::find(const QString& strName) const
 {
-    return std::find_if(m_tools.begin(), m_tools.end(),
-                        [&strName](const boost::shared_ptr<CTool>& pTool) { return pTool->getName() == strName; });
+    return std::find_if(m_tools.begin(), m_tools.end(), [&strName](const boost::shared_ptr<CTool>& pTool) {
+        return pTool->getName() == strName;
+    });
 }

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 
 CAbstractPropertyEditor::CAbstractPropertyEditor(const QStringList& properties,
-                                                 const QString& strTranslationContext, const QString& strLabel)
+                                                 const QString& strTranslationContext,
+                                                 const QString& strLabel)
     : m_properties(properties), m_strTranslationContext(strTranslationContext), m_strLabel(strLabel)
 {
 }
@@ -17,7 +18,8 @@ QString CAbstractPropertyEditor::property() const
 
 QString CAbstractPropertyEditor::localisedPropertyName() const
 {
-    return QCoreApplication::translate(m_strTranslationContext.toUtf8().constData(), m_strLabel.toUtf8().constData());
+    return QCoreApplication::translate(m_strTranslationContext.toUtf8().constData(),
+                                       m_strLabel.toUtf8().constData());
 }
 
 void CAbstractPropertyEditor::initialise(CPropertyEditorManager* pManager, EEditorContext eContext)

@@ -28,7 +28,9 @@ bool CContextbarInterface::contextbarShown(const QString&, bool)
     return false;
 }
 
-void CContextbarInterface::updateProperties(const QString&, const QString&, const QVariant&) {}
+void CContextbarInterface::updateProperties(const QString&, const QString&, const QVariant&)
+{
+}
 
 QStringList CContextbarInterface::getPropertyList()
 {

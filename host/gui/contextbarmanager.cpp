@@ -13,7 +13,8 @@ CContextbarManager::~CContextbarManager()
         m_bars.pop_back();
 }
 
-bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarInterface>& pBar, bool bShownByHost)
+bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarInterface>& pBar,
+                                            bool bShownByHost)
 {
     const QString strName = pBar ? pBar->getName() : QString();
     const bool bAccepted = pBar && !strName.isEmpty() && !getContextbar(strName);
@@ -27,8 +28,8 @@ bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarI
 
 bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide)
 {
-    const auto it =
-        std::find_if(m_bars.begin(), m_bars.end(), [&strName](const SEntry& entry) { return entry.strName == strName; });
+    const auto it = std::find_if(m_bars.begin(), m_bars.end(),
+                                 [&strName](const SEntry& entry) { return entry.strName == strName; });
     const bool bFound = it != m_bars.end();
     if (bFound) {
         if (bHide)

@@ -12,7 +12,9 @@ std::unique_ptr<CGUILayer>& instance()
 }
 } // namespace
 
-CGUILayer::CGUILayer() : m_pPerspectiveManager(std::make_unique<CToolPropertiesPerspectiveManager>()) {}
+CGUILayer::CGUILayer() : m_pPerspectiveManager(std::make_unique<CToolPropertiesPerspectiveManager>())
+{
+}
 
 CGUILayer::~CGUILayer() = default;
 
@@ -28,7 +30,8 @@ void CGUILayer::resetHost(const SHostOptions& options)
 {
     shutdownHost();
     COrrery::reset(options);
-    COrrery::installGuiManagers(std::make_shared<CContextbarManager>(), std::make_shared<CPropertyEditorManager>());
+    COrrery::installGuiManagers(std::make_shared<CContextbarManager>(),
+                                std::make_shared<CPropertyEditorManager>());
     get();
 }
 

@@ -13,7 +13,10 @@ class CGUILayer
 public:
     static CGUILayer* get();
 
-    CToolPropertiesPerspectiveManager* getToolPerspectiveManager() const { return m_pPerspectiveManager.get(); }
+    CToolPropertiesPerspectiveManager* getToolPerspectiveManager() const
+    {
+        return m_pPerspectiveManager.get();
+    }
 
     // A fresh host: the core (COrrery::reset) with the GUI layer's managers installed.
     static void resetHost(const SHostOptions& options = SHostOptions());

@@ -25,7 +25,8 @@ bool CPropertyEditorManager::registerEditor(const boost::shared_ptr<CAbstractPro
 }
 
 boost::shared_ptr<CAbstractPropertyEditor>
-CPropertyEditorManager::createEditor(const QString& strProperty, CAbstractPropertyEditor::EEditorContext eContext)
+CPropertyEditorManager::createEditor(const QString& strProperty,
+                                     CAbstractPropertyEditor::EEditorContext eContext)
 {
     CAbstractPropertyEditor* pPrototype = prototypeFor(strProperty);
     return pPrototype ? pPrototype->clone(this, eContext) : boost::shared_ptr<CAbstractPropertyEditor>();

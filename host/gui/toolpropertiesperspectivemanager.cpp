@@ -2,16 +2,17 @@
 
 #include "hostjournal.h"
 
-bool CToolPropertiesPerspectiveManager::registerPerspective(const QStringList& tools, FPerspectiveFactory pfnFactory)
+bool CToolPropertiesPerspectiveManager::registerPerspective(const QStringList& tools,
+                                                            FPerspectiveFactory pfnFactory)
 {
     bool bAccepted = !tools.isEmpty() && pfnFactory;
     for (const QString& strTool : tools)
         bAccepted = bAccepted && !strTool.isEmpty() && !factoryFor(strTool);
     if (bAccepted)
         m_perspectives.push_back({tools, pfnFactory});
-    CHostJournal::record(QStringLiteral("CToolPropertiesPerspectiveManager::registerPerspective %1 -> %2")
-                             .arg(tools.join(QLatin1Char(',')),
-                                  bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
+    CHostJournal::record(
+        QStringLiteral("CToolPropertiesPerspectiveManager::registerPerspective %1 -> %2")
+            .arg(tools.join(QLatin1Char(',')), bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
     return bAccepted;
 }
 

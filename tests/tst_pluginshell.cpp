@@ -1,0 +1,186 @@
+// The plug-in object as the host sees it: the entry points, its identity, its interface, and what
+// set-up and tear-down ask of the host, in order.
+#include "action.h"
+#include "actionmanager.h"
+#include "guilayer.h"
+#include "hostjournal.h"
+#include "orrery.h"
+#include "textpenplugin.h"
+#include "tool.h"
+#include "toolmanager.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+#include <boost/weak_ptr.hpp>
+
+namespace {
+
+class CNamedTool : public CTool
+{
+public:
+    explicit CNamedTool(const QString& strName) : m_strName(strName) {}
+    QString getName() const override { return m_strName; }
+
+private:
+    QString m_strName;
+};
+
+} // namespace
+
+class tst_PluginShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { CGUILayer::resetHost(); }
+    void cleanupTestCase() { CGUILayer::shutdownHost(); }
+
+    void theVerificationTextIsTheOneTheOlderLoaderExpects()
+    {
+        const QByteArray text(qt_plugin_query_verification_data());
+        QCOMPARE(text, QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.2\ndebug=false\n"
+                                  "buildkey=Windows msvc release full-config"));
+        QCOMPARE(text.count('\n'), 3);
+        QVERIFY(text.endsWith("full-config"));
+    }
+
+    void theInstanceStaysTheSameUntilDeleted()
+    {
+        QObject* pFirst = qt_plugin_instance();
+        QVERIFY(pFirst);
+        QCOMPARE(qt_plugin_instance(), pFirst);
+        QCOMPARE(pFirst->parent(), nullptr);
+
+        delete pFirst;
+        QPointer<QObject> pSecond = qt_plugin_instance();
+        QVERIFY(pSecond);
+        QCOMPARE(qt_plugin_instance(), pSecond.data());
+        QCOMPARE(QString::fromLatin1(pSecond->metaObject()->className()), QStringLiteral("CTextPenPlugIn"));
+        delete pSecond;
+    }
+
+    void theInstanceIsAPlugInOfTheHostsInterface()
+    {
+        QObject* pInstance = qt_plugin_instance();
+        IPlugin* pPlugin = qobject_cast<IPlugin*>(pInstance);
+        QVERIFY(pPlugin);
+        QCOMPARE(static_cast<QObject*>(pPlugin), pInstance);
+        QCOMPARE(pInstance->qt_metacast("CTextPenPlugIn"), static_cast<void*>(pInstance));
+        QCOMPARE(pInstance->qt_metacast("pallion.cpluginex/1.3"), static_cast<void*>(pPlugin));
+        QVERIFY(pInstance->inherits("CAbstractPlugin"));
+        QCOMPARE(pInstance->qt_metacast("CSomethingElse"), nullptr);
+
+        // No signals, slots or properties of its own: everything lives in the host.
+        const QMetaObject* pMeta = pInstance->metaObject();
+        QCOMPARE(pMeta->methodCount(), pMeta->methodOffset());
+        QCOMPARE(pMeta->propertyCount(), pMeta->propertyOffset());
+        delete pInstance;
+    }
+
+    void theIdentityStringsAreExact()
+    {
+        CTextPenPlugIn plugin;
+        IPlugin& host = plugin;
+        QCOMPARE(host.getID(), QStringLiteral("veltra.textpenplugin-1.0"));
+        QCOMPARE(host.getPluginName(), QStringLiteral("textpenplugin"));
+        // What the plug-in leaves to the base.
+        QVERIFY(host.isEnabled());
+        QVERIFY(!host.hasSettingsUi());
+        QString strError = QStringLiteral("stale");
+        QVERIFY(host.initialize(&strError));
+        QVERIFY(strError.isEmpty());
+    }
+
+    void setUpSucceedsWithOrWithoutAToolManager_data()
+    {
+        QTest::addColumn<bool>("withToolManager");
+        QTest::newRow("with tool manager") << true;
+        QTest::newRow("without tool manager") << false;
+    }
+    void setUpSucceedsWithOrWithoutAToolManager()
+    {
+        QFETCH(bool, withToolManager);
+        SHostOptions options;
+        options.bWithToolManager = withToolManager;
+        CGUILayer::resetHost(options);
+        QCOMPARE(COrrery::getToolManager() != nullptr, withToolManager);
+
+        CTextPenPlugIn plugin;
+        QVERIFY(plugin.setUp());
+        // Nothing is registered twice or refused by the host.
+        for (const QString& strEntry : CHostJournal::entries())
+            QVERIFY2(!strEntry.endsWith(QLatin1String("-> false")), qPrintable(strEntry));
+    }
+
+    void tearDownWithdrawsToolContextBarAndActionInOrder_data()
+    {
+        QTest::addColumn<bool>("withToolManager");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("with tool manager")
+            << true
+            << (QStringList()
+                << "CToolManager::unregisterTool textpenplugin.handtext -> tool"
+                << "CContextbarManager::unregisterContextbar textpenplugin.handtext.contextbar true -> false"
+                << "CActionManager::unregisterAction tool.textpen -> action");
+        QTest::newRow("without tool manager")
+            << false
+            << (QStringList()
+                << "CContextbarManager::unregisterContextbar textpenplugin.handtext.contextbar true -> false"
+                << "CActionManager::unregisterAction tool.textpen -> action");
+    }
+    void tearDownWithdrawsToolContextBarAndActionInOrder()
+    {
+        QFETCH(bool, withToolManager);
+        QFETCH(QStringList, expected);
+        SHostOptions options;
+        options.bWithToolManager = withToolManager;
+        CGUILayer::resetHost(options);
+
+        // What the text pen registers under its names, held only by the host from here on.
+        boost::weak_ptr<CTool> pTool;
+        if (withToolManager) {
+            auto pNewTool = boost::make_shared<CNamedTool>(QStringLiteral("textpenplugin.handtext"));
+            pTool = pNewTool;
+            QVERIFY(COrrery::getToolManager()->registerTool(pNewTool));
+        }
+        QMenu menu;
+        COrrery::setMenu(&menu);
+        auto pNewAction = boost::make_shared<CAction>(QStringLiteral("tool.textpen"), QIcon());
+        boost::weak_ptr<CAction> pAction = pNewAction;
+        QCOMPARE(COrrery::getActionManager()->registerAction(pNewAction), 0);
+        menu.addAction(pNewAction.get());
+        pNewAction.reset();
+        CHostJournal::clear();
+
+        CTextPenPlugIn plugin;
+        plugin.tearDown();
+
+        QCOMPARE(CHostJournal::entries(), expected);
+        // The shared pointers the host handed back were released at once.
+        QVERIFY(pTool.expired());
+        QVERIFY(pAction.expired());
+        QVERIFY(menu.actions().isEmpty());
+    }
+
+    void tearDownLeavesOtherRegistrationsAlone()
+    {
+        auto pOther = boost::make_shared<CNamedTool>(QStringLiteral("text"));
+        QVERIFY(COrrery::getToolManager()->registerTool(pOther));
+        QCOMPARE(COrrery::getActionManager()->registerAction(
+                     boost::make_shared<CAction>(QStringLiteral("tool.laserpen"), QIcon())),
+                 0);
+
+        CTextPenPlugIn plugin;
+        plugin.setUp();
+        plugin.tearDown();
+        plugin.tearDown(); // a second withdrawal finds nothing and changes nothing
+
+        QCOMPARE(COrrery::getToolManager()->getToolNames(), QStringList() << "text");
+        QCOMPARE(COrrery::getActionManager()->getActionNames(), QStringList() << "tool.laserpen");
+    }
+};
+
+QTEST_MAIN(tst_PluginShell)
+#include "tst_pluginshell.moc"
