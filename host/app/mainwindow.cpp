@@ -41,7 +41,6 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     m_pScene->setBackgroundBrush(Qt::white);
     m_pBoard = new QGraphicsView(m_pScene, this);
     m_pBoard->setRenderHint(QPainter::Antialiasing);
-    m_pBoard->setBackgroundBrush(QColor(0xe8, 0xe8, 0xe8));
     setCentralWidget(m_pBoard);
 
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
