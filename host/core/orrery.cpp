@@ -2,8 +2,13 @@
 
 #include "action.h"
 #include "actionmanager.h"
+#include "controllayer.h"
 #include "hostjournal.h"
+#include "orreryview.h"
+#include "recognizermanager.h"
+#include "selectionmanager.h"
 #include "toolmanager.h"
+#include "workspace.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -17,6 +22,10 @@ struct SHostState
     std::unique_ptr<QSettings> pSettings;
     std::unique_ptr<CToolManager> pToolManager;
     std::unique_ptr<CActionManager> pActionManager;
+    std::unique_ptr<CSelectionManager> pSelectionManager;
+    std::unique_ptr<CRecognizerManager> pRecognizerManager;
+    std::unique_ptr<CWorkspace> pWorkspace;
+    QPointer<COrreryView> pView;
     std::shared_ptr<CContextbarManager> pContextbarManager;
     std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager;
     QPointer<QMenu> pMenu;
@@ -49,6 +58,31 @@ CContextbarManager* COrrery::getContextbarManager()
 CPropertyEditorManager* COrrery::getPropertyEditorManager()
 {
     return host().pPropertyEditorManager.get();
+}
+
+CSelectionManager* COrrery::getSelectionManager()
+{
+    return host().pSelectionManager.get();
+}
+
+CRecognizerManager* COrrery::getRecognizerManager()
+{
+    return host().pRecognizerManager.get();
+}
+
+CWorkspace* COrrery::getWorkspace()
+{
+    return host().pWorkspace.get();
+}
+
+COrreryView* COrrery::getView()
+{
+    return host().pView.data();
+}
+
+void COrrery::setView(COrreryView* pView)
+{
+    host().pView = pView;
 }
 
 QSettings* COrrery::getUserSettings()
@@ -121,6 +155,9 @@ void COrrery::reset(const SHostOptions& options)
     if (options.bWithToolManager)
         state.pToolManager = std::make_unique<CToolManager>();
     state.pActionManager = std::make_unique<CActionManager>();
+    state.pSelectionManager = std::make_unique<CSelectionManager>();
+    state.pRecognizerManager = std::make_unique<CRecognizerManager>();
+    state.pWorkspace = std::make_unique<CWorkspace>();
 
     // Registered objects may be widgets, which must go before the application object does.
     static bool s_bPostRoutineAdded = false;
@@ -137,7 +174,14 @@ void COrrery::shutdown()
     state.pPropertyEditorManager.reset();
     state.pContextbarManager.reset();
     state.pActionManager.reset();
+    // Tools may hold ink on the board: they go before the board does.
     state.pToolManager.reset();
+    // The undo stack holds components that are off the board; it goes before the pages.
+    CControlLayer::reset();
+    state.pView.clear();
+    state.pWorkspace.reset();
+    state.pRecognizerManager.reset();
+    state.pSelectionManager.reset();
     state.pMenu.clear();
     state.pSettings.reset();
     state.dLPToDPRatio = 1.0;

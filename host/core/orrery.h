@@ -8,8 +8,12 @@
 
 class CActionManager;
 class CContextbarManager;
+class COrreryView;
 class CPropertyEditorManager;
+class CRecognizerManager;
+class CSelectionManager;
 class CToolManager;
+class CWorkspace;
 class QMenu;
 class QSettings;
 
@@ -29,7 +33,14 @@ public:
     static CActionManager* getActionManager();
     static CContextbarManager* getContextbarManager();
     static CPropertyEditorManager* getPropertyEditorManager();
+    static CSelectionManager* getSelectionManager();
+    static CRecognizerManager* getRecognizerManager();
+    static CWorkspace* getWorkspace();
     static QSettings* getUserSettings();
+
+    // The board view; null while the host shows no board. The view is not owned here.
+    static COrreryView* getView();
+    static void setView(COrreryView* pView);
 
     static double getLPToDPRatio();
     static void setLPToDPRatio(double dRatio);

@@ -1,3 +1,138 @@
 #include "tool.h"
 
+#include "orrery.h"
+#include "orreryview.h"
+
+CTool::CTool() = default;
+
 CTool::~CTool() = default;
+
+QWidget* CTool::getPropertiesWidget() const
+{
+    return nullptr;
+}
+
+QImage CTool::getIconImage(EIconSize) const
+{
+    return QImage();
+}
+
+QImage CTool::getPreviewImage() const
+{
+    return QImage();
+}
+
+QList<QString> CTool::getToolPropertyNames() const
+{
+    return m_propertyNames;
+}
+
+QList<QString> CTool::getPersistentProperties() const
+{
+    return QList<QString>();
+}
+
+QVariant CTool::getToolProperty(const QString& strName) const
+{
+    return m_properties.value(strName);
+}
+
+bool CTool::isPenTool() const
+{
+    return false;
+}
+
+bool CTool::onMousePress(QMouseEvent*)
+{
+    return false;
+}
+
+bool CTool::onMouseMove(QMouseEvent*)
+{
+    return false;
+}
+
+bool CTool::onMouseRelease(QMouseEvent*)
+{
+    return false;
+}
+
+bool CTool::onMouseDoubleClick(QMouseEvent*)
+{
+    return false;
+}
+
+void CTool::onFingerPress(const QPoint&, int)
+{
+}
+
+void CTool::onFingerMove(const QPoint&, int)
+{
+}
+
+void CTool::onFingerRelease(const QPoint&, int)
+{
+}
+
+bool CTool::isAboutToHandleEvent(QMouseEvent*)
+{
+    return false;
+}
+
+QCursor CTool::getNormalCursor() const
+{
+    return QCursor(Qt::ArrowCursor);
+}
+
+bool CTool::isDrawing() const
+{
+    return false;
+}
+
+bool CTool::canUsePenType(const QString&) const
+{
+    return true;
+}
+
+QString CTool::getCategory()
+{
+    return QString();
+}
+
+void CTool::activate(bool)
+{
+    m_bActive = true;
+    showNormalCursor();
+}
+
+void CTool::deactivate(bool)
+{
+    m_bActive = false;
+}
+
+QString CTool::setToolProperty(const QString& strName, const QVariant& value)
+{
+    if (!m_properties.contains(strName))
+        m_propertyNames.append(strName);
+    m_properties.insert(strName, value);
+    return strName;
+}
+
+void CTool::showNormalCursor()
+{
+    if (COrreryView* pView = view())
+        pView->setCursor(getNormalCursor());
+}
+
+void CTool::onExit()
+{
+}
+
+void CTool::commit(bool)
+{
+}
+
+COrreryView* CTool::view() const
+{
+    return COrrery::getView();
+}

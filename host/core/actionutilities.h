@@ -1,0 +1,33 @@
+// Messages to the user. Where no one can answer a modal box (the headless replay, tests), the host
+// installs a handler that answers instead; every message is also written to the host's journal.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class CActionUtilities
+{
+public:
+    enum EMessageBoxType
+    {
+        eMessageBoxWarning = 0,
+        eMessageBoxInformation = 1,
+        eMessageBoxQuestion = 2,
+        eMessageBoxCritical = 3
+    };
+
+    typedef std::function<QMessageBox::StandardButton(EMessageBoxType eType, const QString& strText,
+                                                      QMessageBox::StandardButtons buttons)>
+        FMessageHandler;
+
+    static QMessageBox::StandardButton messageBox(EMessageBoxType eType, QWidget* pParent, const QString& strText,
+                                                  QMessageBox::StandardButtons buttons,
+                                                  QMessageBox::StandardButton eDefaultButton);
+
+    // Answers messages instead of showing them; an empty handler shows them again. Returns the
+    // handler it replaces.
+    static FMessageHandler setMessageHandler(FMessageHandler handler);
+};

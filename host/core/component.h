@@ -1,0 +1,46 @@
+// A thing on the board: made by type name through the host's factories, identified by a number,
+// described by named properties, shown by a graphics item.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <boost/shared_ptr.hpp>
+
+class QGraphicsItem;
+
+class CComponent
+{
+public:
+    typedef boost::shared_ptr<CComponent> (*FFactory)();
+
+    virtual ~CComponent();
+
+    CComponent(const CComponent&) = delete;
+    CComponent& operator=(const CComponent&) = delete;
+
+    // A new component of the type; empty when no factory makes that type or the factory fails.
+    static boost::shared_ptr<CComponent> create(const QString& strType);
+    // Installs the factory for a type and answers the one it replaces (null if none).
+    static FFactory registerFactory(const QString& strType, FFactory pfnFactory);
+
+    qint64 getID() const { return m_iID; }
+    virtual QString getType() const = 0;
+    virtual QGraphicsItem* getGraphicsItem() = 0;
+
+    // Sets the property directly (no command, no undo); the component shows the new value.
+    bool setPropertyValue(const QString& strName, const QVariant& value);
+    QVariant getPropertyValue(const QString& strName) const;
+    QStringList getPropertyNames() const { return m_propertyNames; }
+
+protected:
+    CComponent();
+    // Called after each change of a property, for the component to show it.
+    virtual void propertyChanged(const QString& strName, const QVariant& value);
+
+private:
+    qint64 m_iID;
+    QStringList m_propertyNames;
+    QHash<QString, QVariant> m_properties;
+};

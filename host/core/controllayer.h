@@ -1,0 +1,35 @@
+// The host's command layer: every change of the board that the user can undo goes through here as a
+// command on the undo stack.
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <boost/shared_ptr.hpp>
+
+class CComponent;
+class QUndoStack;
+
+class CControlLayer
+{
+public:
+    static CControlLayer* get();
+
+    // Puts the component on the page iTopicID (-1: the current page) at iIndex (-1: on top).
+    bool invokeInsertCommand(const boost::shared_ptr<CComponent>& pComponent, qint64 iTopicID, int iIndex);
+    // Sets a property of the component with that id on the current page. With bMergeWithPrevious, a
+    // change of the same property of the same component right after this one folds into it.
+    bool invokeUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty, const QVariant& value,
+                                     bool bMergeWithPrevious);
+    // Takes the components off the current page, as one step.
+    bool invokeDeleteCommand(const QList<qint64>& componentIDs);
+
+    QUndoStack* undoStack() const { return m_pUndoStack; }
+
+    static void reset();
+    ~CControlLayer();
+
+private:
+    CControlLayer();
+
+    QUndoStack* m_pUndoStack;
+};

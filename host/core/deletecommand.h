@@ -1,0 +1,28 @@
+// Undoable removal of components from the current page.
+#pragma once
+
+#include <QList>
+#include <QUndoCommand>
+#include <boost/shared_ptr.hpp>
+#include <vector>
+
+class CComponent;
+
+class CDeleteCommand : public QUndoCommand
+{
+public:
+    explicit CDeleteCommand(const QList<qint64>& componentIDs);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    struct SRemoved
+    {
+        boost::shared_ptr<CComponent> pComponent;
+        int iIndex;
+    };
+
+    QList<qint64> m_componentIDs;
+    std::vector<SRemoved> m_removed;
+};

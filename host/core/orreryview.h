@@ -1,0 +1,39 @@
+// The board view: shows the current page and hands the mouse and pen events on it to the active
+// tool. View coordinates are those of its viewport.
+#pragma once
+
+#include <QGraphicsView>
+#include <QList>
+
+class CComponent;
+class CTopic;
+
+class COrreryView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    explicit COrreryView(QWidget* pParent = nullptr);
+    ~COrreryView() override;
+
+    void showTopic(CTopic* pTopic);
+    CTopic* topic() const { return m_pTopic; }
+
+    // The components whose items meet the scene rectangle (by eMode), from back to front, so that of
+    // two items at one depth the one drawn on top comes later. With a
+    // depth list, the items' depths are put into it in the same order. bTopLevelOnly leaves out
+    // items that are parts of other items.
+    QList<CComponent*> componentsAt(const QRectF& rect, QList<double>* pDepths, Qt::ItemSelectionMode eMode,
+                                    bool bTopLevelOnly) const;
+    // The component shown by the item, or null.
+    static CComponent* componentOf(QGraphicsItem* pItem);
+
+protected:
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+
+private:
+    CTopic* m_pTopic = nullptr;
+};

@@ -1,0 +1,101 @@
+// The host's pen-tool base. It draws ink while the pen moves on the board and collects the strokes
+// of one piece of writing. With pen events on, it tells a tap from writing and, once the writer
+// pauses, hands the finished writing to onPenInput (or a tap to onTap) and resets itself; with pen
+// events off, every stroke is committed to the board as ink at once.
+#pragma once
+
+#include "ipeneventlistener.h"
+#include "pentoolbase.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointF>
+#include <QTimer>
+#include <QVector>
+#include <boost/shared_ptr.hpp>
+
+class CScribble;
+class QGraphicsPathItem;
+
+class CPenTool : public QObject, public CPenToolBase, public IPenEventListener
+{
+    Q_OBJECT
+
+public:
+    // The normal cursor is made from the image at strCursorResource (found with or without its
+    // format suffix) with the given hot spot.
+    CPenTool(const QString& strCursorResource, const QPoint& hotSpot, QObject* pParent = nullptr);
+    ~CPenTool() override;
+
+    void enablePenEvents(bool bEnable);
+    void enableHoldEvent(bool bEnable);
+    void enableTapHoldEvent(bool bEnable);
+    bool arePenEventsEnabled() const { return m_bPenEvents; }
+    bool isHoldEventEnabled() const { return m_bHoldEvent; }
+    bool isTapHoldEventEnabled() const { return m_bTapHoldEvent; }
+
+    QImage getPreviewImage() const override;
+    bool isPenTool() const override;
+    bool onMousePress(QMouseEvent* pEvent) override;
+    bool onMouseMove(QMouseEvent* pEvent) override;
+    bool onMouseRelease(QMouseEvent* pEvent) override;
+    QCursor getNormalCursor() const override;
+    bool isDrawing() const override;
+
+    void onTap(const CMouseEventPoint& point) override;
+    void onBeginHold(const CMouseEventPoint& point) override;
+    void onHoldMove(const CMouseEventPoint& point) override;
+    void onEndHold(const CMouseEventPoint& point) override;
+    void onDoubleTap(const CMouseEventPoint& point) override;
+    void onBeginTapHold(const CMouseEventPoint& point) override;
+    void onTapHoldMove(const CMouseEventPoint& point) override;
+    void onEndTapHold(const CMouseEventPoint& point) override;
+    void onBeginDrag(const CMouseEventPoint& point) override;
+    void onDragMove(const CMouseEventPoint& point) override;
+    void onEndDrag(const CMouseEventPoint& point) override;
+    void drawUnitLine(const CMouseEventPoint& from, const CMouseEventPoint& to, const CScribble& scribble) override;
+    void onPenInput(boost::shared_ptr<CScribble> pScribble) override;
+
+    // Fills the empty vector with the scribble's strokes in scene coordinates; answers the scene
+    // point of the top-left corner of the writing's bounds.
+    QPointF viewScribbleToItemScribble(const CScribble& scribble, QVector<QVector<QPointF>>& strokes) const;
+    // Takes the ink of the current writing off the board.
+    void discardDrawing();
+    // Forgets the current writing and waits for the next one.
+    void resetPenTool();
+
+    // Hands the current writing on now instead of after the pause (the replay does this at the end
+    // of each recorded piece of writing).
+    void finishWriting();
+    // The writing collected so far; null when idle.
+    const CScribble* currentScribble() const { return m_pScribble.get(); }
+
+    // How long the writer may pause before a piece of writing counts as finished: the user setting
+    // "pen/writingpause" in milliseconds, 1000 by default.
+    static int writingPauseMs();
+    // A first stroke this short and this small is a tap, if no stroke follows within the tap window.
+    static constexpr int c_iTapMaxMs = 300;
+    static constexpr int c_iTapMaxExtentPx = 6;
+    static constexpr int c_iTapWindowMs = 250;
+
+protected:
+    void activate(bool bFlag) override;
+    void deactivate(bool bFlag) override;
+    void commit(bool bFlag) override;
+
+private:
+    void handOver();
+    bool isTap() const;
+    QPen inkPen() const;
+
+    QCursor m_normalCursor;
+    bool m_bPenEvents = false;
+    bool m_bHoldEvent = true;
+    bool m_bTapHoldEvent = true;
+    bool m_bStrokeActive = false;
+    bool m_bHandingOver = false;
+    boost::shared_ptr<CScribble> m_pScribble;
+    QVector<QGraphicsPathItem*> m_inkItems;
+    QTimer m_pauseTimer;
+    QElapsedTimer m_clock;
+};

@@ -1,0 +1,1 @@
+#include "recognizermanager.h"

@@ -1,0 +1,21 @@
+// The host's services layer: announces that the user's profile (settings) has been loaded.
+#pragma once
+
+#include <QObject>
+
+class CServicesLayer : public QObject
+{
+    Q_OBJECT
+
+public:
+    static CServicesLayer* get();
+
+    // Loads the tool settings from the user settings and tells everybody.
+    void loadProfile();
+
+signals:
+    void signalProfileLoaded();
+
+private:
+    CServicesLayer() = default;
+};

@@ -1,0 +1,39 @@
+// The board's text box, type "text": a text item that draws its outline and fill from its properties
+// ("pencolor", "linewidth", "linestyle", "fillcolor"), shows its "string" in the block's character
+// format, and follows "position", "alignment", the font properties and "locked".
+#pragma once
+
+#include "component.h"
+
+#include <QGraphicsTextItem>
+
+class CTextComponent : public QGraphicsTextItem, public CComponent
+{
+    Q_OBJECT
+
+public:
+    CTextComponent();
+    ~CTextComponent() override;
+
+    static boost::shared_ptr<CComponent> make();
+
+    QString getType() const override;
+    QGraphicsItem* getGraphicsItem() override;
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* pPainter, const QStyleOptionGraphicsItem* pOption, QWidget* pWidget) override;
+
+    // Ends text editing and writes what was typed back into "string".
+    void finishEditing();
+
+protected:
+    void propertyChanged(const QString& strName, const QVariant& value) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
+
+private:
+    void setString(const QString& strText);
+    void applyFont();
+    QRectF frameRect() const;
+
+    bool m_bUpdatingString = false;
+};

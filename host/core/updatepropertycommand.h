@@ -1,0 +1,30 @@
+// Undoable change of one property of one component.
+#pragma once
+
+#include <QString>
+#include <QUndoCommand>
+#include <QVariant>
+
+class CUpdatePropertyCommand : public QUndoCommand
+{
+public:
+    CUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty, const QVariant& value, bool bMergeable);
+
+    void redo() override;
+    void undo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* pOther) override;
+
+    qint64 componentID() const { return m_iComponentID; }
+    QString property() const { return m_strProperty; }
+    QVariant value() const { return m_value; }
+    QVariant previousValue() const { return m_previous; }
+
+private:
+    qint64 m_iComponentID;
+    QString m_strProperty;
+    QVariant m_value;
+    QVariant m_previous;
+    bool m_bMergeable;
+    bool m_bFirstRedo = true;
+};
