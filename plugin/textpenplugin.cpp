@@ -3,8 +3,10 @@
 #include "actionmanager.h"
 #include "contextbarmanager.h"
 #include "orrery.h"
+#include "orreryview.h"
 #include "textpennames.h"
 #include "toolmanager.h"
+#include "tooltextpen.h"
 #include "trace.h"
 
 #include <QPointer>
@@ -17,6 +19,10 @@ bool CTextPenPlugIn::setUp()
 {
     TRACE_ENTER("CTextPenPlugIn::setUp");
     // The host's managers own whatever is registered here; the plug-in object keeps no pointer.
+    if (CToolManager* pToolManager = COrrery::getToolManager()) {
+        const boost::shared_ptr<CToolTextPen> pTool(new CToolTextPen());
+        pToolManager->registerTool(boost::shared_ptr<CTool>(pTool));
+    }
     TRACE_EXIT("CTextPenPlugIn::setUp");
     return true;
 }
@@ -45,6 +51,28 @@ QString CTextPenPlugIn::getPluginName()
     TRACE_ENTER("CTextPenPlugIn::getPluginName");
     TRACE_EXIT("CTextPenPlugIn::getPluginName");
     return QString::fromLatin1(textpen::c_szPluginName);
+}
+
+double CTextPenUtilities::getFontSize(const QRect& viewRect, const QString& strText)
+{
+    TRACE_ENTER("CTextPenUtilities::getFontSize");
+    const int iLineCount = qMax(1, strText.split(QLatin1Char('\n'), Qt::KeepEmptyParts).count());
+    const double dRatio = COrrery::getLPToDPRatio();
+    double dHeight = 0.0;
+    if (const COrreryView* pView = COrrery::getView()) {
+        const QPointF topLeft = pView->mapToScene(QPoint(viewRect.left(), viewRect.top()));
+        const QPointF bottomRight = pView->mapToScene(QPoint(viewRect.right(), viewRect.bottom()));
+        dHeight = bottomRight.y() - topLeft.y();
+    }
+    // Small writing still gives a readable box; a height that is no number counts as small.
+    if (!(dHeight > 200.0))
+        dHeight = 200.0;
+    double dSize = dHeight * 0.7 / dRatio / iLineCount;
+    const double dCap = 16.0 * dRatio * 4.0;
+    if (dCap < dSize)
+        dSize = dCap;
+    TRACE_EXIT("CTextPenUtilities::getFontSize");
+    return dSize;
 }
 
 extern "C" {

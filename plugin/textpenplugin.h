@@ -4,6 +4,8 @@
 
 #include "abstractplugin.h"
 
+#include <QRect>
+
 class CTextPenPlugIn : public CAbstractPlugin
 {
     Q_OBJECT
@@ -17,6 +19,14 @@ public:
     void tearDown() override;
     QString getID() override;
     QString getPluginName() override;
+};
+
+// The font size of a text box made from writing: from the writing's height on the board, shared by
+// its lines, within what the board can show.
+class CTextPenUtilities
+{
+public:
+    static double getFontSize(const QRect& viewRect, const QString& strText);
 };
 
 extern "C" {

@@ -1,13 +1,20 @@
 // whiteboard: the board with its plug-ins. With a display it opens the board window; without one
 // (or with --headless) it loads the plug-ins, sets them up, reports what they registered with the
 // host, tears them down and exits.
+#include "actionutilities.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "iplugin.h"
 #include "logsystem.h"
 #include "mainwindow.h"
+#include "normalpentool.h"
 #include "orrery.h"
+#include "placeholderrecognizer.h"
 #include "pluginloader.h"
+#include "recognizermanager.h"
+#include "selecttool.h"
+#include "texttool.h"
+#include "toolmanager.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +22,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <boost/make_shared.hpp>
 #include <cstdio>
 
 namespace {
@@ -44,12 +52,31 @@ QTextStream& err()
     return s_err;
 }
 
-void printEntries(const QStringList& entries)
+// The registrations and withdrawals among what the host was asked.
+void printRegistrations(const QStringList& entries)
 {
-    if (entries.isEmpty())
-        out() << "    (nothing)\n";
+    QStringList registrations;
     for (const QString& strEntry : entries)
+        if (strEntry.contains(QLatin1String("::register")) ||
+            strEntry.contains(QLatin1String("::unregister")) ||
+            strEntry.contains(QLatin1String("addActionToMenuNextTo")))
+            registrations.append(strEntry);
+    if (registrations.isEmpty())
+        out() << "    (nothing)\n";
+    for (const QString& strEntry : registrations)
         out() << "    " << strEntry << '\n';
+}
+
+// The host's own tools and recognizers, there before any plug-in is loaded.
+void installHostTools()
+{
+    CToolManager* pToolManager = COrrery::getToolManager();
+    pToolManager->registerTool(boost::make_shared<CSelectTool>());
+    pToolManager->registerTool(boost::make_shared<CNormalPenTool>());
+    pToolManager->registerTool(boost::make_shared<CTextTool>());
+    CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+    pRecognizers->registerRecognizer(boost::make_shared<CPlaceholderRecognizer>());
+    pRecognizers->setActiveRecognizer(QStringLiteral("placeholder"));
 }
 
 // Tracing is configured before any plug-in is loaded, so that its first calls are already traced.
@@ -101,6 +128,16 @@ int main(int argc, char** argv)
 
     CGUILayer::resetHost();
     setUpLogging(parser.value(logOption));
+    installHostTools();
+    if (bHeadless) {
+        // Nobody can answer a modal box here: messages go to the console instead.
+        CActionUtilities::setMessageHandler(
+            [](CActionUtilities::EMessageBoxType, const QString& strText, QMessageBox::StandardButtons) {
+                err() << "whiteboard: " << strText << '\n';
+                err().flush();
+                return QMessageBox::Ok;
+            });
+    }
 
     std::unique_ptr<CMainWindow> pWindow;
     if (!bHeadless)
@@ -133,8 +170,8 @@ int main(int argc, char** argv)
         const bool bSetUp = pPlugin->setUp();
         out() << "Loaded " << pPlugin->getPluginName() << " (ID " << pPlugin->getID() << ") from "
               << QDir::toNativeSeparators(strPath) << '\n';
-        out() << "  set-up returned " << (bSetUp ? "true" : "false") << "; the host was asked:\n";
-        printEntries(CHostJournal::entries().mid(iBefore));
+        out() << "  set-up returned " << (bSetUp ? "true" : "false") << " and registered:\n";
+        printRegistrations(CHostJournal::entries().mid(iBefore));
         if (pWindow)
             pWindow->addPluginReport(
                 QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()), true);
@@ -144,16 +181,20 @@ int main(int argc, char** argv)
 
     int iResult = iRefused == 0 && !libraries.isEmpty() ? 0 : 1;
     if (pWindow) {
+        pWindow->refreshTools();
+        COrrery::getToolManager()->activate(QStringLiteral("select"));
         pWindow->show();
         iResult = app.exec();
+    } else {
+        COrrery::getToolManager()->onExit();
     }
 
     for (IPlugin* pPlugin : loader.plugins()) {
         const int iBefore = CHostJournal::entries().size();
         pPlugin->tearDown();
         if (bHeadless) {
-            out() << "Tore down " << pPlugin->getPluginName() << "; the host was asked:\n";
-            printEntries(CHostJournal::entries().mid(iBefore));
+            out() << "Tore down " << pPlugin->getPluginName() << ", which withdrew:\n";
+            printRegistrations(CHostJournal::entries().mid(iBefore));
         }
     }
     // The window goes before the host, the host before the plug-in code that its managers still hold.

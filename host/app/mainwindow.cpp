@@ -2,15 +2,27 @@
 
 #include "action.h"
 #include "actionmanager.h"
+#include "component.h"
+#include "controllayer.h"
 #include "orrery.h"
+#include "orreryview.h"
+#include "recognizer.h"
+#include "recognizermanager.h"
+#include "selectionmanager.h"
+#include "tool.h"
+#include "toolmanager.h"
+#include "workspace.h"
 
+#include <QActionGroup>
 #include <QApplication>
-#include <QGraphicsScene>
-#include <QGraphicsView>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUndoStack>
 #include <boost/make_shared.hpp>
 
 namespace {
@@ -30,6 +42,19 @@ QCursor laserCursor()
     return QCursor(pixmap);
 }
 
+QString toolLabel(const QString& strTool)
+{
+    if (strTool == QLatin1String("select"))
+        return QObject::tr("Select");
+    if (strTool == QLatin1String("pen"))
+        return QObject::tr("Pen");
+    if (strTool == QLatin1String("text"))
+        return QObject::tr("Text");
+    if (strTool == QLatin1String("textpenplugin.handtext"))
+        return QObject::tr("Text Pen");
+    return strTool;
+}
+
 } // namespace
 
 CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
@@ -37,14 +62,33 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     setWindowTitle(tr("Whiteboard"));
     resize(1200, 800);
 
-    m_pScene = new QGraphicsScene(QRectF(0, 0, 1920, 1080), this);
-    m_pScene->setBackgroundBrush(Qt::white);
-    m_pBoard = new QGraphicsView(m_pScene, this);
-    m_pBoard->setRenderHint(QPainter::Antialiasing);
+    m_pBoard = new COrreryView(this);
+    m_pBoard->showTopic(COrrery::getWorkspace()->getCurrentTopic());
     setCentralWidget(m_pBoard);
+    COrrery::setView(m_pBoard);
 
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
-    pFileMenu->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows, QKeySequence::Quit);
+    pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
+
+    QMenu* pEditMenu = menuBar()->addMenu(tr("&Edit"));
+    QUndoStack* pUndoStack = CControlLayer::get()->undoStack();
+    QAction* pUndo = pUndoStack->createUndoAction(this, tr("&Undo"));
+    pUndo->setShortcut(QKeySequence::Undo);
+    QAction* pRedo = pUndoStack->createRedoAction(this, tr("&Redo"));
+    pRedo->setShortcut(QKeySequence::Redo);
+    pEditMenu->addAction(pUndo);
+    pEditMenu->addAction(pRedo);
+    pEditMenu->addSeparator();
+    pEditMenu->addAction(
+        tr("&Delete"), this,
+        [] {
+            QList<qint64> ids;
+            for (CComponent* pComponent : COrrery::getSelectionManager()->selectedComponents())
+                ids.append(pComponent->getID());
+            if (!ids.isEmpty())
+                CControlLayer::get()->invokeDeleteCommand(ids);
+        },
+        QKeySequence::Delete);
 
     m_pToolsMenu = menuBar()->addMenu(tr("&Tools"));
     COrrery::setMenu(m_pToolsMenu);
@@ -59,13 +103,91 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
         if (pActionManager->registerAction(pLaserPen) == CActionManager::eRegistered)
             m_pToolsMenu->addAction(pLaserPen.get());
 
+    m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
     m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));
+
+    m_pToolBar = addToolBar(tr("Tools"));
+    m_pToolBar->setObjectName(QStringLiteral("tools"));
+    m_pToolBar->setIconSize(QSize(32, 32));
+    m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Tool-bar twins with fixed labels, so the bar does not shift as the undo text changes.
+    QAction* pUndoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Undo"), pUndoStack,
+                                                 &QUndoStack::undo);
+    QAction* pRedoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Redo"),
+                                                 pUndoStack, &QUndoStack::redo);
+    pUndoButton->setEnabled(pUndoStack->canUndo());
+    pRedoButton->setEnabled(pUndoStack->canRedo());
+    connect(pUndoStack, &QUndoStack::canUndoChanged, pUndoButton, &QAction::setEnabled);
+    connect(pUndoStack, &QUndoStack::canRedoChanged, pRedoButton, &QAction::setEnabled);
+    m_pToolBar->addSeparator();
+    m_pToolGroup = new QActionGroup(this);
+
+    if (CToolManager* pToolManager = COrrery::getToolManager())
+        connect(pToolManager, &CToolManager::signalToolActivated, this, &CMainWindow::slotToolActivated);
+    if (CRecognizerManager* pRecognizers = COrrery::getRecognizerManager())
+        connect(pRecognizers, &CRecognizerManager::signalActiveRecognizerChanged, this,
+                &CMainWindow::refreshRecognizers);
+
+    refreshTools();
+    refreshRecognizers();
     statusBar()->showMessage(tr("Ready"));
 }
 
 CMainWindow::~CMainWindow()
 {
     COrrery::setMenu(nullptr);
+    COrrery::setView(nullptr);
+}
+
+void CMainWindow::refreshTools()
+{
+    CToolManager* pToolManager = COrrery::getToolManager();
+    if (!pToolManager)
+        return;
+    for (QAction* pAction : m_pToolGroup->actions()) {
+        m_pToolGroup->removeAction(pAction);
+        delete pAction;
+    }
+    for (const QString& strTool : pToolManager->getToolNames()) {
+        CTool* pTool = pToolManager->getToolByName(strTool);
+        QAction* pAction = new QAction(QIcon(QPixmap::fromImage(pTool->getIconImage(CTool::eIconLarge))),
+                                       toolLabel(strTool), m_pToolGroup);
+        pAction->setCheckable(true);
+        pAction->setData(strTool);
+        pAction->setChecked(pToolManager->getActiveTool() == pTool);
+        connect(pAction, &QAction::triggered, this, [strTool] {
+            if (CToolManager* pManager = COrrery::getToolManager())
+                pManager->activate(strTool);
+        });
+        m_pToolBar->addAction(pAction);
+    }
+}
+
+void CMainWindow::refreshRecognizers()
+{
+    CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+    m_pRecognizerMenu->clear();
+    if (!pRecognizers)
+        return;
+    QActionGroup* pGroup = new QActionGroup(m_pRecognizerMenu);
+    for (const QString& strName : pRecognizers->getRecognizerNames()) {
+        QAction* pAction =
+            m_pRecognizerMenu->addAction(pRecognizers->getRecognizer(strName)->getDisplayName());
+        pAction->setCheckable(true);
+        pAction->setActionGroup(pGroup);
+        pAction->setChecked(pRecognizers->getActiveRecognizer() == pRecognizers->getRecognizer(strName));
+        connect(pAction, &QAction::triggered, this, [strName] {
+            if (CRecognizerManager* pManager = COrrery::getRecognizerManager())
+                pManager->setActiveRecognizer(strName);
+        });
+    }
+}
+
+void CMainWindow::slotToolActivated(const QString& strTool)
+{
+    for (QAction* pAction : m_pToolGroup->actions())
+        pAction->setChecked(pAction->data().toString() == strTool);
+    statusBar()->showMessage(tr("Tool: %1").arg(toolLabel(strTool)), 5000);
 }
 
 void CMainWindow::addPluginReport(const QString& strLine, bool bLoaded)
@@ -73,4 +195,12 @@ void CMainWindow::addPluginReport(const QString& strLine, bool bLoaded)
     QAction* pEntry = m_pPluginsMenu->addAction(strLine);
     pEntry->setEnabled(bLoaded);
     statusBar()->showMessage(strLine, 10000);
+}
+
+void CMainWindow::closeEvent(QCloseEvent* pEvent)
+{
+    // Tools hand their settings on and the host saves them while everything is still there.
+    if (CToolManager* pToolManager = COrrery::getToolManager())
+        pToolManager->onExit();
+    QMainWindow::closeEvent(pEvent);
 }

@@ -1,12 +1,13 @@
-// The whiteboard's main window: the board, and the menus in which the host and its plug-ins place
-// their entries.
+// The whiteboard's main window: the board, a tool bar with the registered tools, and the menus in
+// which the host and its plug-ins place their entries.
 #pragma once
 
 #include <QMainWindow>
 
-class QGraphicsScene;
-class QGraphicsView;
+class COrreryView;
+class QActionGroup;
 class QMenu;
+class QToolBar;
 
 class CMainWindow : public QMainWindow
 {
@@ -17,14 +18,24 @@ public:
     ~CMainWindow() override;
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
-    QGraphicsView* board() const { return m_pBoard; }
+    COrreryView* board() const { return m_pBoard; }
 
     // One line per plug-in in the Plug-ins menu, so the user sees what was loaded and what refused.
     void addPluginReport(const QString& strLine, bool bLoaded);
+    // Puts a button on the tool bar for every registered tool (plug-ins register theirs at set-up).
+    void refreshTools();
+    void refreshRecognizers();
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
 
 private:
-    QGraphicsScene* m_pScene = nullptr;
-    QGraphicsView* m_pBoard = nullptr;
+    void slotToolActivated(const QString& strTool);
+
+    COrreryView* m_pBoard = nullptr;
     QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pPluginsMenu = nullptr;
+    QMenu* m_pRecognizerMenu = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    QActionGroup* m_pToolGroup = nullptr;
 };

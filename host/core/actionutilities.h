@@ -23,7 +23,8 @@ public:
                                                       QMessageBox::StandardButtons buttons)>
         FMessageHandler;
 
-    static QMessageBox::StandardButton messageBox(EMessageBoxType eType, QWidget* pParent, const QString& strText,
+    static QMessageBox::StandardButton messageBox(EMessageBoxType eType, QWidget* pParent,
+                                                  const QString& strText,
                                                   QMessageBox::StandardButtons buttons,
                                                   QMessageBox::StandardButton eDefaultButton);
 

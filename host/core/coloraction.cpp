@@ -1,1 +1,83 @@
 #include "coloraction.h"
+
+#include "hostjournal.h"
+#include "orrery.h"
+#include "penbase.h"
+#include "tool.h"
+#include "toolmanager.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QList<CColorAction*>& liveActions()
+{
+    static QList<CColorAction*> s_actions;
+    return s_actions;
+}
+
+int& updateCounter()
+{
+    static int s_iCount = 0;
+    return s_iCount;
+}
+
+QIcon swatchIcon(const QColor& color)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(Qt::darkGray, 1.0));
+    painter.setBrush(color);
+    painter.drawRect(QRect(0, 0, 15, 15));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CColorAction::CColorAction(const QString& strInternalName, QObject* pParent)
+    : CAction(strInternalName, QIcon(), pParent)
+{
+    liveActions().append(this);
+    updateColor();
+}
+
+CColorAction::~CColorAction()
+{
+    liveActions().removeAll(this);
+}
+
+void CColorAction::updateAllColorActions()
+{
+    ++updateCounter();
+    CHostJournal::record(QStringLiteral("CColorAction::updateAllColorActions"));
+    // A copy: an action's refresh may create or delete other colour actions.
+    const QList<CColorAction*> actions = liveActions();
+    for (CColorAction* pAction : actions)
+        if (liveActions().contains(pAction))
+            pAction->updateColor();
+}
+
+int CColorAction::updateCount()
+{
+    return updateCounter();
+}
+
+void CColorAction::updateColor()
+{
+    CToolManager* pManager = COrrery::getToolManager();
+    CTool* pTool = pManager ? pManager->getActiveTool() : nullptr;
+    QColor color;
+    if (pTool) {
+        QVariant value = pTool->getToolProperty(QStringLiteral("primarycolor"));
+        // Tools without a colour of their own to offer show the colour they draw with.
+        if (!value.isValid())
+            value = pTool->getToolProperty(QStringLiteral("pencolor"));
+        color = value.userType() == QMetaType::QColor ? value.value<QColor>()
+                                                      : CPenBase::decodeColor(value.toString());
+    }
+    m_color = color;
+    setIcon(color.isValid() ? swatchIcon(color) : QIcon());
+}

@@ -22,6 +22,7 @@ public:
     virtual void onBeginDrag(const CMouseEventPoint& point) = 0;
     virtual void onDragMove(const CMouseEventPoint& point) = 0;
     virtual void onEndDrag(const CMouseEventPoint& point) = 0;
-    virtual void drawUnitLine(const CMouseEventPoint& from, const CMouseEventPoint& to, const CScribble& scribble) = 0;
+    virtual void drawUnitLine(const CMouseEventPoint& from, const CMouseEventPoint& to,
+                              const CScribble& scribble) = 0;
     virtual void onPenInput(boost::shared_ptr<CScribble> pScribble) = 0;
 };

@@ -9,7 +9,10 @@ class CMouseEventPoint
 {
 public:
     CMouseEventPoint() = default;
-    CMouseEventPoint(const QPoint& viewPos, const QPointF& scenePos) : m_viewPos(viewPos), m_scenePos(scenePos) {}
+    CMouseEventPoint(const QPoint& viewPos, const QPointF& scenePos)
+        : m_viewPos(viewPos), m_scenePos(scenePos)
+    {
+    }
 
     QPoint pos() const { return m_viewPos; }
     QPointF scenePos() const { return m_scenePos; }

@@ -1,1 +1,108 @@
 #include "orreryview.h"
+
+#include "component.h"
+#include "orrery.h"
+#include "tool.h"
+#include "toolmanager.h"
+#include "topic.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QMouseEvent>
+
+namespace {
+
+CTool* activeTool()
+{
+    CToolManager* pManager = COrrery::getToolManager();
+    return pManager ? pManager->getActiveTool() : nullptr;
+}
+
+} // namespace
+
+COrreryView::COrreryView(QWidget* pParent) : QGraphicsView(pParent)
+{
+    // The page starts at the view's top-left corner: until the user scrolls, a view point is
+    // the scene point of the same numbers, which is what tools and users expect of a board.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setRenderHint(QPainter::Antialiasing);
+}
+
+COrreryView::~COrreryView() = default;
+
+void COrreryView::showTopic(CTopic* pTopic)
+{
+    if (scene())
+        disconnect(scene(), &QObject::destroyed, this, nullptr);
+    m_pTopic = pTopic;
+    QGraphicsScene* pScene = pTopic ? pTopic->scene() : nullptr;
+    setScene(pScene);
+    if (pScene) {
+        // A page may go while the view lives on (a host reset): the view must not keep it.
+        connect(pScene, &QObject::destroyed, this, [this]() { m_pTopic = nullptr; });
+        // The view keeps its centre across resizes and first shows the middle of a new scene;
+        // centring on the corner pins the scene's top-left to the view's instead.
+        centerOn(pScene->sceneRect().topLeft());
+    }
+}
+
+QList<CComponent*> COrreryView::componentsAt(const QRectF& rect, QList<double>* pDepths,
+                                             Qt::ItemSelectionMode eMode, bool bTopLevelOnly) const
+{
+    QList<CComponent*> result;
+    if (pDepths)
+        pDepths->clear();
+    if (!scene())
+        return result;
+    const QList<QGraphicsItem*> items = scene()->items(rect, eMode, Qt::AscendingOrder, transform());
+    for (QGraphicsItem* pItem : items) {
+        if (bTopLevelOnly && pItem->parentItem())
+            continue;
+        CComponent* pComponent = componentOf(pItem);
+        if (!pComponent)
+            continue;
+        result.append(pComponent);
+        if (pDepths)
+            pDepths->append(pItem->zValue());
+    }
+    return result;
+}
+
+CComponent* COrreryView::componentOf(QGraphicsItem* pItem)
+{
+    return dynamic_cast<CComponent*>(pItem);
+}
+
+void COrreryView::mousePressEvent(QMouseEvent* pEvent)
+{
+    CTool* pTool = activeTool();
+    if (pTool && pTool->onMousePress(pEvent))
+        return;
+    QGraphicsView::mousePressEvent(pEvent);
+}
+
+void COrreryView::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    CTool* pTool = activeTool();
+    if (pTool && pTool->onMouseMove(pEvent))
+        return;
+    QGraphicsView::mouseMoveEvent(pEvent);
+}
+
+void COrreryView::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    CTool* pTool = activeTool();
+    if (pTool && pTool->onMouseRelease(pEvent))
+        return;
+    QGraphicsView::mouseReleaseEvent(pEvent);
+}
+
+void COrreryView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    CTool* pTool = activeTool();
+    if (pTool && pTool->onMouseDoubleClick(pEvent))
+        return;
+    QGraphicsView::mouseDoubleClickEvent(pEvent);
+}

@@ -1,1 +1,403 @@
 #include "pentool.h"
+
+#include "component.h"
+#include "controllayer.h"
+#include "cursorutilities.h"
+#include "mouseeventpoint.h"
+#include "orrery.h"
+#include "orreryview.h"
+#include "penbase.h"
+#include "penfactory.h"
+#include "scribble.h"
+#include "topic.h"
+
+#include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSettings>
+#include <algorithm>
+#include <boost/make_shared.hpp>
+#include <functional>
+
+namespace {
+
+const double c_dDefaultLineWidth = 3.0;
+const int c_iDefaultPauseMs = 1000;
+const int c_iMinPauseMs = 100;
+const int c_iMaxPauseMs = 10000;
+// Writing without a pen colour of its own (a text pen, whose ink is only a preview) shows in ink
+// that reads as ink on a white board.
+const QColor c_fallbackInk(0x1a, 0x1f, 0x3a);
+
+// The ink of one stroke. The page may delete it before the tool does (a page closed while the
+// writer pauses); it tells the tool, which must then not touch it again.
+class CInkStrokeItem : public QGraphicsPathItem
+{
+public:
+    explicit CInkStrokeItem(std::function<void(QGraphicsPathItem*)> fnGone) : m_fnGone(std::move(fnGone)) {}
+    ~CInkStrokeItem() override
+    {
+        if (m_fnGone)
+            m_fnGone(this);
+    }
+
+private:
+    std::function<void(QGraphicsPathItem*)> m_fnGone;
+};
+
+QTransform viewToScene(const COrreryView* pView)
+{
+    // mapToScene(QPoint) would round the pen's sub-pixel positions away.
+    return pView ? pView->viewportTransform().inverted() : QTransform();
+}
+
+double topZ(const QGraphicsScene& scene)
+{
+    double dTop = 0.0;
+    for (const QGraphicsItem* pItem : scene.items())
+        dTop = std::max(dTop, pItem->zValue());
+    return dTop;
+}
+
+} // namespace
+
+CPenTool::CPenTool(const QString& strCursorResource, const QPoint& hotSpot, QObject* pParent)
+    : QObject(pParent)
+{
+    const QPixmap pixmap = CCursorUtilities::loadPixmap(strCursorResource);
+    m_normalCursor = pixmap.isNull() ? QCursor(Qt::CrossCursor) : QCursor(pixmap, hotSpot.x(), hotSpot.y());
+    m_pauseTimer.setSingleShot(true);
+    connect(&m_pauseTimer, &QTimer::timeout, this, &CPenTool::handOver);
+    m_clock.start();
+}
+
+CPenTool::~CPenTool()
+{
+    m_pauseTimer.stop();
+    discardDrawing();
+}
+
+void CPenTool::enablePenEvents(bool bEnable)
+{
+    m_bPenEvents = bEnable;
+}
+
+void CPenTool::enableHoldEvent(bool bEnable)
+{
+    m_bHoldEvent = bEnable;
+}
+
+void CPenTool::enableTapHoldEvent(bool bEnable)
+{
+    m_bTapHoldEvent = bEnable;
+}
+
+QImage CPenTool::getPreviewImage() const
+{
+    QImage image(48, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPen pen = inkPen();
+    // A preview shows the colour; a wide pen would fill the whole image with it.
+    pen.setWidthF(std::min(pen.widthF(), 6.0));
+    QPainterPath wave(QPointF(4.0, 10.0));
+    wave.cubicTo(QPointF(14.0, -2.0), QPointF(24.0, 18.0), QPointF(44.0, 5.0));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.drawPath(wave);
+    painter.end();
+    return image;
+}
+
+bool CPenTool::isPenTool() const
+{
+    return true;
+}
+
+bool CPenTool::onMousePress(QMouseEvent* pEvent)
+{
+    COrreryView* pView = view();
+    QGraphicsScene* pScene = pView ? pView->scene() : nullptr;
+    if (!pScene)
+        return false;
+    // A listener may run a modal loop while it takes the writing; a new stroke then would
+    // belong to no writing.
+    if (m_bHandingOver || pEvent->button() != Qt::LeftButton)
+        return true;
+    if (pView->topic() && pView->topic()->isInputBlocked())
+        return true;
+
+    m_pauseTimer.stop();
+    if (!m_pScribble)
+        m_pScribble = boost::make_shared<CScribble>();
+    const QPointF viewPoint = pEvent->localPos();
+    m_pScribble->beginStroke(viewPoint, m_clock.elapsed());
+    m_bStrokeActive = true;
+    // A tool may show another cursor while the pen writes than while it hovers.
+    showNormalCursor();
+
+    const QPointF scenePoint = viewToScene(pView).map(viewPoint);
+    // A zero-length segment, so that a dot shows with the pen's round cap.
+    QPainterPath path(scenePoint);
+    path.lineTo(scenePoint);
+    CInkStrokeItem* pItem =
+        new CInkStrokeItem([this](QGraphicsPathItem* pGone) { m_inkItems.removeAll(pGone); });
+    pItem->setPen(inkPen());
+    pItem->setPath(path);
+    pItem->setZValue(topZ(*pScene) + 1.0);
+    pScene->addItem(pItem);
+    m_inkItems.append(pItem);
+    return true;
+}
+
+bool CPenTool::onMouseMove(QMouseEvent* pEvent)
+{
+    COrreryView* pView = view();
+    if (!pView)
+        return false;
+    if (!m_bStrokeActive || !m_pScribble || m_pScribble->isEmpty())
+        return true;
+
+    const QTransform toScene = viewToScene(pView);
+    const QPointF fromView = m_pScribble->strokes().last().last();
+    const QPointF toView = pEvent->localPos();
+    if (toView == fromView)
+        return true;
+    m_pScribble->addPoint(toView, m_clock.elapsed());
+    if (!m_inkItems.isEmpty()) {
+        QGraphicsPathItem* pItem = m_inkItems.last();
+        QPainterPath path = pItem->path();
+        path.lineTo(toScene.map(toView));
+        pItem->setPath(path);
+    }
+    drawUnitLine(CMouseEventPoint(fromView.toPoint(), toScene.map(fromView)),
+                 CMouseEventPoint(toView.toPoint(), toScene.map(toView)), *m_pScribble);
+    return true;
+}
+
+bool CPenTool::onMouseRelease(QMouseEvent* pEvent)
+{
+    if (!view())
+        return false;
+    if (!m_bStrokeActive || pEvent->button() != Qt::LeftButton)
+        return true;
+    // The pen may have moved between the last move event and the release. Not the virtual: a
+    // derived tool's move handling expects moves, not releases.
+    CPenTool::onMouseMove(pEvent);
+    m_bStrokeActive = false;
+
+    if (!m_bPenEvents) {
+        commit(true);
+        return true;
+    }
+    // A tap must be told apart from the first stroke of writing: a short wait is enough for that,
+    // whereas writing waits for the writer's pause.
+    m_pauseTimer.start(isTap() ? c_iTapWindowMs : writingPauseMs());
+    return true;
+}
+
+QCursor CPenTool::getNormalCursor() const
+{
+    return m_normalCursor;
+}
+
+bool CPenTool::isDrawing() const
+{
+    return m_bStrokeActive;
+}
+
+void CPenTool::onTap(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onBeginHold(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onHoldMove(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onEndHold(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onDoubleTap(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onBeginTapHold(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onTapHoldMove(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onEndTapHold(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onBeginDrag(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onDragMove(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::onEndDrag(const CMouseEventPoint&)
+{
+}
+
+void CPenTool::drawUnitLine(const CMouseEventPoint&, const CMouseEventPoint&, const CScribble&)
+{
+}
+
+void CPenTool::onPenInput(boost::shared_ptr<CScribble>)
+{
+}
+
+QPointF CPenTool::viewScribbleToItemScribble(const CScribble& scribble,
+                                             QVector<QVector<QPointF>>& strokes) const
+{
+    const QTransform toScene = viewToScene(view());
+    strokes.clear();
+    strokes.reserve(scribble.strokeCount());
+    for (const QVector<QPointF>& viewStroke : scribble.strokes()) {
+        QVector<QPointF> sceneStroke;
+        sceneStroke.reserve(viewStroke.size());
+        for (const QPointF& point : viewStroke)
+            sceneStroke.append(toScene.map(point));
+        strokes.append(sceneStroke);
+    }
+    const QRect bounds = scribble.getRectBound();
+    return toScene.map(QPointF(bounds.topLeft()));
+}
+
+void CPenTool::discardDrawing()
+{
+    // Taken out first: each deleted item reports back and would change the list under the loop.
+    const QVector<QGraphicsPathItem*> items = std::move(m_inkItems);
+    m_inkItems.clear();
+    for (QGraphicsPathItem* pItem : items)
+        delete pItem;
+}
+
+void CPenTool::resetPenTool()
+{
+    m_pauseTimer.stop();
+    m_pScribble.reset();
+    m_bStrokeActive = false;
+}
+
+void CPenTool::finishWriting()
+{
+    m_pauseTimer.stop();
+    if (m_pScribble)
+        handOver();
+}
+
+int CPenTool::writingPauseMs()
+{
+    bool bOk = false;
+    const int iPause =
+        COrrery::getUserSettings()->value(QStringLiteral("pen/writingpause"), c_iDefaultPauseMs).toInt(&bOk);
+    return bOk ? std::clamp(iPause, c_iMinPauseMs, c_iMaxPauseMs) : c_iDefaultPauseMs;
+}
+
+void CPenTool::activate(bool bFlag)
+{
+    discardDrawing();
+    resetPenTool();
+    CTool::activate(bFlag);
+}
+
+void CPenTool::deactivate(bool bFlag)
+{
+    discardDrawing();
+    resetPenTool();
+    CTool::deactivate(bFlag);
+}
+
+void CPenTool::commit(bool)
+{
+    const boost::shared_ptr<CScribble> pScribble = m_pScribble;
+    // The preview goes before the ink comes: the page puts new components above whatever it holds,
+    // and the preview is meant to be above everything.
+    discardDrawing();
+    resetPenTool();
+    if (!pScribble || pScribble->isEmpty())
+        return;
+
+    QVector<QVector<QPointF>> strokes;
+    viewScribbleToItemScribble(*pScribble, strokes);
+    QVariantList strokeList;
+    for (const QVector<QPointF>& stroke : strokes) {
+        QVariantList points;
+        for (const QPointF& point : stroke)
+            points.append(point);
+        strokeList.append(QVariant(points));
+    }
+
+    const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
+    if (!pInk)
+        return;
+    const QPen pen = inkPen();
+    const QString strPen = getToolProperty(QStringLiteral("pencolor")).toString();
+    pInk->setPropertyValue(QStringLiteral("strokes"), strokeList);
+    pInk->setPropertyValue(QStringLiteral("pencolor"),
+                           CPenFactory::createPen(strPen)
+                               ? strPen
+                               : QStringLiteral("normal;") + CPenBase::encodeColor(pen.color()));
+    pInk->setPropertyValue(QStringLiteral("linewidth"), pen.widthF());
+    CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);
+}
+
+void CPenTool::handOver()
+{
+    m_pauseTimer.stop();
+    if (!m_pScribble || m_bHandingOver)
+        return;
+    const boost::shared_ptr<CScribble> pScribble = m_pScribble;
+    m_bStrokeActive = false;
+    m_bHandingOver = true;
+    if (isTap()) {
+        const QPointF viewPoint = pScribble->strokes().first().first();
+        onTap(CMouseEventPoint(viewPoint.toPoint(), viewToScene(view()).map(viewPoint)));
+    } else {
+        onPenInput(pScribble);
+    }
+    m_bHandingOver = false;
+    if (isActive())
+        showNormalCursor();
+    // A listener that left the writing in place (a tap handler may only discard) must not find it
+    // again under the next one.
+    if (m_pScribble == pScribble) {
+        discardDrawing();
+        resetPenTool();
+    }
+}
+
+bool CPenTool::isTap() const
+{
+    if (!m_pScribble || m_pScribble->strokeCount() != 1 || m_pScribble->duration() > c_iTapMaxMs)
+        return false;
+    const CNRect bounds = m_pScribble->getRectBound();
+    return bounds.width() <= c_iTapMaxExtentPx && bounds.height() <= c_iTapMaxExtentPx;
+}
+
+QPen CPenTool::inkPen() const
+{
+    QColor color = c_fallbackInk;
+    const boost::shared_ptr<CPenBase> pPen =
+        CPenFactory::createPen(getToolProperty(QStringLiteral("pencolor")).toString());
+    if (pPen && pPen->getColor().isValid())
+        color = pPen->getColor();
+    double dWidth = getToolProperty(QStringLiteral("linewidth")).toDouble();
+    if (dWidth <= 0.0)
+        dWidth = c_dDefaultLineWidth;
+    return QPen(color, dWidth * COrrery::getLPToDPRatio(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}

@@ -53,7 +53,8 @@ public:
     void onBeginDrag(const CMouseEventPoint& point) override;
     void onDragMove(const CMouseEventPoint& point) override;
     void onEndDrag(const CMouseEventPoint& point) override;
-    void drawUnitLine(const CMouseEventPoint& from, const CMouseEventPoint& to, const CScribble& scribble) override;
+    void drawUnitLine(const CMouseEventPoint& from, const CMouseEventPoint& to,
+                      const CScribble& scribble) override;
     void onPenInput(boost::shared_ptr<CScribble> pScribble) override;
 
     // Fills the empty vector with the scribble's strokes in scene coordinates; answers the scene

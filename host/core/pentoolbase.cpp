@@ -1,1 +1,5 @@
 #include "pentoolbase.h"
+
+CPenToolBase::CPenToolBase() = default;
+
+CPenToolBase::~CPenToolBase() = default;

@@ -1,1 +1,8 @@
 #include "recognizer.h"
+
+CRecognizer::~CRecognizer() = default;
+
+QString CRecognizer::getDisplayName() const
+{
+    return getName();
+}

@@ -1,1 +1,259 @@
 #include "textcomponent.h"
+
+#include "controllayer.h"
+#include "orrery.h"
+#include "penbase.h"
+#include "penfactory.h"
+#include "penutil.h"
+#include "topic.h"
+#include "workspace.h"
+
+#include <QFocusEvent>
+#include <QFont>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextOption>
+#include <boost/make_shared.hpp>
+#include <cmath>
+
+namespace {
+
+const QString c_strString = QStringLiteral("string");
+
+bool isFontProperty(const QString& strName)
+{
+    static const QStringList s_names = QStringList()
+                                       << QStringLiteral("fontfamily") << QStringLiteral("fontsize")
+                                       << QStringLiteral("bold") << QStringLiteral("italic")
+                                       << QStringLiteral("underline") << QStringLiteral("fontcolor");
+    return s_names.contains(strName);
+}
+
+bool isFrameProperty(const QString& strName)
+{
+    return strName == QLatin1String("pencolor") || strName == QLatin1String("linewidth") ||
+           strName == QLatin1String("linestyle") || strName == QLatin1String("fillcolor");
+}
+
+QColor colorOf(const QVariant& value)
+{
+    if (value.userType() == QMetaType::QColor)
+        return value.value<QColor>();
+    return CPenBase::decodeColor(value.toString());
+}
+
+QPen outlinePen(const CComponent& component)
+{
+    const QVariant penValue = component.getPropertyValue(QStringLiteral("pencolor"));
+    boost::shared_ptr<CPenBase> pPen;
+    if (penValue.userType() == QMetaType::QColor)
+        pPen = boost::make_shared<CPenBase>(QStringLiteral("normal"), penValue.value<QColor>());
+    else
+        pPen = CPenFactory::createPen(penValue.toString());
+    if (!pPen || !pPen->getColor().isValid())
+        return QPen(Qt::NoPen);
+
+    const QVariant widthValue = component.getPropertyValue(QStringLiteral("linewidth"));
+    const double dWidth = widthValue.isValid() ? widthValue.toDouble() : 1.0;
+    // A zero-width QPen would be cosmetic (one pixel at any zoom): zero means no outline here.
+    if (dWidth <= 0.0)
+        return QPen(Qt::NoPen);
+    const QVariant styleValue = component.getPropertyValue(QStringLiteral("linestyle"));
+    return pPen->toQPen(dWidth, styleValue.isValid() ? styleValue.toInt() : int(PenUtil::eLineStyleSolid));
+}
+
+} // namespace
+
+CTextComponent::CTextComponent()
+{
+    setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
+    connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
+}
+
+CTextComponent::~CTextComponent() = default;
+
+boost::shared_ptr<CComponent> CTextComponent::make()
+{
+    return boost::make_shared<CTextComponent>();
+}
+
+QString CTextComponent::getType() const
+{
+    return QStringLiteral("text");
+}
+
+QGraphicsItem* CTextComponent::getGraphicsItem()
+{
+    return this;
+}
+
+QRectF CTextComponent::boundingRect() const
+{
+    const double dHalf = m_outlinePen.style() == Qt::NoPen ? 0.0 : m_outlinePen.widthF() / 2.0;
+    return frameRect().adjusted(-dHalf, -dHalf, dHalf, dHalf);
+}
+
+void CTextComponent::paint(QPainter* pPainter, const QStyleOptionGraphicsItem* pOption, QWidget* pWidget)
+{
+    const QRectF rect = frameRect();
+    const QColor fill = colorOf(getPropertyValue(QStringLiteral("fillcolor")));
+    if (fill.isValid() && fill.alpha() > 0)
+        pPainter->fillRect(rect, fill);
+    if (m_outlinePen.style() != Qt::NoPen) {
+        pPainter->save();
+        pPainter->setPen(m_outlinePen);
+        pPainter->setBrush(Qt::NoBrush);
+        pPainter->drawRect(rect);
+        pPainter->restore();
+    }
+    QGraphicsTextItem::paint(pPainter, pOption, pWidget);
+}
+
+void CTextComponent::finishEditing()
+{
+    if (m_bUpdatingString)
+        return;
+    // Dropping the interaction takes the focus away, and the focus-out comes back here.
+    m_bUpdatingString = true;
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    m_bUpdatingString = false;
+
+    const QString strText = toPlainText();
+    if (strText == getPropertyValue(c_strString).toString())
+        return;
+    // Typing is undoable only as a command; a box off the current page (or a board being torn
+    // down) has no command layer to go through, yet the property must still match what it shows.
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    if (pTopic && pTopic->getComponent(getID()) == this &&
+        CControlLayer::get()->invokeUpdatePropertyCommand(getID(), c_strString, strText, false))
+        return;
+    setPropertyValue(c_strString, strText);
+}
+
+void CTextComponent::propertyChanged(const QString& strName, const QVariant& value)
+{
+    if (strName == c_strString) {
+        setString(value.toString());
+    } else if (strName == QLatin1String("alignment")) {
+        // No value is what undoing the first alignment of a box gives back: the box's default.
+        Qt::Alignment eAlignment = Qt::AlignLeft;
+        if (value.userType() == qMetaTypeId<Qt::Alignment>()) {
+            eAlignment = value.value<Qt::Alignment>();
+        } else if (value.isValid()) {
+            bool bOk = false;
+            eAlignment = Qt::Alignment(value.toInt(&bOk));
+            if (!bOk)
+                return;
+        }
+        QTextOption option = document()->defaultTextOption();
+        option.setAlignment(eAlignment);
+        document()->setDefaultTextOption(option);
+        // A block with an alignment of its own (set through its block format) ignores the default.
+        QTextBlockFormat format;
+        format.setAlignment(eAlignment);
+        QTextCursor cursor(document());
+        cursor.select(QTextCursor::Document);
+        cursor.mergeBlockFormat(format);
+        fitWidthToText();
+    } else if (isFontProperty(strName)) {
+        applyFont();
+    } else if (isFrameProperty(strName)) {
+        // The scene must hear of a change of the bounding rectangle before it happens, so the
+        // outline that sets it is kept here and changed only after the warning.
+        prepareGeometryChange();
+        m_outlinePen = outlinePen(*this);
+        update();
+    } else if (strName == QLatin1String("locked")) {
+        const bool bLocked = value.toBool();
+        setFlag(QGraphicsItem::ItemIsMovable, !bLocked);
+        if (bLocked && textInteractionFlags() != Qt::NoTextInteraction)
+            finishEditing();
+    } else {
+        CComponent::propertyChanged(strName, value);
+    }
+}
+
+void CTextComponent::focusOutEvent(QFocusEvent* pEvent)
+{
+    QGraphicsTextItem::focusOutEvent(pEvent);
+    // A context menu takes the focus only for a moment; the user is still typing in the box.
+    if (pEvent->reason() != Qt::PopupFocusReason)
+        finishEditing();
+}
+
+void CTextComponent::setString(const QString& strText)
+{
+    // Rewriting identical text would flatten any formatting inside it for nothing.
+    if (m_bUpdatingString || strText == toPlainText())
+        return;
+    m_bUpdatingString = true;
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    // The block's character format is what the box was set up with (font, size, colour); the
+    // text must come in with it, which replacing the plain text would throw away.
+    cursor.insertText(strText, cursor.blockCharFormat());
+    m_bUpdatingString = false;
+}
+
+void CTextComponent::applyFont()
+{
+    QTextCharFormat format;
+    const QVariant family = getPropertyValue(QStringLiteral("fontfamily"));
+    if (family.isValid() && !family.toString().isEmpty())
+        format.setFontFamily(family.toString());
+    const QVariant size = getPropertyValue(QStringLiteral("fontsize"));
+    if (size.isValid() && size.toDouble() > 0.0)
+        format.setFontPointSize(size.toDouble());
+    const QVariant bold = getPropertyValue(QStringLiteral("bold"));
+    if (bold.isValid())
+        format.setFontWeight(bold.toBool() ? QFont::Bold : QFont::Normal);
+    const QVariant italic = getPropertyValue(QStringLiteral("italic"));
+    if (italic.isValid())
+        format.setFontItalic(italic.toBool());
+    const QVariant underline = getPropertyValue(QStringLiteral("underline"));
+    if (underline.isValid())
+        format.setFontUnderline(underline.toBool());
+    const QColor color = colorOf(getPropertyValue(QStringLiteral("fontcolor")));
+    if (color.isValid())
+        format.setForeground(color);
+
+    // The text there now takes the character format; text typed later takes the block's.
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(format);
+    cursor.mergeBlockCharFormat(format);
+}
+
+void CTextComponent::fitWidthToText()
+{
+    // Without a text width every line starts at the left whatever its alignment. The box takes the
+    // width of its longest line so the others align within it, unless it was given a width of its
+    // own, which it keeps.
+    const bool bOwnWidth = textWidth() >= 0.0 && !qFuzzyCompare(textWidth(), m_dFittedWidth);
+    if (m_bFittingWidth || bOwnWidth)
+        return;
+    const Qt::Alignment eHorizontal = document()->defaultTextOption().alignment() & Qt::AlignHorizontal_Mask;
+    const bool bNeedsWidth = (eHorizontal & (Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify)) != 0;
+    // Each change of width lays the whole text out again; a box aligned left needs none of it.
+    if (!bNeedsWidth && m_dFittedWidth < 0.0)
+        return;
+    m_bFittingWidth = true;
+    setTextWidth(-1.0);
+    // Whole pixels: a width cut to the exact fraction may wrap the longest line.
+    m_dFittedWidth = bNeedsWidth ? std::ceil(document()->size().width()) : -1.0;
+    if (bNeedsWidth)
+        setTextWidth(m_dFittedWidth);
+    m_bFittingWidth = false;
+}
+
+QRectF CTextComponent::frameRect() const
+{
+    return QGraphicsTextItem::boundingRect();
+}

@@ -6,6 +6,7 @@
 #include "component.h"
 
 #include <QGraphicsTextItem>
+#include <QPen>
 
 class CTextComponent : public QGraphicsTextItem, public CComponent
 {
@@ -34,6 +35,12 @@ private:
     void setString(const QString& strText);
     void applyFont();
     QRectF frameRect() const;
+    void fitWidthToText();
 
     bool m_bUpdatingString = false;
+    // The outline of the frame properties; its width is part of the bounding rectangle.
+    QPen m_outlinePen{Qt::NoPen};
+    bool m_bFittingWidth = false;
+    // The text width this box gave itself to show its alignment; -1 when it set none.
+    double m_dFittedWidth = -1.0;
 };

@@ -1,9 +1,53 @@
 #include "toolmanager.h"
 
 #include "hostjournal.h"
+#include "orrery.h"
 #include "tool.h"
 
+#include <QSettings>
 #include <algorithm>
+
+namespace {
+
+QString settingsKey(const QString& strTool, const QString& strProperty)
+{
+    return QStringLiteral("tools/%1/%2").arg(strTool, strProperty);
+}
+
+// INI files give every value back as text; a tool that stores a bool or a number must get one again.
+QVariant asTypeOf(const QVariant& saved, const QVariant& current)
+{
+    if (!current.isValid() || saved.userType() == current.userType())
+        return saved;
+    QVariant converted = saved;
+    if (converted.convert(current.userType()))
+        return converted;
+    return saved;
+}
+
+// What goes into the user settings. QSettings keeps the values in a process-wide cache that is
+// dropped only at exit, after the plug-ins are unloaded: a text that shares its characters with a
+// literal in a plug-in's code must be copied, or the cache reads unmapped memory at exit. Colours
+// and fonts are kept as their text, so that the file stays readable and editable by hand.
+QVariant storable(const QVariant& value)
+{
+    const int iType = value.userType();
+    if (iType >= QMetaType::FirstGuiType && iType <= QMetaType::LastGuiType && value.canConvert<QString>())
+        return storable(value.toString());
+    if (iType == QMetaType::QString) {
+        const QString strValue = value.toString();
+        return QString(strValue.unicode(), strValue.size());
+    }
+    if (iType == QMetaType::QStringList) {
+        QStringList copies;
+        for (const QString& strItem : value.toStringList())
+            copies.append(QString(strItem.unicode(), strItem.size()));
+        return copies;
+    }
+    return value;
+}
+
+} // namespace
 
 CToolManager::CToolManager() = default;
 
@@ -22,6 +66,8 @@ bool CToolManager::registerTool(const boost::shared_ptr<CTool>& pTool)
         m_tools.push_back(pTool);
     CHostJournal::record(QStringLiteral("CToolManager::registerTool %1 -> %2")
                              .arg(strName, bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
+    if (bAccepted)
+        loadSettingsOf(pTool.get());
     return bAccepted;
 }
 
@@ -31,7 +77,9 @@ boost::shared_ptr<CTool> CToolManager::unregisterTool(const QString& strName)
     const auto it = find(strName);
     if (it != m_tools.end()) {
         pTool = *it;
-        m_tools.erase(it);
+        if (m_pActive == pTool.get())
+            deactivate();
+        m_tools.erase(find(strName));
     }
     CHostJournal::record(QStringLiteral("CToolManager::unregisterTool %1 -> %2")
                              .arg(strName, pTool ? QStringLiteral("tool") : QStringLiteral("null")));
@@ -56,6 +104,89 @@ QStringList CToolManager::getToolNames() const
     for (const auto& pTool : m_tools)
         names.append(pTool->getName());
     return names;
+}
+
+bool CToolManager::activate(const QString& strName, bool bFlag)
+{
+    CTool* pTool = getToolByName(strName);
+    if (!pTool)
+        return false;
+    // The previous tool must let go of the board (its ink, its selection) before the next one
+    // takes it over.
+    if (m_pActive && m_pActive != pTool)
+        deactivate(bFlag);
+    m_pActive = pTool;
+    pTool->activate(bFlag);
+    CHostJournal::record(QStringLiteral("CToolManager::activate %1").arg(strName));
+    emit signalToolActivated(strName);
+    return true;
+}
+
+void CToolManager::deactivate(bool bFlag)
+{
+    CTool* pTool = m_pActive;
+    // Cleared first: a tool that asks who is active while it deactivates is no longer it.
+    m_pActive = nullptr;
+    if (pTool)
+        pTool->deactivate(bFlag);
+}
+
+bool CToolManager::setToolProperty(const QString& strTool, const QString& strProperty, const QVariant& value,
+                                   bool bSave)
+{
+    CTool* pTool = getToolByName(strTool);
+    if (!pTool)
+        return false;
+    pTool->setToolProperty(strProperty, value);
+    CHostJournal::record(
+        QStringLiteral("CToolManager::setToolProperty %1 %2 %3").arg(strTool, strProperty, value.toString()));
+    emit signalToolPropertyChanged(strTool, strProperty, pTool->getToolProperty(strProperty));
+    if (bSave)
+        saveToolSettings();
+    return true;
+}
+
+void CToolManager::saveToolSettings()
+{
+    QSettings* pSettings = COrrery::getUserSettings();
+    for (const auto& pTool : m_tools) {
+        const QString strTool = pTool->getName();
+        for (const QString& strProperty : pTool->getPersistentProperties()) {
+            const QVariant value = pTool->getToolProperty(strProperty);
+            // An unset property has nothing to give back; saving it would overwrite it with nothing.
+            if (value.isValid())
+                pSettings->setValue(settingsKey(strTool, strProperty), storable(value));
+        }
+    }
+    pSettings->sync();
+    CHostJournal::record(QStringLiteral("CToolManager::saveToolSettings"));
+}
+
+void CToolManager::loadToolSettings()
+{
+    // A copy: a tool may register or withdraw tools while it takes its settings.
+    const std::vector<boost::shared_ptr<CTool>> tools = m_tools;
+    for (const auto& pTool : tools)
+        loadSettingsOf(pTool.get());
+}
+
+void CToolManager::onExit()
+{
+    for (const auto& pTool : m_tools)
+        pTool->onExit();
+    saveToolSettings();
+}
+
+void CToolManager::loadSettingsOf(CTool* pTool)
+{
+    QSettings* pSettings = COrrery::getUserSettings();
+    const QString strTool = pTool->getName();
+    for (const QString& strProperty : pTool->getPersistentProperties()) {
+        const QString strKey = settingsKey(strTool, strProperty);
+        const QVariant saved = pSettings->value(strKey);
+        if (saved.isValid())
+            pTool->setToolProperty(strProperty, asTypeOf(saved, pTool->getToolProperty(strProperty)));
+    }
 }
 
 std::vector<boost::shared_ptr<CTool>>::const_iterator CToolManager::find(const QString& strName) const

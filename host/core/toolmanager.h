@@ -40,7 +40,8 @@ public:
 
     // Sets a property of the named tool through the tool's own rules. With bSave, the tool's
     // persistent properties are saved at once. False for an unknown tool.
-    bool setToolProperty(const QString& strTool, const QString& strProperty, const QVariant& value, bool bSave);
+    bool setToolProperty(const QString& strTool, const QString& strProperty, const QVariant& value,
+                         bool bSave);
 
     void saveToolSettings();
     void loadToolSettings();

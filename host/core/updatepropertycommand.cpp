@@ -1,1 +1,62 @@
 #include "updatepropertycommand.h"
+
+#include "component.h"
+#include "orrery.h"
+#include "topic.h"
+#include "workspace.h"
+
+namespace {
+
+// Any fixed number serves: QUndoStack only asks mergeWith when both ids are equal and not -1.
+const int c_iMergeableID = 0x50524f50;
+
+CComponent* findComponent(qint64 iID)
+{
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    return pTopic ? pTopic->getComponent(iID) : nullptr;
+}
+
+} // namespace
+
+CUpdatePropertyCommand::CUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty,
+                                               const QVariant& value, bool bMergeable)
+    : m_iComponentID(iComponentID), m_strProperty(strProperty), m_value(value), m_bMergeable(bMergeable)
+{
+    setText(QStringLiteral("Change %1").arg(strProperty));
+}
+
+void CUpdatePropertyCommand::redo()
+{
+    CComponent* pComponent = findComponent(m_iComponentID);
+    if (!pComponent)
+        return;
+    if (m_bFirstRedo) {
+        m_previous = pComponent->getPropertyValue(m_strProperty);
+        m_bFirstRedo = false;
+    }
+    pComponent->setPropertyValue(m_strProperty, m_value);
+}
+
+void CUpdatePropertyCommand::undo()
+{
+    if (CComponent* pComponent = findComponent(m_iComponentID))
+        pComponent->setPropertyValue(m_strProperty, m_previous);
+}
+
+int CUpdatePropertyCommand::id() const
+{
+    return m_bMergeable ? c_iMergeableID : -1;
+}
+
+bool CUpdatePropertyCommand::mergeWith(const QUndoCommand* pOther)
+{
+    const CUpdatePropertyCommand* pUpdate = dynamic_cast<const CUpdatePropertyCommand*>(pOther);
+    if (!pUpdate || !pUpdate->m_bMergeable || pUpdate->m_iComponentID != m_iComponentID ||
+        pUpdate->m_strProperty != m_strProperty)
+        return false;
+    m_value = pUpdate->m_value;
+    // Changes that end where they started leave nothing to undo; the stack drops the step.
+    setObsolete(m_value == m_previous);
+    return true;
+}

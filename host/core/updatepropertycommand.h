@@ -8,7 +8,8 @@
 class CUpdatePropertyCommand : public QUndoCommand
 {
 public:
-    CUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty, const QVariant& value, bool bMergeable);
+    CUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty, const QVariant& value,
+                           bool bMergeable);
 
     void redo() override;
     void undo() override;
