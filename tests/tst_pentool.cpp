@@ -1,6 +1,5 @@
-// The pen-tool base as a pen tool and the writer see it: ink while writing, one hand-over per piece of
-// writing after the pause, taps told apart from writing, view points mapped onto the board, and the
-// ordinary pen turning each stroke into ink on the board.
+// The pen-tool base as pen tools and the writer see it: ink while writing, one hand-over per writing after
+// the pause, taps told apart from writing, view points mapped onto the board, and the ordinary pen's ink.
 #include "component.h"
 #include "controllayer.h"
 #include "guilayer.h"
@@ -20,204 +19,151 @@
 #include <QtTest>
 #include <boost/make_shared.hpp>
 
-namespace {
-
 typedef QVector<QVector<QPointF>> TStrokes;
+typedef QVector<QPoint> TLine;
 
 // A pen tool that keeps what it is handed.
-class CListeningPen : public CPenTool
+struct CListeningPen : CPenTool
 {
-public:
     CListeningPen() : CPenTool(QString(), QPoint(-1, -1)) { enablePenEvents(true); }
-    QString getName() const override { return QStringLiteral("listening"); }
+    QString getName() const override { return "listening"; }
     void onTap(const CMouseEventPoint& point) override { m_taps.append(point); }
-    void onPenInput(boost::shared_ptr<CScribble> pScribble) override
-    {
-        m_writings.append(pScribble->strokes());
-    }
-
+    void onPenInput(boost::shared_ptr<CScribble> pInput) override { m_writings.append(pInput->strokes()); }
     QList<CMouseEventPoint> m_taps;
     QList<TStrokes> m_writings;
 };
-
-// The preview ink on the board: path items that are no components.
-int previewInk(const QGraphicsScene* pScene)
-{
-    int iCount = 0;
-    for (QGraphicsItem* pItem : pScene->items())
-        iCount += pItem->type() == QGraphicsPathItem::Type && !COrreryView::componentOf(pItem) ? 1 : 0;
-    return iCount;
-}
-
-} // namespace
 
 class tst_PenTool : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
     std::unique_ptr<COrreryView> m_pView;
     CListeningPen* m_pPen = nullptr;
 
-    QWidget* viewport() const { return m_pView->viewport(); }
-    // The last point comes with the release only, as it does when the pen lifts off quickly.
-    void draw(const QVector<QPoint>& points)
+    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
+    static bool activate(const QString& strTool) { return COrrery::getToolManager()->activate(strTool); }
+    // The preview ink on the board: path items that are no components.
+    int previewInk() const
     {
-        QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, points.first());
+        int iCount = 0;
+        for (QGraphicsItem* pItem : m_pView->scene()->items())
+            iCount += pItem->type() == QGraphicsPathItem::Type && !COrreryView::componentOf(pItem) ? 1 : 0;
+        return iCount;
+    }
+    // The last point comes with the release only, as it does when the pen lifts off quickly.
+    void draw(const TLine& points)
+    {
+        QWidget* pViewport = m_pView->viewport();
+        QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, points.first());
         for (const QPoint& point : points.mid(1, points.size() - 2)) {
             QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(viewport(), &move);
+            QApplication::sendEvent(pViewport, &move);
         }
-        QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, points.last());
+        QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, points.last());
     }
 
 private slots:
     void init()
     {
         SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
-        QFile::remove(options.strSettingsFile);
+        options.strSettingsFile = m_dir.filePath("settings.ini");
         CGUILayer::resetHost(options);
-        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 100);
+        COrrery::getUserSettings()->setValue("pen/writingpause", 100);
         m_pView = std::make_unique<COrreryView>();
         m_pView->setFixedSize(800, 600);
         COrrery::setView(m_pView.get());
-        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
+        m_pView->showTopic(page());
         auto pPen = boost::make_shared<CListeningPen>();
         m_pPen = pPen.get();
-        QVERIFY(COrrery::getToolManager()->registerTool(pPen));
-        QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CNormalPenTool>()));
-        QVERIFY(COrrery::getToolManager()->activate(QStringLiteral("listening")));
+        CToolManager* pTools = COrrery::getToolManager();
+        QVERIFY(pTools->registerTool(pPen) && pTools->registerTool(boost::make_shared<CNormalPenTool>()));
+        QVERIFY(activate("listening"));
     }
     void cleanup() { m_pView.reset(); }
     void cleanupTestCase() { CGUILayer::shutdownHost(); }
 
     void whatIsDrawnIsHandedOverOnceAfterThePause_data()
     {
-        QTest::addColumn<QList<QVector<QPoint>>>("strokes");
-        QTest::addColumn<int>("writings");
-        QTest::addColumn<int>("taps");
+        QTest::addColumn<QList<TLine>>("strokes");
         QTest::addColumn<int>("gapMs");
-        const QVector<QPoint> line = {{100, 100}, {140, 120}, {180, 110}};
-        const QVector<QPoint> touch = {{300, 300}};
-        QTest::newRow("two strokes") << QList<QVector<QPoint>>{line, {{100, 150}, {180, 150}}} << 1 << 0 << 0;
-        QTest::newRow("one line") << QList<QVector<QPoint>>{line} << 1 << 0 << 0;
-        QTest::newRow("a touch") << QList<QVector<QPoint>>{touch} << 0 << 1 << 0;
-        QTest::newRow("a small wiggle")
-            << QList<QVector<QPoint>>{{{300, 300}, {304, 303}, {301, 305}}} << 0 << 1 << 0;
-        QTest::newRow("two touches") << QList<QVector<QPoint>>{touch, {{304, 302}}} << 1 << 0 << 0;
+        QTest::addColumn<bool>("tap");
+        const TLine line = {{100, 100}, {140, 120}, {180, 110}}, dot = {{300, 300}};
+        QTest::newRow("two strokes") << QList<TLine>{line, {{100, 150}, {180, 150}}} << 0 << false;
+        QTest::newRow("a touch") << QList<TLine>{dot} << 0 << true;
+        QTest::newRow("a small wiggle") << QList<TLine>{{{300, 300}, {304, 303}, {301, 305}}} << 0 << true;
+        QTest::newRow("two touches") << QList<TLine>{dot, {{304, 302}}} << 0 << false;
         // Longer than the writing pause, yet within the wait that tells a tap from a first dot.
-        QTest::newRow("a touch, then a line after a while")
-            << QList<QVector<QPoint>>{touch, line} << 1 << 0 << CPenTool::c_iTapWindowMs - 100;
+        QTest::newRow("dot, then line") << QList<TLine>{dot, line} << CPenTool::c_iTapWindowMs - 100 << false;
     }
     void whatIsDrawnIsHandedOverOnceAfterThePause()
     {
-        QFETCH(QList<QVector<QPoint>>, strokes);
-        QFETCH(int, writings);
-        QFETCH(int, taps);
+        QFETCH(QList<TLine>, strokes);
         QFETCH(int, gapMs);
-        for (const QVector<QPoint>& stroke : strokes) {
-            if (stroke != strokes.first())
-                QTest::qWait(gapMs);
-            draw(stroke);
+        QFETCH(bool, tap);
+        for (int i = 0; i < strokes.size(); ++i) {
+            QTest::qWait(i == 0 ? 0 : gapMs);
+            draw(strokes.at(i));
         }
-        QCOMPARE(previewInk(m_pView->scene()), strokes.size());
+        QCOMPARE(previewInk(), strokes.size());
         QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 0);
 
         QTRY_COMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 1);
-        QCOMPARE(m_pPen->m_writings.size(), writings);
-        QCOMPARE(m_pPen->m_taps.size(), taps);
-        if (writings == 1) {
-            QCOMPARE(m_pPen->m_writings.first().size(), strokes.size());
-            QCOMPARE(m_pPen->m_writings.first().first().first(), QPointF(strokes.first().first()));
+        const QPoint start = strokes.first().first();
+        QCOMPARE(m_pPen->m_taps.size(), int(tap));
+        if (tap) {
+            QCOMPARE(m_pPen->m_taps.first().scenePos(), QPointF(start));
         } else {
-            QCOMPARE(m_pPen->m_taps.first().pos(), strokes.first().first());
-            QCOMPARE(m_pPen->m_taps.first().scenePos(), QPointF(strokes.first().first()));
+            QCOMPARE(m_pPen->m_writings.first().size(), strokes.size());
+            QCOMPARE(m_pPen->m_writings.first().first().first(), QPointF(start));
         }
-        QCOMPARE(previewInk(m_pView->scene()), 0);
+        QCOMPARE(previewInk(), 0);
         QVERIFY(!m_pPen->currentScribble());
-        QCOMPARE(COrrery::getWorkspace()->getCurrentTopic()->componentCount(), 0);
+        QCOMPARE(page()->componentCount(), 0);
     }
 
-    void viewPointsAreMappedOntoTheBoard_data()
-    {
-        QTest::addColumn<double>("scale");
-        QTest::addColumn<QPoint>("scroll");
-        QTest::newRow("as shown") << 1.0 << QPoint(0, 0);
-        QTest::newRow("zoomed in") << 2.0 << QPoint(0, 0);
-        QTest::newRow("zoomed in and scrolled") << 2.0 << QPoint(300, 200);
-    }
     void viewPointsAreMappedOntoTheBoard()
     {
-        QFETCH(double, scale);
-        QFETCH(QPoint, scroll);
-        m_pView->scale(scale, scale);
-        m_pView->horizontalScrollBar()->setValue(scroll.x());
-        m_pView->verticalScrollBar()->setValue(scroll.y());
+        // Zoomed in twice and scrolled: the view point p shows the board point (p + scroll) / 2.
+        m_pView->scale(2.0, 2.0);
+        m_pView->horizontalScrollBar()->setValue(300);
+        m_pView->verticalScrollBar()->setValue(200);
         CScribble scribble;
         scribble.beginStroke(QPointF(10.5, 20.25), 0);
         scribble.addPoint(QPointF(60.0, 41.0), 10);
         TStrokes strokes;
         const QPointF topLeft = m_pPen->viewScribbleToItemScribble(scribble, strokes);
-        const auto onBoard = [&](double dX, double dY) {
-            return QPointF(dX + scroll.x(), dY + scroll.y()) / scale;
-        };
-        QCOMPARE(strokes, TStrokes({{onBoard(10.5, 20.25), onBoard(60.0, 41.0)}}));
-        QCOMPARE(topLeft, onBoard(10.0, 20.0));
+        QCOMPARE(strokes, TStrokes({{QPointF(155.25, 110.125), QPointF(180.0, 120.5)}}));
+        QCOMPARE(topLeft, QPointF(155.0, 110.0));
     }
 
     void finishingHandsOverAtOnce()
     {
-        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 10000);
+        COrrery::getUserSettings()->setValue("pen/writingpause", 10000);
         draw({{100, 100}, {200, 100}});
         m_pPen->finishWriting();
         QCOMPARE(m_pPen->m_writings.size(), 1);
-        QCOMPARE(previewInk(m_pView->scene()), 0);
+        QCOMPARE(previewInk(), 0);
     }
 
-    void switchingToolsWhileWritingLeavesNothing()
+    void leavingForTheOrdinaryPenDropsTheWritingAndMakesInk()
     {
         draw({{100, 100}, {200, 100}});
-        QVERIFY(COrrery::getToolManager()->activate(QStringLiteral("pen")));
-        QCOMPARE(previewInk(m_pView->scene()), 0);
-        QTest::qWait(CPenTool::c_iTapWindowMs);
-        QCOMPARE(m_pPen->m_writings.size(), 0);
-    }
-
-    void theOrdinaryPenMakesEachStrokeInk()
-    {
-        QVERIFY(COrrery::getToolManager()->activate(QStringLiteral("pen")));
+        QVERIFY(activate("pen"));
+        QCOMPARE(previewInk(), 0);
+        // The ordinary pen makes each stroke one ink component on the board, one undo step.
         draw({{100, 100}, {150, 120}, {200, 100}});
-        const QList<CComponent*> components = COrrery::getWorkspace()->getCurrentTopic()->components();
-        QCOMPARE(components.size(), 1);
-        QCOMPARE(components.first()->getType(), QStringLiteral("ink"));
-        QCOMPARE(
-            components.first()->getPropertyValue(QStringLiteral("strokes")),
-            QVariant(QVariantList{QVariantList{QPointF(100, 100), QPointF(150, 120), QPointF(200, 100)}}));
-        QCOMPARE(components.first()->getPropertyValue(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;#FF000000"));
+        QCOMPARE(page()->componentCount(), 1);
+        const CComponent* pInk = page()->components().first();
+        QCOMPARE(pInk->getType(), QStringLiteral("ink"));
+        const QVariantList stroke = {QPointF(100, 100), QPointF(150, 120), QPointF(200, 100)};
+        QCOMPARE(pInk->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
+        QCOMPARE(pInk->getPropertyValue("pencolor").toString(), QStringLiteral("normal;#FF000000"));
         QCOMPARE(CControlLayer::get()->undoStack()->count(), 1);
-        QCOMPARE(previewInk(m_pView->scene()), 0);
-    }
-
-    void theWritingPauseStaysWithinBounds_data()
-    {
-        QTest::addColumn<QVariant>("setting");
-        QTest::addColumn<int>("pause");
-        QTest::newRow("absent") << QVariant() << 1000;
-        QTest::newRow("too short") << QVariant(20) << 100;
-        QTest::newRow("too long") << QVariant(60000) << 10000;
-        QTest::newRow("no number") << QVariant(QStringLiteral("soon")) << 1000;
-    }
-    void theWritingPauseStaysWithinBounds()
-    {
-        QFETCH(QVariant, setting);
-        QFETCH(int, pause);
-        COrrery::getUserSettings()->remove(QStringLiteral("pen/writingpause"));
-        if (setting.isValid())
-            COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), setting);
-        QCOMPARE(CPenTool::writingPauseMs(), pause);
+        QCOMPARE(previewInk(), 0);
+        // The writing left behind never reaches the listening pen.
+        QTest::qWait(CPenTool::c_iTapWindowMs);
+        QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 0);
     }
 };
 

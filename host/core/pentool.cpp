@@ -139,9 +139,10 @@ bool CPenTool::onMousePress(QMouseEvent* pEvent)
     showNormalCursor();
 
     const QPointF scenePoint = viewToScene(pView).map(viewPoint);
-    // A zero-length segment, so that a dot shows with the pen's round cap.
+    // A segment too short to see, so that a dot shows with the pen's round cap (a path drops a
+    // segment of no length).
     QPainterPath path(scenePoint);
-    path.lineTo(scenePoint);
+    path.lineTo(scenePoint + QPointF(0.01, 0.0));
     CInkStrokeItem* pItem =
         new CInkStrokeItem([this](QGraphicsPathItem* pGone) { m_inkItems.removeAll(pGone); });
     pItem->setPen(inkPen());
@@ -157,7 +158,7 @@ bool CPenTool::onMouseMove(QMouseEvent* pEvent)
     COrreryView* pView = view();
     if (!pView)
         return false;
-    if (!m_bStrokeActive || !m_pScribble || m_pScribble->isEmpty())
+    if (!m_bStrokeActive || !m_pScribble || m_pScribble->isEmpty() || m_pScribble->strokes().last().isEmpty())
         return true;
 
     const QTransform toScene = viewToScene(pView);
@@ -383,7 +384,8 @@ void CPenTool::handOver()
 
 bool CPenTool::isTap() const
 {
-    if (!m_pScribble || m_pScribble->strokeCount() != 1 || m_pScribble->duration() > c_iTapMaxMs)
+    if (!m_pScribble || m_pScribble->strokeCount() != 1 || m_pScribble->pointCount() == 0 ||
+        m_pScribble->duration() > c_iTapMaxMs)
         return false;
     const CNRect bounds = m_pScribble->getRectBound();
     return bounds.width() <= c_iTapMaxExtentPx && bounds.height() <= c_iTapMaxExtentPx;

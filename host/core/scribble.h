@@ -12,6 +12,7 @@ class CScribble
 public:
     CScribble();
 
+    // Points that are not numbers or lie beyond a billion pixels are left out.
     void beginStroke(const QPointF& viewPoint, qint64 iTimeMs);
     // Adds to the stroke begun last; ignored before the first stroke.
     void addPoint(const QPointF& viewPoint, qint64 iTimeMs);

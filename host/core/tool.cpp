@@ -3,6 +3,8 @@
 #include "orrery.h"
 #include "orreryview.h"
 
+#include <QGraphicsScene>
+
 CTool::CTool() = default;
 
 CTool::~CTool() = default;
@@ -108,6 +110,10 @@ void CTool::activate(bool)
 void CTool::deactivate(bool)
 {
     m_bActive = false;
+    // A text box left open for typing would keep the keyboard under the next tool.
+    if (COrreryView* pView = view())
+        if (QGraphicsScene* pScene = pView->scene())
+            pScene->clearFocus();
 }
 
 QString CTool::setToolProperty(const QString& strName, const QVariant& value)
