@@ -11,6 +11,9 @@
 #include "orrery.h"
 #include "orreryview.h"
 #include "penbase.h"
+#include "recognizermanager.h"
+#include "scribble.h"
+#include "scriptedrecognizer.h"
 #include "selectionmanager.h"
 #include "serviceslayer.h"
 #include "textcomponent.h"
@@ -26,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <boost/make_shared.hpp>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -436,6 +441,32 @@ private slots:
             QVERIFY2(!dynamic_cast<QGraphicsPathItem*>(pItem) || COrreryView::componentOf(pItem),
                      "the tap's ink stays on the board");
         QCOMPARE(m_pTool->getNormalCursor().pixmap().width(), 32);
+    }
+
+    // Recorded ink can carry points that no screen makes; they are left out, not put on the board.
+    void pointsThatAreNoNumbersAreLeftOut()
+    {
+        auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
+        pRecognizer->setStandingAnswer(QStringList() << QStringLiteral("word"));
+        COrrery::getRecognizerManager()->registerRecognizer(pRecognizer);
+        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
+        const double dNaN = std::numeric_limits<double>::quiet_NaN();
+        const double dInfinity = std::numeric_limits<double>::infinity();
+        auto pScribble = boost::make_shared<CScribble>();
+        pScribble->beginStroke(QPointF(dNaN, dNaN), 0);
+        pScribble->addPoint(QPointF(100, 100), 10);
+        pScribble->addPoint(QPointF(dInfinity, 5), 20);
+        pScribble->addPoint(QPointF(200, 150), 30);
+        pScribble->addPoint(QPointF(1e300, -1e300), 40);
+
+        m_pTool->onPenInput(pScribble);
+        QCOMPARE(pRecognizer->received().size(), 1);
+        QCOMPARE(pRecognizer->received().first(),
+                 (QVector<QVector<QPointF>>{{QPointF(100, 100), QPointF(200, 150)}}));
+        const QList<CComponent*> boxes = COrrery::getWorkspace()->getCurrentTopic()->components();
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first()->getPropertyValue(QStringLiteral("position")).toPointF(), QPointF(100, 100));
+        QVERIFY(std::isfinite(boxes.first()->getPropertyValue(QStringLiteral("fontsize")).toDouble()));
     }
 
     void setToolPropertyIsTracedOnEntryOnly()
