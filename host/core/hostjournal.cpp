@@ -10,7 +10,12 @@ QStringList& journal()
 
 void CHostJournal::record(const QString& strEntry)
 {
-    journal().append(strEntry);
+    // A long lesson must not grow the host without bound; diagnostics need only the recent past.
+    const int c_iMaxEntries = 10000;
+    QStringList& entries = journal();
+    if (entries.size() >= c_iMaxEntries)
+        entries.erase(entries.begin(), entries.begin() + entries.size() / 2);
+    entries.append(strEntry);
 }
 
 QStringList CHostJournal::entries()
