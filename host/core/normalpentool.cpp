@@ -23,27 +23,21 @@ QString CNormalPenTool::getCategory()
 
 QImage CNormalPenTool::getIconImage(EIconSize eSize) const
 {
-    const int iSize = eSize == eIconLarge ? 32 : eSize == eIconMedium ? 24 : 16;
-    QImage image(iSize, iSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    const double dUnit = iSize / 16.0;
-    // A pen lying from the top right to its tip at the bottom left.
-    QPainterPath body;
-    body.moveTo(11 * dUnit, 1 * dUnit);
-    body.lineTo(15 * dUnit, 5 * dUnit);
-    body.lineTo(5 * dUnit, 15 * dUnit);
-    body.lineTo(1 * dUnit, 15 * dUnit);
-    body.lineTo(1 * dUnit, 11 * dUnit);
-    body.closeSubpath();
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, qMax(1.0, 0.75 * dUnit)));
-    painter.setBrush(QColor(0x40, 0x60, 0xc0));
-    painter.drawPath(body);
-    painter.setBrush(Qt::black);
-    painter.drawEllipse(QPointF(2.5 * dUnit, 13.5 * dUnit), 1.2 * dUnit, 1.2 * dUnit);
-    painter.end();
-    return image;
+    return drawIcon(eSize, [](QPainter& painter, double dUnit) {
+        // A pen lying from the top right to its tip at the bottom left.
+        QPainterPath body;
+        body.moveTo(11 * dUnit, 1 * dUnit);
+        body.lineTo(15 * dUnit, 5 * dUnit);
+        body.lineTo(5 * dUnit, 15 * dUnit);
+        body.lineTo(1 * dUnit, 15 * dUnit);
+        body.lineTo(1 * dUnit, 11 * dUnit);
+        body.closeSubpath();
+        painter.setPen(QPen(Qt::black, qMax(1.0, 0.75 * dUnit)));
+        painter.setBrush(QColor(0x40, 0x60, 0xc0));
+        painter.drawPath(body);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QPointF(2.5 * dUnit, 13.5 * dUnit), 1.2 * dUnit, 1.2 * dUnit);
+    });
 }
 
 QList<QString> CNormalPenTool::getPersistentProperties() const

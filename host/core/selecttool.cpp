@@ -22,26 +22,20 @@ QString CSelectTool::getCategory()
 
 QImage CSelectTool::getIconImage(EIconSize eSize) const
 {
-    const int iSize = eSize == eIconLarge ? 32 : eSize == eIconMedium ? 24 : 16;
-    QImage image(iSize, iSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    const double dUnit = iSize / 16.0;
-    QPainterPath arrow;
-    arrow.moveTo(3 * dUnit, 1 * dUnit);
-    arrow.lineTo(3 * dUnit, 13 * dUnit);
-    arrow.lineTo(6 * dUnit, 10 * dUnit);
-    arrow.lineTo(8.5 * dUnit, 15 * dUnit);
-    arrow.lineTo(10.5 * dUnit, 14 * dUnit);
-    arrow.lineTo(8 * dUnit, 9 * dUnit);
-    arrow.lineTo(12 * dUnit, 9 * dUnit);
-    arrow.closeSubpath();
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, qMax(1.0, dUnit * 0.75)));
-    painter.setBrush(Qt::white);
-    painter.drawPath(arrow);
-    painter.end();
-    return image;
+    return drawIcon(eSize, [](QPainter& painter, double dUnit) {
+        QPainterPath arrow;
+        arrow.moveTo(3 * dUnit, 1 * dUnit);
+        arrow.lineTo(3 * dUnit, 13 * dUnit);
+        arrow.lineTo(6 * dUnit, 10 * dUnit);
+        arrow.lineTo(8.5 * dUnit, 15 * dUnit);
+        arrow.lineTo(10.5 * dUnit, 14 * dUnit);
+        arrow.lineTo(8 * dUnit, 9 * dUnit);
+        arrow.lineTo(12 * dUnit, 9 * dUnit);
+        arrow.closeSubpath();
+        painter.setPen(QPen(Qt::black, qMax(1.0, dUnit * 0.75)));
+        painter.setBrush(Qt::white);
+        painter.drawPath(arrow);
+    });
 }
 
 bool CSelectTool::onMousePress(QMouseEvent*)

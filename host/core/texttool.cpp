@@ -81,19 +81,13 @@ QString CTextTool::getCategory()
 
 QImage CTextTool::getIconImage(EIconSize eSize) const
 {
-    const int iSize = eSize == eIconLarge ? 32 : eSize == eIconMedium ? 24 : 16;
-    QImage image(iSize, iSize, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    const double dUnit = iSize / 16.0;
-    // The bar of the T, then its stem.
-    painter.drawRect(QRectF(2 * dUnit, 2 * dUnit, 12 * dUnit, 3 * dUnit));
-    painter.drawRect(QRectF(6.5 * dUnit, 5 * dUnit, 3 * dUnit, 9 * dUnit));
-    painter.end();
-    return image;
+    return drawIcon(eSize, [](QPainter& painter, double dUnit) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        // The bar of the T, then its stem.
+        painter.drawRect(QRectF(2 * dUnit, 2 * dUnit, 12 * dUnit, 3 * dUnit));
+        painter.drawRect(QRectF(6.5 * dUnit, 5 * dUnit, 3 * dUnit, 9 * dUnit));
+    });
 }
 
 bool CTextTool::onMousePress(QMouseEvent* pEvent)

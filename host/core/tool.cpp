@@ -4,6 +4,7 @@
 #include "orreryview.h"
 
 #include <QGraphicsScene>
+#include <QPainter>
 
 CTool::CTool() = default;
 
@@ -141,4 +142,16 @@ void CTool::commit(bool)
 COrreryView* CTool::view() const
 {
     return COrrery::getView();
+}
+
+QImage CTool::drawIcon(EIconSize eSize, const std::function<void(QPainter& painter, double dUnit)>& fnDraw)
+{
+    const int iSize = eSize == eIconLarge ? 32 : eSize == eIconMedium ? 24 : 16;
+    QImage image(iSize, iSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    fnDraw(painter, iSize / 16.0);
+    painter.end();
+    return image;
 }

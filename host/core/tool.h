@@ -8,9 +8,11 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 class COrreryView;
 class QMouseEvent;
+class QPainter;
 class QPoint;
 class QWidget;
 
@@ -72,6 +74,11 @@ public:
 
 protected:
     virtual void commit(bool bFlag);
+
+    // A transparent icon of the size's pixels, drawn on a 16-unit grid: fnDraw gets an antialiased
+    // painter and the pixels of one unit.
+    static QImage drawIcon(EIconSize eSize,
+                           const std::function<void(QPainter& painter, double dUnit)>& fnDraw);
 
 public:
     bool isActive() const { return m_bActive; }
