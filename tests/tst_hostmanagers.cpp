@@ -7,6 +7,7 @@
 #include "contextbarmanager.h"
 #include "guilayer.h"
 #include "hostjournal.h"
+#include "namedtool.h"
 #include "orrery.h"
 #include "propertyeditormanager.h"
 #include "tool.h"
@@ -20,16 +21,6 @@
 #include <cmath>
 
 namespace {
-
-class CNamedTool : public CTool
-{
-public:
-    explicit CNamedTool(const QString& strName) : m_strName(strName) {}
-    QString getName() const override { return m_strName; }
-
-private:
-    QString m_strName;
-};
 
 class CUnavailableAction : public CAction
 {

@@ -4,6 +4,7 @@
 #include "actionmanager.h"
 #include "guilayer.h"
 #include "hostjournal.h"
+#include "namedtool.h"
 #include "orrery.h"
 #include "textpenplugin.h"
 #include "tool.h"
@@ -14,20 +15,6 @@
 #include <QtTest>
 #include <boost/make_shared.hpp>
 #include <boost/weak_ptr.hpp>
-
-namespace {
-
-class CNamedTool : public CTool
-{
-public:
-    explicit CNamedTool(const QString& strName) : m_strName(strName) {}
-    QString getName() const override { return m_strName; }
-
-private:
-    QString m_strName;
-};
-
-} // namespace
 
 class tst_PluginShell : public QObject
 {
