@@ -13,6 +13,7 @@
 #include "pluginloader.h"
 #include "recognizermanager.h"
 #include "selecttool.h"
+#include "tesseractrecognizer.h"
 #include "texttool.h"
 #include "toolmanager.h"
 
@@ -75,8 +76,16 @@ void installHostTools()
     pToolManager->registerTool(boost::make_shared<CNormalPenTool>());
     pToolManager->registerTool(boost::make_shared<CTextTool>());
     CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+    QString strProblem;
+    auto pHandwriting =
+        boost::make_shared<CTesseractRecognizer>(CMainWindow::savedRecognitionLanguage(), &strProblem);
+    if (!strProblem.isEmpty())
+        CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, nullptr, strProblem,
+                                     QMessageBox::Ok, QMessageBox::Ok);
+    const bool bReady = pHandwriting->isReady();
+    pRecognizers->registerRecognizer(pHandwriting);
     pRecognizers->registerRecognizer(boost::make_shared<CPlaceholderRecognizer>());
-    pRecognizers->setActiveRecognizer(QStringLiteral("placeholder"));
+    pRecognizers->setActiveRecognizer(bReady ? pHandwriting->getName() : QStringLiteral("placeholder"));
 }
 
 // Tracing is configured before any plug-in is loaded, so that its first calls are already traced.
@@ -104,6 +113,7 @@ void setUpLogging(const QString& strLogFile)
 
 int main(int argc, char** argv)
 {
+    CTesseractRecognizer::limitEngineThreads(argv);
     const bool bHeadless = wantsHeadless(argc, argv);
     if (bHeadless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -128,7 +138,6 @@ int main(int argc, char** argv)
 
     CGUILayer::resetHost();
     setUpLogging(parser.value(logOption));
-    installHostTools();
     if (bHeadless) {
         // Nobody can answer a modal box here: messages go to the console instead.
         CActionUtilities::setMessageHandler(
@@ -139,6 +148,7 @@ int main(int argc, char** argv)
             });
     }
 
+    installHostTools();
     std::unique_ptr<CMainWindow> pWindow;
     if (!bHeadless)
         pWindow = std::make_unique<CMainWindow>();

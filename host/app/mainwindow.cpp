@@ -2,13 +2,16 @@
 
 #include "action.h"
 #include "actionmanager.h"
+#include "actionutilities.h"
 #include "component.h"
 #include "controllayer.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "recognitionlanguage.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
+#include "tesseractrecognizer.h"
 #include "tool.h"
 #include "toolmanager.h"
 #include "workspace.h"
@@ -19,6 +22,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -26,6 +30,13 @@
 #include <boost/make_shared.hpp>
 
 namespace {
+
+const char* const c_szLanguageKey = "recognizer/language";
+
+QString handwritingName()
+{
+    return CTesseractRecognizer::recognizerName();
+}
 
 // A red dot with a soft rim, the pointer that the laser pen shows on the board.
 QCursor laserCursor()
@@ -111,8 +122,8 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     m_pToolBar->setIconSize(QSize(32, 32));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     // Tool-bar twins with fixed labels, so the bar does not shift as the undo text changes.
-    QAction* pUndoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Undo"), pUndoStack,
-                                                 &QUndoStack::undo);
+    QAction* pUndoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Undo"),
+                                                 pUndoStack, &QUndoStack::undo);
     QAction* pRedoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Redo"),
                                                  pUndoStack, &QUndoStack::redo);
     pUndoButton->setEnabled(pUndoStack->canUndo());
@@ -181,6 +192,53 @@ void CMainWindow::refreshRecognizers()
                 pManager->setActiveRecognizer(strName);
         });
     }
+
+    auto* pHandwriting = dynamic_cast<CTesseractRecognizer*>(pRecognizers->getRecognizer(handwritingName()));
+    if (!pHandwriting)
+        return;
+    m_pRecognizerMenu->addSeparator();
+    QMenu* pLanguages = m_pRecognizerMenu->addMenu(tr("Handwriting &Language"));
+    QActionGroup* pLanguageGroup = new QActionGroup(pLanguages);
+    for (const SRecognitionLanguage& language : CRecognitionLanguages::all()) {
+        // A language without its data stays in the menu, so that choosing it says what is missing.
+        const QString strLabel = CRecognitionLanguages::isInstalled(language)
+                                     ? language.strName
+                                     : tr("%1 (not installed)").arg(language.strName);
+        QAction* pAction = pLanguages->addAction(strLabel);
+        pAction->setCheckable(true);
+        pAction->setActionGroup(pLanguageGroup);
+        pAction->setChecked(pHandwriting->language() == language.strCode);
+        if (language.bRightToLeft)
+            pAction->setToolTip(tr("Written right to left"));
+        const QString strCode = language.strCode;
+        connect(pAction, &QAction::triggered, this, [this, strCode] { chooseRecognitionLanguage(strCode); });
+    }
+}
+
+QString CMainWindow::savedRecognitionLanguage()
+{
+    QSettings* pSettings = COrrery::getUserSettings();
+    return pSettings ? pSettings->value(QLatin1String(c_szLanguageKey), QStringLiteral("en")).toString()
+                     : QStringLiteral("en");
+}
+
+void CMainWindow::chooseRecognitionLanguage(const QString& strCode)
+{
+    CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+    auto* pHandwriting =
+        pRecognizers ? dynamic_cast<CTesseractRecognizer*>(pRecognizers->getRecognizer(handwritingName()))
+                     : nullptr;
+    if (!pHandwriting)
+        return;
+    QString strProblem;
+    const QString strInUse = pHandwriting->setLanguage(strCode, &strProblem);
+    if (!strProblem.isEmpty())
+        CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, this, strProblem, QMessageBox::Ok,
+                                     QMessageBox::Ok);
+    if (QSettings* pSettings = COrrery::getUserSettings())
+        pSettings->setValue(QLatin1String(c_szLanguageKey), strInUse);
+    statusBar()->showMessage(tr("Handwriting: %1").arg(pHandwriting->getDisplayName()), 5000);
+    refreshRecognizers();
 }
 
 void CMainWindow::slotToolActivated(const QString& strTool)

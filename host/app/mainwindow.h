@@ -26,6 +26,12 @@ public:
     void refreshTools();
     void refreshRecognizers();
 
+    // The handwriting language the user chose last, English before any choice.
+    static QString savedRecognitionLanguage();
+    // Switches the handwriting recognizer's language and keeps the choice; a language that cannot be
+    // read is reported once and English stays in use.
+    void chooseRecognitionLanguage(const QString& strCode);
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
 

@@ -1,0 +1,402 @@
+#include "inkmlreader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString c_strX = QStringLiteral("X");
+const QString c_strY = QStringLiteral("Y");
+const QString c_strT = QStringLiteral("T");
+
+// Where an error is: the file, then the line and column the reader was at.
+QString place(const QString& strSource, const QXmlStreamReader& xml)
+{
+    return QStringLiteral("%1:%2:%3").arg(strSource).arg(xml.lineNumber()).arg(xml.columnNumber());
+}
+
+// Points per inch from a resolution and its units; 0 for units that are no length.
+double perInch(double dValue, const QString& strUnits)
+{
+    const QString strUnit = strUnits.trimmed().toLower();
+    if (strUnit.isEmpty() || strUnit == QLatin1String("1/in"))
+        return dValue;
+    if (strUnit == QLatin1String("1/cm"))
+        return dValue * 2.54;
+    if (strUnit == QLatin1String("1/mm"))
+        return dValue * 25.4;
+    if (strUnit == QLatin1String("1/m"))
+        return dValue * 0.0254;
+    return 0.0;
+}
+
+// One trace's text, as the channels of its format give it. Values may be explicit ("!"), first
+// differences ("'") or second differences ("\""); a mode once given holds for that channel until
+// another is given. "*" repeats a channel's last value, "T" and "F" are 1 and 0.
+class CTraceParser
+{
+public:
+    CTraceParser(const QString& strText, int iChannels) : m_text(strText), m_iChannels(iChannels) {}
+
+    // Each point's values in channel order; false with the reason in strError.
+    bool parse(QVector<QVector<double>>& points, int iPointBudget, QString& strError)
+    {
+        QVector<int> modes(m_iChannels, 0);
+        QVector<double> last(m_iChannels, 0.0);
+        QVector<double> velocity(m_iChannels, 0.0);
+        QVector<double> values;
+        int iPoint = 0;
+        while (true) {
+            skipSpace();
+            if (atEnd() && values.isEmpty())
+                break;
+            if (atEnd() || peek() == QLatin1Char(',')) {
+                if (values.size() < 2 || values.size() > m_iChannels) {
+                    strError = QStringLiteral("point %1 has %2 values for %3 channels")
+                                   .arg(iPoint + 1)
+                                   .arg(values.size())
+                                   .arg(m_iChannels);
+                    return false;
+                }
+                if (points.size() >= iPointBudget) {
+                    strError =
+                        QStringLiteral("more than %1 points in the file").arg(CInkMLReader::c_iMaxPoints);
+                    return false;
+                }
+                values.resize(m_iChannels);
+                points.append(values);
+                values.clear();
+                ++iPoint;
+                if (atEnd())
+                    break;
+                ++m_iPos;
+                continue;
+            }
+            const int iChannel = values.size();
+            if (iChannel >= m_iChannels) {
+                strError = QStringLiteral("point %1 has more values than the %2 channels")
+                               .arg(iPoint + 1)
+                               .arg(m_iChannels);
+                return false;
+            }
+            const QChar prefix = peek();
+            if (prefix == QLatin1Char('!') || prefix == QLatin1Char('\'') || prefix == QLatin1Char('"')) {
+                modes[iChannel] = prefix == QLatin1Char('!') ? 0 : (prefix == QLatin1Char('\'') ? 1 : 2);
+                ++m_iPos;
+                skipSpace();
+            }
+            double dValue = 0.0;
+            if (!atEnd() && peek() == QLatin1Char('*')) {
+                ++m_iPos;
+                values.append(last[iChannel]);
+                continue;
+            }
+            if (!atEnd() && (peek() == QLatin1Char('T') || peek() == QLatin1Char('F'))) {
+                dValue = peek() == QLatin1Char('T') ? 1.0 : 0.0;
+                ++m_iPos;
+            } else if (!readNumber(dValue)) {
+                strError = QStringLiteral("point %1 has no number where channel %2 is expected")
+                               .arg(iPoint + 1)
+                               .arg(iChannel + 1);
+                return false;
+            }
+            double dResult = dValue;
+            if (modes[iChannel] == 1) {
+                velocity[iChannel] = dValue;
+                dResult = last[iChannel] + dValue;
+            } else if (modes[iChannel] == 2) {
+                velocity[iChannel] += dValue;
+                dResult = last[iChannel] + velocity[iChannel];
+            } else {
+                velocity[iChannel] = dValue - last[iChannel];
+            }
+            if (!std::isfinite(dResult) || std::fabs(dResult) > 1.0e12) {
+                strError = QStringLiteral("point %1 has a number out of range").arg(iPoint + 1);
+                return false;
+            }
+            last[iChannel] = dResult;
+            values.append(dResult);
+        }
+        return true;
+    }
+
+private:
+    bool atEnd() const { return m_iPos >= m_text.size(); }
+    QChar peek() const { return m_text.at(m_iPos); }
+    void skipSpace()
+    {
+        while (!atEnd() && peek().isSpace())
+            ++m_iPos;
+    }
+    // A decimal number; a sign may follow the previous number without a space ("3-4").
+    bool readNumber(double& dValue)
+    {
+        const int iStart = m_iPos;
+        if (!atEnd() && (peek() == QLatin1Char('-') || peek() == QLatin1Char('+')))
+            ++m_iPos;
+        bool bDigits = false;
+        while (!atEnd() && peek().isDigit()) {
+            ++m_iPos;
+            bDigits = true;
+        }
+        if (!atEnd() && peek() == QLatin1Char('.')) {
+            ++m_iPos;
+            while (!atEnd() && peek().isDigit()) {
+                ++m_iPos;
+                bDigits = true;
+            }
+        }
+        if (!bDigits)
+            return false;
+        if (!atEnd() && (peek() == QLatin1Char('e') || peek() == QLatin1Char('E'))) {
+            const int iMark = m_iPos++;
+            if (!atEnd() && (peek() == QLatin1Char('-') || peek() == QLatin1Char('+')))
+                ++m_iPos;
+            if (atEnd() || !peek().isDigit())
+                m_iPos = iMark;
+            while (!atEnd() && peek().isDigit())
+                ++m_iPos;
+        }
+        bool bOk = false;
+        dValue = m_text.midRef(iStart, m_iPos - iStart).toDouble(&bOk);
+        return bOk;
+    }
+
+    const QString& m_text;
+    const int m_iChannels;
+    int m_iPos = 0;
+};
+
+} // namespace
+
+bool CInkMLReader::readFile(const QString& strPath)
+{
+    clear();
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_strError = QStringLiteral("%1: cannot be read: %2").arg(strPath, file.errorString());
+        return false;
+    }
+    if (file.size() > c_iMaxFileBytes) {
+        m_strError = QStringLiteral("%1: %2 bytes is more than the %3 bytes read at most")
+                         .arg(strPath)
+                         .arg(file.size())
+                         .arg(c_iMaxFileBytes);
+        return false;
+    }
+    return readData(file.readAll(), strPath);
+}
+
+bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName)
+{
+    clear();
+    if (data.trimmed().isEmpty()) {
+        m_strError = QStringLiteral("%1: the file is empty").arg(strSourceName);
+        return false;
+    }
+    QXmlStreamReader xml(data);
+    QStringList channels = {c_strX, c_strY};
+    QStringList pendingChannels;
+    double dTimeScale = 1.0;
+    double dPendingTimeScale = 1.0;
+    bool bInk = false;
+    int iPoints = 0;
+    // Open trace groups, innermost last, as indexes into m_groups; traceView references are resolved
+    // once every trace is known, since a view may come before the trace it names.
+    QVector<int> openGroups;
+    QVector<QPair<int, QString>> views;
+    QVector<QString> viewPlaces;
+
+    auto fail = [&](const QString& strMessage) {
+        const QString strError = QStringLiteral("%1: %2").arg(place(strSourceName, xml), strMessage);
+        clear();
+        m_strError = strError;
+        return false;
+    };
+
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement()) {
+            const QStringRef name = xml.name();
+            if (name == QLatin1String("traceFormat")) {
+                if (!pendingChannels.isEmpty()) {
+                    channels = pendingChannels;
+                    dTimeScale = dPendingTimeScale;
+                }
+            } else if (name == QLatin1String("traceGroup") && !openGroups.isEmpty()) {
+                openGroups.removeLast();
+            }
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        const QStringRef name = xml.name();
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (!bInk) {
+            if (name != QLatin1String("ink"))
+                return fail(
+                    QStringLiteral("the document is not InkML (its root is <%1>)").arg(name.toString()));
+            bInk = true;
+            continue;
+        }
+        if (name == QLatin1String("traceFormat")) {
+            pendingChannels.clear();
+            dPendingTimeScale = 1.0;
+        } else if (name == QLatin1String("channel")) {
+            const QString strName = attributes.value(QLatin1String("name")).toString();
+            if (strName.isEmpty())
+                return fail(QStringLiteral("a channel has no name"));
+            if (strName == c_strT && attributes.value(QLatin1String("units")) == QLatin1String("s"))
+                dPendingTimeScale = 1000.0;
+            pendingChannels.append(strName);
+        } else if (name == QLatin1String("channelProperty")) {
+            if (attributes.value(QLatin1String("name")) != QLatin1String("resolution"))
+                continue;
+            bool bOk = false;
+            const double dValue = attributes.value(QLatin1String("value")).toDouble(&bOk);
+            if (!bOk || !(dValue > 0.0) || !std::isfinite(dValue))
+                return fail(QStringLiteral("a resolution is not a positive number"));
+            const double dPerInch = perInch(dValue, attributes.value(QLatin1String("units")).toString());
+            const QStringRef channel = attributes.value(QLatin1String("channel"));
+            if (channel == c_strX)
+                m_dResolutionX = dPerInch;
+            else if (channel == c_strY)
+                m_dResolutionY = dPerInch;
+        } else if (name == QLatin1String("traceGroup")) {
+            SGroup group;
+            group.strId = attributes.value(QLatin1String("xml:id")).toString();
+            m_groups.append(group);
+            openGroups.append(m_groups.size() - 1);
+        } else if (name == QLatin1String("annotation")) {
+            if (attributes.value(QLatin1String("type")) != QLatin1String("truth") || openGroups.isEmpty())
+                continue;
+            m_groups[openGroups.last()].strTruth = xml.readElementText().trimmed();
+        } else if (name == QLatin1String("traceView")) {
+            if (openGroups.isEmpty())
+                continue;
+            const QString strRef = attributes.value(QLatin1String("traceDataRef")).toString();
+            views.append(qMakePair(openGroups.last(), strRef));
+            viewPlaces.append(place(strSourceName, xml));
+        } else if (name == QLatin1String("trace")) {
+            const int iX = channels.indexOf(c_strX);
+            const int iY = channels.indexOf(c_strY);
+            const int iT = channels.indexOf(c_strT);
+            if (iX < 0 || iY < 0)
+                return fail(QStringLiteral("the trace format has no X and Y channels"));
+            STrace trace;
+            trace.strId = attributes.value(QLatin1String("xml:id")).toString();
+            const QString strText = xml.readElementText(QXmlStreamReader::SkipChildElements);
+            if (xml.hasError())
+                break;
+            QVector<QVector<double>> values;
+            QString strError;
+            if (!CTraceParser(strText, channels.size()).parse(values, c_iMaxPoints - iPoints, strError))
+                return fail(
+                    QStringLiteral("trace %1: %2")
+                        .arg(trace.strId.isEmpty() ? QString::number(m_traces.size() + 1) : trace.strId,
+                             strError));
+            iPoints += values.size();
+            trace.points.reserve(values.size());
+            for (const QVector<double>& point : values)
+                trace.points.append(QPointF(point[iX], point[iY]));
+            if (iT >= 0 && iT < channels.size() && !values.isEmpty()) {
+                trace.bTimed = true;
+                trace.dStartMs = values.first()[iT] * dTimeScale;
+                trace.dEndMs = values.last()[iT] * dTimeScale;
+            }
+            m_traces.append(trace);
+            if (!openGroups.isEmpty())
+                m_groups[openGroups.last()].traces.append(m_traces.size() - 1);
+        }
+    }
+    if (xml.hasError())
+        return fail(xml.errorString());
+    if (!bInk)
+        return fail(QStringLiteral("the file is empty"));
+
+    QHash<QString, int> traceById;
+    for (int i = 0; i < m_traces.size(); ++i)
+        if (!m_traces[i].strId.isEmpty())
+            traceById.insert(m_traces[i].strId, i);
+    for (int i = 0; i < views.size(); ++i) {
+        QString strRef = views[i].second;
+        if (strRef.startsWith(QLatin1Char('#')))
+            strRef.remove(0, 1);
+        const auto found = traceById.constFind(strRef);
+        if (found == traceById.constEnd()) {
+            const QString strError =
+                QStringLiteral("%1: a traceView names the trace '%2', which the file does not have")
+                    .arg(viewPlaces[i], views[i].second);
+            clear();
+            m_strError = strError;
+            return false;
+        }
+        m_groups[views[i].first].traces.append(found.value());
+    }
+    if (m_traces.isEmpty()) {
+        clear();
+        m_strError = QStringLiteral("%1: the file has no traces").arg(strSourceName);
+        return false;
+    }
+    return true;
+}
+
+QVector<SInkWriting> CInkMLReader::writings(double dPauseMs) const
+{
+    double dOrigin = std::numeric_limits<double>::max();
+    for (const STrace& trace : m_traces)
+        if (trace.bTimed)
+            dOrigin = std::min(dOrigin, trace.dStartMs);
+    auto add = [&](SInkWriting& writing, const STrace& trace) {
+        writing.strokes.append(trace.points);
+        if (trace.bTimed)
+            writing.strokeStartMs.append(trace.dStartMs - dOrigin);
+    };
+
+    QVector<SInkWriting> result;
+    bool bGrouped = false;
+    for (const SGroup& group : m_groups) {
+        if (group.traces.isEmpty())
+            continue;
+        bGrouped = true;
+        SInkWriting writing;
+        writing.strId = group.strId.isEmpty() ? QString::number(result.size() + 1) : group.strId;
+        writing.strTruth = group.strTruth;
+        for (int iTrace : group.traces)
+            add(writing, m_traces[iTrace]);
+        if (writing.strokeStartMs.size() != writing.strokes.size())
+            writing.strokeStartMs.clear();
+        result.append(writing);
+    }
+    if (bGrouped)
+        return result;
+
+    const STrace* pPrevious = nullptr;
+    for (const STrace& trace : m_traces) {
+        const bool bTimed = pPrevious && pPrevious->bTimed && trace.bTimed;
+        if (!pPrevious || (bTimed && trace.dStartMs - pPrevious->dEndMs >= dPauseMs)) {
+            result.append(SInkWriting());
+            result.last().strId = QString::number(result.size());
+        }
+        add(result.last(), trace);
+        pPrevious = &trace;
+    }
+    for (SInkWriting& writing : result)
+        if (writing.strokeStartMs.size() != writing.strokes.size())
+            writing.strokeStartMs.clear();
+    return result;
+}
+
+void CInkMLReader::clear()
+{
+    m_traces.clear();
+    m_groups.clear();
+    m_dResolutionX = 0.0;
+    m_dResolutionY = 0.0;
+    m_strError.clear();
+}

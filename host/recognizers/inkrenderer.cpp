@@ -1,0 +1,82 @@
+#include "inkrenderer.h"
+
+#include "inklayout.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+QImage CInkRenderer::render(const QVector<QVector<QPointF>>& strokes, double dInkLineHeight) const
+{
+    double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
+    bool bAny = false;
+    for (const QVector<QPointF>& stroke : strokes)
+        for (const QPointF& point : stroke) {
+            if (!CInkLayout::isUsable(point))
+                continue;
+            if (!bAny) {
+                dLeft = dRight = point.x();
+                dTop = dBottom = point.y();
+                bAny = true;
+            }
+            dLeft = std::min(dLeft, point.x());
+            dRight = std::max(dRight, point.x());
+            dTop = std::min(dTop, point.y());
+            dBottom = std::max(dBottom, point.y());
+        }
+    if (!bAny)
+        return QImage();
+
+    const double dInkWidth = dRight - dLeft;
+    const double dInkHeight = dBottom - dTop;
+    double dScale = 1.0;
+    if (dInkLineHeight > 0.0 && std::isfinite(dInkLineHeight))
+        dScale = m_dLineHeight / dInkLineHeight;
+    else if (dInkWidth > 0.0)
+        dScale = m_dLineHeight / dInkWidth;
+    // A line of ink no higher than a scratch must not be blown up past the size cap.
+    const double dRoomX = c_iMaxWidth - 2.0 * m_iPadding;
+    const double dRoomY = c_iMaxHeight - 2.0 * m_iPadding;
+    if (dInkWidth * dScale > dRoomX)
+        dScale = dRoomX / dInkWidth;
+    if (dInkHeight * dScale > dRoomY)
+        dScale = dRoomY / dInkHeight;
+    if (!(dScale > 0.0) || !std::isfinite(dScale))
+        dScale = 1.0;
+
+    const int iWidth = std::min(c_iMaxWidth, int(std::ceil(dInkWidth * dScale)) + 2 * m_iPadding + 1);
+    const int iHeight = std::min(c_iMaxHeight, int(std::ceil(dInkHeight * dScale)) + 2 * m_iPadding + 1);
+    QImage image(iWidth, iHeight, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(Qt::black, m_dPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    const QPointF offset(m_iPadding + 0.5, m_iPadding + 0.5);
+    QVector<QPointF> points;
+    for (const QVector<QPointF>& stroke : strokes) {
+        points.clear();
+        points.reserve(stroke.size());
+        QPointF last;
+        for (const QPointF& point : stroke) {
+            if (!CInkLayout::isUsable(point))
+                continue;
+            const QPointF scaled = (point - QPointF(dLeft, dTop)) * dScale + offset;
+            // Points closer than a tenth of a pixel add nothing but drawing time.
+            if (!points.isEmpty() &&
+                std::fabs(scaled.x() - last.x()) + std::fabs(scaled.y() - last.y()) < 0.1)
+                continue;
+            points.append(scaled);
+            last = scaled;
+        }
+        if (points.size() == 1)
+            painter.drawPoint(points.first());
+        else if (points.size() > 1)
+            painter.drawPolyline(points.constData(), points.size());
+    }
+    painter.end();
+    return image;
+}

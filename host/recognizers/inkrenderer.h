@@ -1,0 +1,31 @@
+// Draws a piece of writing as a recognizer sees it: black anti-aliased strokes on white, 8-bit grey,
+// scaled so that a line of writing has about the same height whatever the board's zoom, and never
+// larger than a fixed size (wider ink is scaled down instead).
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QVector>
+
+class CInkRenderer
+{
+public:
+    static constexpr int c_iMaxWidth = 3000;
+    static constexpr int c_iMaxHeight = 1200;
+
+    // Pixels of a line of writing, of the pen, and of white around the ink.
+    void setLineHeight(double dPixels) { m_dLineHeight = dPixels; }
+    void setPenWidth(double dPixels) { m_dPenWidth = dPixels; }
+    void setPadding(int iPixels) { m_iPadding = iPixels; }
+    double lineHeight() const { return m_dLineHeight; }
+    double penWidth() const { return m_dPenWidth; }
+    int padding() const { return m_iPadding; }
+
+    // dInkLineHeight is the height of a line of this ink in its own units. A null image without ink.
+    QImage render(const QVector<QVector<QPointF>>& strokes, double dInkLineHeight) const;
+
+private:
+    double m_dLineHeight = 40.0;
+    double m_dPenWidth = 3.0;
+    int m_iPadding = 16;
+};

@@ -1,0 +1,29 @@
+// Puts a recognizer's candidate readings in the order a teacher is most likely to want them: readings
+// that are words of the language before those that are not, the recognizer's own order otherwise,
+// with words one letter away from the best candidates added, since a recognizer often gets a word
+// nearly right. The recognizer's best reading is always kept among those offered.
+#pragma once
+
+#include <QStringList>
+
+class CWordList;
+
+class CReadingRanker
+{
+public:
+    // Without a word list the candidates keep their order.
+    explicit CReadingRanker(const CWordList* pWords = nullptr);
+
+    // Close words are looked for around this many of the best candidates, this many around each.
+    void setCloseWordSources(int iCandidates, int iWordsEach);
+
+    // Distinct, non-empty readings, best first, at most iMax.
+    QStringList rank(const QStringList& candidates, int iMax) const;
+
+private:
+    QString closeReading(const QString& strCandidate, int iNth) const;
+
+    const CWordList* m_pWords;
+    int m_iCloseSources = 3;
+    int m_iCloseEach = 3;
+};

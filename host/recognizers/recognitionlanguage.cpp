@@ -1,0 +1,81 @@
+#include "recognitionlanguage.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString c_strLatin = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+
+QVector<SRecognitionLanguage> makeTable()
+{
+    const QString strDict = QStringLiteral("/usr/share/dict/");
+    const QString strHunspell = QStringLiteral("/usr/share/hunspell/");
+    QVector<SRecognitionLanguage> table;
+    table.append({QStringLiteral("en"),
+                  QStringLiteral("eng"),
+                  QStringLiteral("English"),
+                  {strDict + QStringLiteral("american-english"), strDict + QStringLiteral("british-english")},
+                  c_strLatin,
+                  false});
+    table.append({QStringLiteral("de"),
+                  QStringLiteral("deu"),
+                  QStringLiteral("Deutsch"),
+                  {strDict + QStringLiteral("ngerman")},
+                  c_strLatin + QStringLiteral("ÄÖÜäöüß"),
+                  false});
+    table.append({QStringLiteral("fr"),
+                  QStringLiteral("fra"),
+                  QStringLiteral("Français"),
+                  {strDict + QStringLiteral("french")},
+                  c_strLatin + QStringLiteral("ÀÂÆÇÉÈÊËÎÏÔŒÙÛÜŸàâæçéèêëîïôœùûüÿ"),
+                  false});
+    table.append({QStringLiteral("he"),
+                  QStringLiteral("heb"),
+                  QStringLiteral("עברית"),
+                  {strHunspell + QStringLiteral("he_IL.dic")},
+                  QString(),
+                  true});
+    table.append({QStringLiteral("ar"),
+                  QStringLiteral("ara"),
+                  QStringLiteral("العربية"),
+                  {strHunspell + QStringLiteral("ar.dic")},
+                  QString(),
+                  true});
+    return table;
+}
+
+} // namespace
+
+const QVector<SRecognitionLanguage>& CRecognitionLanguages::all()
+{
+    static const QVector<SRecognitionLanguage> s_table = makeTable();
+    return s_table;
+}
+
+const SRecognitionLanguage* CRecognitionLanguages::find(const QString& strCode)
+{
+    for (const SRecognitionLanguage& language : all())
+        if (language.strCode == strCode)
+            return &language;
+    return nullptr;
+}
+
+const SRecognitionLanguage& CRecognitionLanguages::fallback()
+{
+    return all().first();
+}
+
+QString CRecognitionLanguages::dataDirectory()
+{
+    const QString strPrefix = qEnvironmentVariable("TESSDATA_PREFIX");
+    if (!strPrefix.isEmpty())
+        return strPrefix;
+    return QStringLiteral("/usr/share/tesseract-ocr/5/tessdata");
+}
+
+bool CRecognitionLanguages::isInstalled(const SRecognitionLanguage& language)
+{
+    return QFileInfo(QDir(dataDirectory()).filePath(language.strEngineCode + QStringLiteral(".traineddata")))
+        .isFile();
+}

@@ -1,0 +1,32 @@
+// The languages the handwriting recognizer can read: the engine's data for each, the word lists that
+// order its readings, the letters it may read, and the direction of its script.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+struct SRecognitionLanguage
+{
+    QString strCode;
+    QString strEngineCode;
+    QString strName;
+    // Word lists in order of preference; every one that exists is used.
+    QStringList wordLists;
+    // The characters the engine may read besides digits; empty for any character.
+    QString strLetters;
+    bool bRightToLeft = false;
+};
+
+class CRecognitionLanguages
+{
+public:
+    static const QVector<SRecognitionLanguage>& all();
+    // Null for a code that is not in the table.
+    static const SRecognitionLanguage* find(const QString& strCode);
+    static const SRecognitionLanguage& fallback();
+
+    // Where the engine's language data is: TESSDATA_PREFIX when set, the system's place otherwise.
+    static QString dataDirectory();
+    static bool isInstalled(const SRecognitionLanguage& language);
+};

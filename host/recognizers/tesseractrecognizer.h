@@ -1,0 +1,74 @@
+// The host's own handwriting recognizer. It draws the writing in memory, reads it with the Tesseract
+// engine as a word, a line or a block of lines as the ink lies, combines the engine's choices for
+// each letter into alternative readings, and orders them with the word list of its language. Works
+// offline; the language data comes from the system's packages.
+#pragma once
+
+#include "inkrenderer.h"
+#include "recognizer.h"
+#include "wordlist.h"
+
+#include <QSet>
+#include <memory>
+
+namespace tesseract {
+class TessBaseAPI;
+}
+struct SRecognitionLanguage;
+
+class CTesseractRecognizer : public CRecognizer
+{
+public:
+    // Time spent on the last writing, in milliseconds.
+    struct STimings
+    {
+        double dRenderMs = 0.0;
+        double dRecognizeMs = 0.0;
+        double dRankMs = 0.0;
+    };
+
+    // Starts in the given language, or in English where its data is missing (see setLanguage).
+    explicit CTesseractRecognizer(const QString& strLanguage = QStringLiteral("en"),
+                                  QString* pstrProblem = nullptr);
+    ~CTesseractRecognizer() override;
+
+    static QString recognizerName();
+    QString getName() const override;
+    QString getDisplayName() const override;
+    QStringList recognize(const QVector<QVector<QPointF>>& strokes) override;
+
+    // Switches to a language and answers the language in use. A language that is unknown or whose
+    // data is missing leaves English in use; strProblem then says why, the first time only.
+    QString setLanguage(const QString& strCode, QString* pstrProblem = nullptr);
+    QString language() const;
+    // False when not even English could be loaded: every writing then reads as nothing.
+    bool isReady() const { return m_pApi != nullptr; }
+
+    void setMaxReadings(int iMax) { m_iMaxReadings = iMax; }
+    int maxReadings() const { return m_iMaxReadings; }
+    // The engine gives up on a writing after this long; what it read by then still counts.
+    void setDeadline(int iMs) { m_iDeadlineMs = iMs; }
+    CInkRenderer& renderer() { return m_renderer; }
+    const CWordList& words() const { return m_words; }
+    STimings lastTimings() const { return m_timings; }
+
+    // The engine's worker threads cost more than they bring on one word, and their number can only be
+    // set before the process starts. Called first thing in main: restarts the process once with the
+    // limit set; returns when it is set already or the restart fails.
+    static void limitEngineThreads(char** argv);
+
+    // The readings the engine itself offers for an image, best first, before ordering by words.
+    QStringList readImage(const QImage& image, int iLayout);
+
+private:
+    bool load(const SRecognitionLanguage& language);
+
+    std::unique_ptr<tesseract::TessBaseAPI> m_pApi;
+    const SRecognitionLanguage* m_pLanguage = nullptr;
+    CWordList m_words;
+    CInkRenderer m_renderer;
+    QSet<QString> m_reported;
+    STimings m_timings;
+    int m_iMaxReadings = 5;
+    int m_iDeadlineMs = 3000;
+};

@@ -1,0 +1,302 @@
+// The handwriting recognizer: how ink is laid out and drawn for the engine, how readings are ordered
+// by words, how a missing language falls back, that no ink can break it, and that it reads a few
+// clear real words.
+#include "inklayout.h"
+#include "inkmlreader.h"
+#include "inkrenderer.h"
+#include "readingranker.h"
+#include "recognitionlanguage.h"
+#include "tesseractrecognizer.h"
+#include "wordlist.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+typedef QVector<QVector<QPointF>> Strokes;
+
+// A stroke like a letter of the given height at x, standing on baseline y.
+QVector<QPointF> letter(double dX, double dBaseline, double dHeight)
+{
+    return {{dX, dBaseline}, {dX + dHeight * 0.3, dBaseline - dHeight}, {dX + dHeight * 0.6, dBaseline}};
+}
+
+// Letters of a word, each a stroke, close together.
+Strokes word(double dX, double dBaseline, int iLetters, double dHeight = 20.0)
+{
+    Strokes strokes;
+    for (int i = 0; i < iLetters; ++i)
+        strokes.append(letter(dX + i * dHeight * 0.7, dBaseline, dHeight));
+    return strokes;
+}
+
+CWordList smallList()
+{
+    CWordList words;
+    for (const char* szWord : {"the", "then", "them", "West", "cat", "cart", "at", "new", "york"})
+        words.add(QString::fromLatin1(szWord));
+    return words;
+}
+
+QVector<SInkWriting> realWords()
+{
+    CInkMLReader reader;
+    if (!reader.readFile(QStringLiteral(TEST_DATA_DIR "/words.inkml")))
+        qFatal("%s", qPrintable(reader.errorString()));
+    return reader.writings();
+}
+
+} // namespace
+
+class TestRecognizer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout_data()
+    {
+        QTest::addColumn<Strokes>("strokes");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("lines");
+        Strokes dotted = word(0, 100, 4);
+        dotted.append({{15, 70}});
+        Strokes twoWords = word(0, 100, 3) + word(120, 100, 3);
+        Strokes twoLines = word(0, 100, 4) + word(5, 160, 3);
+        Strokes crossed = {{{0, 100}, {10, 60}, {20, 100}, {40, 95}}, {{-2, 75}, {30, 74}}};
+        QTest::newRow("nothing") << Strokes() << int(CInkLayout::eEmpty) << 0;
+        QTest::newRow("no usable point")
+            << Strokes{{{qQNaN(), 1.0}, {std::numeric_limits<double>::infinity(), 2.0}}}
+            << int(CInkLayout::eEmpty) << 0;
+        QTest::newRow("one word") << word(0, 100, 5) << int(CInkLayout::eWord) << 1;
+        QTest::newRow("dot over a word") << dotted << int(CInkLayout::eWord) << 1;
+        QTest::newRow("crossing stroke") << crossed << int(CInkLayout::eWord) << 1;
+        QTest::newRow("two words") << twoWords << int(CInkLayout::eLine) << 1;
+        QTest::newRow("two lines") << twoLines << int(CInkLayout::eBlock) << 2;
+        QTest::newRow("a single point") << Strokes{{{3, 4}}} << int(CInkLayout::eWord) << 1;
+    }
+
+    void layout()
+    {
+        QFETCH(Strokes, strokes);
+        QFETCH(int, layout);
+        QFETCH(int, lines);
+        const CInkLayout inkLayout(strokes);
+        QCOMPARE(int(inkLayout.layout()), layout);
+        QCOMPARE(inkLayout.lineCount(), lines);
+    }
+
+    void linesAreOrderedTopToBottom()
+    {
+        // Written bottom line first: the reading still starts with the top line.
+        const Strokes strokes = word(0, 200, 3) + word(0, 100, 2);
+        const CInkLayout inkLayout(strokes);
+        QCOMPARE(inkLayout.lines().size(), 2);
+        QCOMPARE(inkLayout.lines().first(), (QVector<int>{3, 4}));
+    }
+
+    void rendersToLineHeight()
+    {
+        CInkRenderer renderer;
+        const Strokes strokes = {{{10, 10}, {110, 60}}};
+        const QImage image = renderer.render(strokes, 50.0);
+        // 50 units of line are 40 pixels: the ink's 100 x 50 becomes 80 x 40, with the padding around.
+        QCOMPARE(image.size(), QSize(80 + 2 * 16 + 1, 40 + 2 * 16 + 1));
+        QCOMPARE(image.format(), QImage::Format_Grayscale8);
+        QCOMPARE(qGray(image.pixel(0, 0)), 255);
+        QVERIFY(qGray(image.pixel(16 + 40, 16 + 20)) < 128);
+        QVERIFY(renderer.render(Strokes(), 50.0).isNull());
+        QVERIFY(renderer.render(Strokes{{}, {{qQNaN(), 0.0}}}, 50.0).isNull());
+    }
+
+    void rendersWithinTheSizeCap_data()
+    {
+        QTest::addColumn<Strokes>("strokes");
+        QTest::addColumn<double>("lineHeight");
+        QTest::newRow("a kilometre wide") << Strokes{{{0, 0}, {1.0e6, 20}}} << 20.0;
+        QTest::newRow("a pixel high") << Strokes{{{0, 0}, {300, 1}}} << 1.0;
+        QTest::newRow("no height at all") << Strokes{{{0, 5}, {300, 5}}} << 0.0;
+        QTest::newRow("very tall") << Strokes{{{0, 0}, {1, 1.0e7}}} << 40.0;
+    }
+
+    void rendersWithinTheSizeCap()
+    {
+        QFETCH(Strokes, strokes);
+        QFETCH(double, lineHeight);
+        const QImage image = CInkRenderer().render(strokes, lineHeight);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() <= CInkRenderer::c_iMaxWidth);
+        QVERIFY(image.height() <= CInkRenderer::c_iMaxHeight);
+    }
+
+    void ranking_data()
+    {
+        QTest::addColumn<QStringList>("candidates");
+        QTest::addColumn<int>("max");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("words first, recognizer order kept")
+            << QStringList{"tne", "then", "xqz", "the"} << 5 << QStringList{"then", "the", "tne", "xqz"};
+        QTest::newRow("close words of a near miss")
+            << QStringList{"caat"} << 5 << QStringList{"cart", "cat", "caat"};
+        QTest::newRow("case follows the ink")
+            << QStringList{"WEST", "Yorc"} << 5 << QStringList{"WEST", "York", "Yorc"};
+        QTest::newRow("case variants count once")
+            << QStringList{"the", "The", "tHe", " the "} << 5 << QStringList{"the"};
+        QTest::newRow("several words")
+            << QStringList{"new yorx", "new york"} << 5 << QStringList{"new york", "new yorx"};
+        QTest::newRow("best reading kept at the end")
+            << QStringList{"qqq", "the", "then", "them"} << 3 << QStringList{"the", "then", "qqq"};
+        QTest::newRow("numbers are words") << QStringList{"zz", "1984"} << 2 << QStringList{"1984", "zz"};
+        QTest::newRow("nothing") << QStringList{"", "  "} << 5 << QStringList();
+    }
+
+    void ranking()
+    {
+        QFETCH(QStringList, candidates);
+        QFETCH(int, max);
+        QFETCH(QStringList, expected);
+        const CWordList words = smallList();
+        QCOMPARE(CReadingRanker(&words).rank(candidates, max), expected);
+    }
+
+    void rankingWithoutWordsKeepsOrder()
+    {
+        const QStringList candidates{"tne", "then", "tne", "xqz"};
+        QCOMPARE(CReadingRanker().rank(candidates, 2), (QStringList{"tne", "then"}));
+        const CWordList empty;
+        QCOMPARE(CReadingRanker(&empty).rank(candidates, 5), (QStringList{"tne", "then", "xqz"}));
+    }
+
+    void loadsSpellingDictionaries()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("x.dic")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("3\nשלום/ab\nteacher's\nboard/X\n");
+        file.close();
+        CWordList words;
+        QVERIFY(words.load(file.fileName()));
+        QCOMPARE(words.size(), 2);
+        QVERIFY(words.contains(QStringLiteral("שלום")));
+        QVERIFY(words.contains(QStringLiteral("Board,")));
+        QVERIFY(!words.load(dir.filePath(QStringLiteral("missing"))));
+    }
+
+    void unknownLanguageFallsBackToEnglishOnce()
+    {
+        QString strProblem;
+        CTesseractRecognizer recognizer(QStringLiteral("xx"), &strProblem);
+        QVERIFY(recognizer.isReady());
+        QCOMPARE(recognizer.language(), QStringLiteral("en"));
+        QVERIFY(strProblem.contains(QLatin1String("\"xx\" is unknown")));
+        QVERIFY(strProblem.contains(QLatin1String("English is used instead")));
+        QCOMPARE(recognizer.setLanguage(QStringLiteral("xx"), &strProblem), QStringLiteral("en"));
+        QVERIFY(strProblem.isEmpty());
+    }
+
+    void missingLanguageDataFallsBack()
+    {
+        QTemporaryDir dir;
+        const QString strEnglish =
+            QDir(CRecognitionLanguages::dataDirectory()).filePath(QStringLiteral("eng.traineddata"));
+        QVERIFY(QFile::link(strEnglish, dir.filePath(QStringLiteral("eng.traineddata"))));
+        qputenv("TESSDATA_PREFIX", dir.path().toLocal8Bit());
+        QString strProblem;
+        CTesseractRecognizer recognizer(QStringLiteral("de"), &strProblem);
+        QCOMPARE(recognizer.language(), QStringLiteral("en"));
+        QVERIFY(strProblem.contains(QLatin1String("Deutsch is not installed")));
+        QVERIFY(recognizer.isReady());
+
+        // Without even English it reads nothing, and says so.
+        QFile::remove(dir.filePath(QStringLiteral("eng.traineddata")));
+        CTesseractRecognizer bare(QStringLiteral("en"), &strProblem);
+        qunsetenv("TESSDATA_PREFIX");
+        QVERIFY(!bare.isReady());
+        QVERIFY(strProblem.contains(QLatin1String("No handwriting can be read")));
+        QVERIFY(bare.recognize(word(0, 100, 4)).isEmpty());
+    }
+
+    void languagesOfTheTable()
+    {
+        for (const char* szCode : {"en", "de", "fr", "he"}) {
+            const SRecognitionLanguage* pLanguage = CRecognitionLanguages::find(QString::fromLatin1(szCode));
+            QVERIFY(pLanguage);
+            QVERIFY2(CRecognitionLanguages::isInstalled(*pLanguage), szCode);
+        }
+        QVERIFY(CRecognitionLanguages::find(QStringLiteral("he"))->bRightToLeft);
+        QVERIFY(!CRecognitionLanguages::find(QStringLiteral("en"))->bRightToLeft);
+        CTesseractRecognizer recognizer(QStringLiteral("he"));
+        QCOMPARE(recognizer.language(), QStringLiteral("he"));
+        QVERIFY(recognizer.words().contains(QStringLiteral("שלום")));
+    }
+
+    void badInk_data()
+    {
+        QTest::addColumn<Strokes>("strokes");
+        const double dNaN = qQNaN();
+        const double dInfinity = std::numeric_limits<double>::infinity();
+        QVector<QPointF> longStroke;
+        for (int i = 0; i < 100000; ++i)
+            longStroke.append(QPointF(i * 0.01, 50.0 + 20.0 * std::sin(i * 0.01)));
+        Strokes many;
+        for (int i = 0; i < 5000; ++i)
+            many.append(letter((i % 100) * 15.0, (i / 100) * 40.0, 20.0));
+        QTest::newRow("no strokes") << Strokes();
+        QTest::newRow("empty strokes") << Strokes{{}, {}};
+        QTest::newRow("one point") << Strokes{{{5, 5}}};
+        QTest::newRow("100,000 points") << Strokes{longStroke};
+        QTest::newRow("not numbers") << Strokes{{{dNaN, dNaN}, {1, dNaN}}, {{dInfinity, 3}, {-dInfinity, 4}}};
+        QTest::newRow("numbers among not numbers") << Strokes{{{dNaN, 0}, {0, 0}, {10, 20}, {dInfinity, 1}}};
+        QTest::newRow("a kilometre wide") << Strokes{{{0, 0}, {5.0e5, 10}, {1.0e6, 0}}};
+        QTest::newRow("a pixel high") << Strokes{{{0, 0}, {400, 1}, {800, 0}}};
+        QTest::newRow("5,000 strokes") << many;
+    }
+
+    void badInk()
+    {
+        QFETCH(Strokes, strokes);
+        CTesseractRecognizer recognizer;
+        recognizer.setDeadline(2000);
+        const QStringList readings = recognizer.recognize(strokes);
+        QVERIFY(readings.size() <= recognizer.maxReadings());
+        for (const QString& strReading : readings)
+            QVERIFY(!strReading.trimmed().isEmpty());
+    }
+
+    void readsClearRealWords()
+    {
+        CTesseractRecognizer recognizer;
+        for (const SInkWriting& writing : realWords()) {
+            const QStringList readings = recognizer.recognize(writing.strokes);
+            QVERIFY2(
+                readings.contains(writing.strTruth, Qt::CaseInsensitive),
+                qPrintable(writing.strTruth + QStringLiteral(" read as ") + readings.join(QLatin1Char('|'))));
+        }
+    }
+
+    void readsTwoLinesAsTwoLines()
+    {
+        // Two real words written one under the other.
+        const QVector<SInkWriting> writings = realWords();
+        const Strokes first = writings[1].strokes;
+        Strokes second = writings[2].strokes;
+        const CInkLayout firstLayout(first);
+        const CInkLayout secondLayout(second);
+        const QPointF shift = firstLayout.bounds().bottomLeft() - secondLayout.bounds().topLeft() +
+                              QPointF(0, firstLayout.bounds().height() * 0.5);
+        for (QVector<QPointF>& stroke : second)
+            for (QPointF& point : stroke)
+                point += shift;
+        CTesseractRecognizer recognizer;
+        const QStringList readings = recognizer.recognize(first + second);
+        QVERIFY(!readings.isEmpty());
+        QCOMPARE(readings.first().count(QLatin1Char('\n')), 1);
+        QVERIFY2(readings.first().startsWith(writings[1].strTruth, Qt::CaseInsensitive),
+                 qPrintable(readings.first()));
+    }
+};
+
+QTEST_MAIN(TestRecognizer)
+#include "tst_recognizer.moc"
