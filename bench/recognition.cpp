@@ -69,6 +69,7 @@ QStringList inkFiles(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    CTesseractRecognizer::limitEngineThreads(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
