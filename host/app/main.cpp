@@ -11,6 +11,7 @@
 #include "orrery.h"
 #include "placeholderrecognizer.h"
 #include "pluginloader.h"
+#include "recognizer.h"
 #include "recognizermanager.h"
 #include "selecttool.h"
 #include "tesseractrecognizer.h"
@@ -149,6 +150,8 @@ int main(int argc, char** argv)
     }
 
     installHostTools();
+    if (CRecognizer* pRecognizer = COrrery::getRecognizerManager()->getActiveRecognizer())
+        out() << "Recognizer: " << pRecognizer->getDisplayName() << '\n';
     std::unique_ptr<CMainWindow> pWindow;
     if (!bHeadless)
         pWindow = std::make_unique<CMainWindow>();
