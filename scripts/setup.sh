@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 # The recognizer reads handwriting with Tesseract; each language needs its model and a word list.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
-    wamerican wbritish wngerman wfrench hunspell-he hunspell-ar)
+    wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "inklayout.h"
 #include "inkmlreader.h"
 #include "inkrenderer.h"
+#include "lexicondecoder.h"
 #include "readingranker.h"
 #include "recognitionlanguage.h"
 #include "tesseractrecognizer.h"
@@ -131,25 +132,95 @@ private slots:
         QVERIFY(image.height() <= CInkRenderer::c_iMaxHeight);
     }
 
+    void leaningWritingStandsUpright_data()
+    {
+        QTest::addColumn<double>("lean");
+        QTest::newRow("leaning right") << 0.4;
+        QTest::newRow("leaning left") << -0.3;
+        QTest::newRow("upright") << 0.0;
+    }
+
+    void leaningWritingStandsUpright()
+    {
+        QFETCH(double, lean);
+        // Three downstrokes with their tops moved sideways by lean per unit of height, and a crossing
+        // stroke, which must not count.
+        Strokes strokes;
+        for (int i = 0; i < 3; ++i)
+            strokes.append({{i * 30.0 + 40.0 * lean, 0.0}, {i * 30.0 + 20.0 * lean, 20.0}, {i * 30.0, 40.0}});
+        strokes.append({{-5.0, 10.0}, {80.0, 10.0}});
+        const Strokes upright = CInkRenderer::sheared(strokes, CInkRenderer::slant(strokes));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(std::fabs(upright[i].first().x() - upright[i].last().x()) < 0.5,
+                     qPrintable(QString::number(upright[i].first().x() - upright[i].last().x())));
+        QCOMPARE(CInkRenderer::slant(Strokes{{{0, 0}, {100, 1}}}), 0.0);
+        QCOMPARE(CInkRenderer::slant(Strokes()), 0.0);
+    }
+
+    void wordsAreReadFromTheEnginesSteps()
+    {
+        CLexiconDecoder decoder;
+        decoder.addWord(QStringLiteral("cat"), 0.0);
+        decoder.addWord(QStringLiteral("cot"), -1.0);
+        decoder.addWord(QStringLiteral("dog"), 0.0);
+        decoder.addWord(QStringLiteral("cart"), 0.0);
+        // The engine read "Cat" with doubt about the middle letter; a blank step separates letters.
+        const CLexiconDecoder::CStepChoices steps = {
+            {{QStringLiteral("C"), 0.9f}, {QStringLiteral("d"), 0.1f}},
+            {{QString(), 0.9f}, {QStringLiteral("r"), 0.1f}},
+            {{QStringLiteral("a"), 0.6f}, {QStringLiteral("o"), 0.4f}},
+            {{QStringLiteral("t"), 0.95f}, {QStringLiteral("g"), 0.05f}},
+        };
+        const CLexiconDecoder::SMatrix matrix = decoder.matrix(steps);
+        const QVector<CLexiconDecoder::SWordScore> words = decoder.decode(matrix, 50, 3);
+        QCOMPARE(words.size(), 3);
+        QCOMPARE(words[0].strWord, QStringLiteral("cat"));
+        QVERIFY(words[0].dScore >= words[1].dScore && words[1].dScore >= words[2].dScore);
+        QVERIFY(decoder.score(matrix, QStringLiteral("cat")) > decoder.score(matrix, QStringLiteral("dog")));
+        // A letter the list has never seen makes a text unlikely, not impossible.
+        QVERIFY(decoder.score(matrix, QStringLiteral("c4t")) < decoder.score(matrix, QStringLiteral("cot")));
+        double dPrior = 0.0;
+        QVERIFY(decoder.prior(QStringLiteral("COT"), &dPrior));
+        QCOMPARE(dPrior, -1.0);
+        QVERIFY(!decoder.prior(QStringLiteral("cow"), &dPrior));
+        QVERIFY(decoder.decode(CLexiconDecoder::SMatrix(), 50, 3).isEmpty());
+    }
+
+    void commonWordsKeepTheirGrade()
+    {
+        CWordList words;
+        words.add(QStringLiteral("teacher"), 50);
+        words.add(QStringLiteral("Teacher"), 20);
+        words.add(QStringLiteral("board"));
+        QCOMPARE(words.grade(QStringLiteral("TEACHER")), 20);
+        QCOMPARE(words.grade(QStringLiteral("board")), CWordList::c_iUngraded);
+        QCOMPARE(words.size(), 2);
+    }
+
     void ranking_data()
     {
         QTest::addColumn<QStringList>("candidates");
         QTest::addColumn<int>("max");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("kept");
         QTest::newRow("words first, recognizer order kept")
-            << QStringList{"tne", "then", "xqz", "the"} << 5 << QStringList{"then", "the", "tne", "xqz"};
+            << QStringList{"tne", "then", "xqz", "the"} << 5 << QStringList{"then", "the", "tne", "xqz"}
+            << QString();
         QTest::newRow("close words of a near miss")
-            << QStringList{"caat"} << 5 << QStringList{"cart", "cat", "caat"};
+            << QStringList{"caat"} << 5 << QStringList{"cart", "cat", "caat"} << QString();
         QTest::newRow("case follows the ink")
-            << QStringList{"WEST", "Yorc"} << 5 << QStringList{"WEST", "York", "Yorc"};
+            << QStringList{"WEST", "Yorc"} << 5 << QStringList{"WEST", "York", "Yorc"} << QString();
         QTest::newRow("case variants count once")
-            << QStringList{"the", "The", "tHe", " the "} << 5 << QStringList{"the"};
+            << QStringList{"the", "The", "tHe", " the "} << 5 << QStringList{"the"} << QString();
         QTest::newRow("several words")
-            << QStringList{"new yorx", "new york"} << 5 << QStringList{"new york", "new yorx"};
-        QTest::newRow("best reading kept at the end")
-            << QStringList{"qqq", "the", "then", "them"} << 3 << QStringList{"the", "then", "qqq"};
-        QTest::newRow("numbers are words") << QStringList{"zz", "1984"} << 2 << QStringList{"1984", "zz"};
-        QTest::newRow("nothing") << QStringList{"", "  "} << 5 << QStringList();
+            << QStringList{"new yorx", "new york"} << 5 << QStringList{"new york", "new yorx"} << QString();
+        QTest::newRow("best reading kept at the end") << QStringList{"qqq", "the", "then", "them"} << 3
+                                                      << QStringList{"the", "then", "qqq"} << QString();
+        QTest::newRow("engine reading kept")
+            << QStringList{"the", "then", "them", "NJ"} << 2 << QStringList{"the", "NJ"} << QString("NJ");
+        QTest::newRow("numbers are words")
+            << QStringList{"zz", "1984"} << 2 << QStringList{"1984", "zz"} << QString();
+        QTest::newRow("nothing") << QStringList{"", "  "} << 5 << QStringList() << QString();
     }
 
     void ranking()
@@ -157,8 +228,9 @@ private slots:
         QFETCH(QStringList, candidates);
         QFETCH(int, max);
         QFETCH(QStringList, expected);
+        QFETCH(QString, kept);
         const CWordList words = smallList();
-        QCOMPARE(CReadingRanker(&words).rank(candidates, max), expected);
+        QCOMPARE(CReadingRanker(&words).rank(candidates, max, kept), expected);
     }
 
     void rankingWithoutWordsKeepsOrder()

@@ -8,6 +8,59 @@
 #include <algorithm>
 #include <cmath>
 
+double CInkRenderer::slant(const QVector<QVector<QPointF>>& strokes)
+{
+    double dTop = 0.0, dBottom = 0.0;
+    bool bAny = false;
+    for (const QVector<QPointF>& stroke : strokes)
+        for (const QPointF& point : stroke)
+            if (CInkLayout::isUsable(point)) {
+                dTop = bAny ? std::min(dTop, point.y()) : point.y();
+                dBottom = bAny ? std::max(dBottom, point.y()) : point.y();
+                bAny = true;
+            }
+    if (!bAny || dBottom <= dTop)
+        return 0.0;
+    // Pen samples lie too close together for their direction to mean much; pieces of a fraction of
+    // the writing's height show the stroke's course instead.
+    const double dStep = (dBottom - dTop) / 20.0;
+    double dSum = 0.0, dWeight = 0.0;
+    for (const QVector<QPointF>& stroke : strokes) {
+        QPointF anchor;
+        bool bAnchored = false;
+        for (const QPointF& point : stroke) {
+            if (!CInkLayout::isUsable(point))
+                continue;
+            if (!bAnchored) {
+                anchor = point;
+                bAnchored = true;
+                continue;
+            }
+            const QPointF delta = point - anchor;
+            if (std::hypot(delta.x(), delta.y()) < dStep)
+                continue;
+            anchor = point;
+            // Only strokes nearer upright than sideways say how the writing leans.
+            if (std::fabs(delta.x()) >= std::fabs(delta.y()))
+                continue;
+            const double dLength = std::fabs(delta.y());
+            dSum += delta.x() / delta.y() * dLength;
+            dWeight += dLength;
+        }
+    }
+    return dWeight > 0.0 ? dSum / dWeight : 0.0;
+}
+
+QVector<QVector<QPointF>> CInkRenderer::sheared(const QVector<QVector<QPointF>>& strokes, double dSlant)
+{
+    QVector<QVector<QPointF>> result = strokes;
+    for (QVector<QPointF>& stroke : result)
+        for (QPointF& point : stroke)
+            if (CInkLayout::isUsable(point))
+                point.setX(point.x() - dSlant * point.y());
+    return result;
+}
+
 QImage CInkRenderer::render(const QVector<QVector<QPointF>>& strokes, double dInkLineHeight) const
 {
     double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;

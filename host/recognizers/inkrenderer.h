@@ -21,6 +21,12 @@ public:
     double penWidth() const { return m_dPenWidth; }
     int padding() const { return m_iPadding; }
 
+    // How far the writing's upright strokes lean: sideways movement per unit of downward movement,
+    // positive when they lean to the right (y grows downwards).
+    static double slant(const QVector<QVector<QPointF>>& strokes);
+    // The strokes sheared so that strokes leaning by dSlant stand upright.
+    static QVector<QVector<QPointF>> sheared(const QVector<QVector<QPointF>>& strokes, double dSlant);
+
     // dInkLineHeight is the height of a line of this ink in its own units. A null image without ink.
     QImage render(const QVector<QVector<QPointF>>& strokes, double dInkLineHeight) const;
 

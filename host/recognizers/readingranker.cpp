@@ -14,7 +14,7 @@ void CReadingRanker::setCloseWordSources(int iCandidates, int iWordsEach)
     m_iCloseEach = iWordsEach;
 }
 
-QStringList CReadingRanker::rank(const QStringList& candidates, int iMax) const
+QStringList CReadingRanker::rank(const QStringList& candidates, int iMax, const QString& strKept) const
 {
     QStringList readings;
     for (const QString& strCandidate : candidates) {
@@ -28,7 +28,7 @@ QStringList CReadingRanker::rank(const QStringList& candidates, int iMax) const
     if (!m_pWords || m_pWords->isEmpty())
         return readings.mid(0, iMax);
 
-    const QString strBest = readings.first();
+    const QString strBest = strKept.trimmed().isEmpty() ? readings.first() : strKept.trimmed();
     const int iSources = std::min(m_iCloseSources, int(readings.size()));
     for (int i = 0; i < iSources; ++i) {
         if (m_pWords->containsAll(readings[i]))
@@ -47,8 +47,11 @@ QStringList CReadingRanker::rank(const QStringList& candidates, int iMax) const
     for (const QString& strReading : qAsConst(readings))
         (m_pWords->containsAll(strReading) ? words : others).append(strReading);
     QStringList result = (words + others).mid(0, iMax);
-    if (!result.contains(strBest))
-        result.last() = strBest;
+    if (!result.contains(strBest, Qt::CaseInsensitive)) {
+        if (result.size() >= iMax)
+            result.removeLast();
+        result.append(strBest);
+    }
     return result;
 }
 

@@ -1,7 +1,7 @@
 // Puts a recognizer's candidate readings in the order a teacher is most likely to want them: readings
 // that are words of the language before those that are not, the recognizer's own order otherwise,
 // with words one letter away from the best candidates added, since a recognizer often gets a word
-// nearly right. The recognizer's best reading is always kept among those offered.
+// nearly right. The recognizer's own best reading is always kept among those offered.
 #pragma once
 
 #include <QStringList>
@@ -17,8 +17,9 @@ public:
     // Close words are looked for around this many of the best candidates, this many around each.
     void setCloseWordSources(int iCandidates, int iWordsEach);
 
-    // Distinct, non-empty readings, best first, at most iMax.
-    QStringList rank(const QStringList& candidates, int iMax) const;
+    // Distinct, non-empty readings, best first, at most iMax. strKept (the first candidate when
+    // empty) stays among them whatever the word list says.
+    QStringList rank(const QStringList& candidates, int iMax, const QString& strKept = QString()) const;
 
 private:
     QString closeReading(const QString& strCandidate, int iNth) const;

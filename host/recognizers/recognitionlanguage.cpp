@@ -7,6 +7,25 @@ namespace {
 
 const QString c_strLatin = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
+// The sizes of the grades of the system's graded English lists, up to where words turn rare.
+QVector<QPair<int, QStringList>> englishGrades()
+{
+    const QString strDirectory = QStringLiteral("/usr/share/dict/scowl/");
+    const QStringList spellings{QStringLiteral("english"), QStringLiteral("american"),
+                                QStringLiteral("british")};
+    const QStringList kinds{QStringLiteral("words"), QStringLiteral("upper"), QStringLiteral("proper-names"),
+                            QStringLiteral("contractions")};
+    QVector<QPair<int, QStringList>> grades;
+    for (int iSize : {10, 20, 35, 40, 50, 55, 60, 70}) {
+        QStringList files;
+        for (const QString& strSpelling : spellings)
+            for (const QString& strKind : kinds)
+                files.append(strDirectory + QStringLiteral("%1-%2.%3").arg(strSpelling, strKind).arg(iSize));
+        grades.append(qMakePair(iSize, files));
+    }
+    return grades;
+}
+
 QVector<SRecognitionLanguage> makeTable()
 {
     const QString strDict = QStringLiteral("/usr/share/dict/");
@@ -17,31 +36,36 @@ QVector<SRecognitionLanguage> makeTable()
                   QStringLiteral("English"),
                   {strDict + QStringLiteral("american-english"), strDict + QStringLiteral("british-english")},
                   c_strLatin,
-                  false});
+                  false,
+                  englishGrades()});
     table.append({QStringLiteral("de"),
                   QStringLiteral("deu"),
                   QStringLiteral("Deutsch"),
                   {strDict + QStringLiteral("ngerman")},
                   c_strLatin + QStringLiteral("ÄÖÜäöüß"),
-                  false});
+                  false,
+                  {}});
     table.append({QStringLiteral("fr"),
                   QStringLiteral("fra"),
                   QStringLiteral("Français"),
                   {strDict + QStringLiteral("french")},
                   c_strLatin + QStringLiteral("ÀÂÆÇÉÈÊËÎÏÔŒÙÛÜŸàâæçéèêëîïôœùûüÿ"),
-                  false});
+                  false,
+                  {}});
     table.append({QStringLiteral("he"),
                   QStringLiteral("heb"),
                   QStringLiteral("עברית"),
                   {strHunspell + QStringLiteral("he_IL.dic")},
                   QString(),
-                  true});
+                  true,
+                  {}});
     table.append({QStringLiteral("ar"),
                   QStringLiteral("ara"),
                   QStringLiteral("العربية"),
                   {strHunspell + QStringLiteral("ar.dic")},
                   QString(),
-                  true});
+                  true,
+                  {}});
     return table;
 }
 

@@ -2,6 +2,7 @@
 // order its readings, the letters it may read, and the direction of its script.
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -16,6 +17,9 @@ struct SRecognitionLanguage
     // The characters the engine may read besides digits; empty for any character.
     QString strLetters;
     bool bRightToLeft = false;
+    // Word lists graded by how common their words are: each entry the files of one grade with the
+    // grade's size (a larger size holds rarer words). Files that are missing are skipped.
+    QVector<QPair<int, QStringList>> gradedWordLists;
 };
 
 class CRecognitionLanguages

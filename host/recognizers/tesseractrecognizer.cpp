@@ -5,7 +5,6 @@
 #include "recognitionlanguage.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <tesseract/baseapi.h>
@@ -15,116 +14,39 @@
 
 namespace {
 
-// How many of the engine's choices per letter, and how many partial readings, the search keeps.
-const int c_iChoicesPerSymbol = 4;
+// Prefixes the word search keeps at each step, and words it offers from each drawing of the ink.
+const int c_iLexiconBeam = 200;
+const int c_iLexiconWords = 12;
+// Readings of several words kept while their words are combined.
 const int c_iBeamWidth = 24;
-const int c_iCandidates = 12;
+// The engine is far surer of its letters than its readings of handwriting bear out; halving the
+// weight of the ink lets how common a word is count for as much as it should.
+const double c_dInkWeight = 0.5;
+const float c_fLetterFloor = 1.0e-4f;
+// Log weights. Each step of the graded lists (10, 20, 35, ...) costs this per ten of size.
+const double c_dGradeStep = 0.5;
+const int c_iCommonestGrade = 10;
+const int c_iRarestGrade = 80;
+// Words the engine's own dictionary lacks are rarer in writing; texts that are no word at all rarer
+// still, but names and codes must remain readable when the ink is clear.
+const double c_dRareWord = -3.0;
+const double c_dNoWord = -8.0;
+// A second drawing with a narrower white margin: the engine's errors change with the margin, and a
+// word that explains both readings is more often right than the best word of either.
+const int c_iSecondPadding = 11;
 
-struct SSymbol
+// A word's log weight by how common it is.
+double wordPrior(int iGrade, bool bEngineWord)
 {
-    QString strBefore;
-    QVector<QPair<QString, double>> choices;
-};
+    return -c_dGradeStep * (std::min(iGrade, c_iRarestGrade) - c_iCommonestGrade) / 10.0 +
+           (bEngineWord ? 0.0 : c_dRareWord);
+}
 
-struct SPartial
+struct SScored
 {
     QString strText;
-    double dLogProbability = 0.0;
+    double dScore = 0.0;
 };
-
-double logOf(double dProbability)
-{
-    return std::log(std::max(dProbability, 1e-4));
-}
-
-// The engine's best reading, without the line feed it ends with.
-QString wholeText(tesseract::TessBaseAPI& api)
-{
-    std::unique_ptr<char[]> pText(api.GetUTF8Text());
-    if (!pText)
-        return QString();
-    QStringList lines = QString::fromUtf8(pText.get()).split(QLatin1Char('\n'));
-    for (QString& strLine : lines)
-        strLine = strLine.trimmed();
-    lines.removeAll(QString());
-    return lines.join(QLatin1Char('\n'));
-}
-
-QVector<SSymbol> symbolChoices(tesseract::TessBaseAPI& api)
-{
-    QVector<SSymbol> symbols;
-    std::unique_ptr<tesseract::ResultIterator> pIt(api.GetIterator());
-    if (!pIt)
-        return symbols;
-    const tesseract::PageIteratorLevel eSymbol = tesseract::RIL_SYMBOL;
-    do {
-        // A choice iterator made on an empty result takes the process down.
-        if (pIt->Empty(eSymbol))
-            continue;
-        SSymbol symbol;
-        if (!symbols.isEmpty()) {
-            if (pIt->IsAtBeginningOf(tesseract::RIL_TEXTLINE))
-                symbol.strBefore = QStringLiteral("\n");
-            else if (pIt->IsAtBeginningOf(tesseract::RIL_WORD))
-                symbol.strBefore = QStringLiteral(" ");
-        }
-        std::unique_ptr<char[]> pBest(pIt->GetUTF8Text(eSymbol));
-        const QString strBest = pBest ? QString::fromUtf8(pBest.get()) : QString();
-        tesseract::ChoiceIterator choice(*pIt);
-        double dTotal = 0.0;
-        do {
-            const char* pText = choice.GetUTF8Text();
-            if (!pText)
-                continue;
-            const QString strChoice = QString::fromUtf8(pText).trimmed();
-            if (strChoice.isEmpty())
-                continue;
-            const double dConfidence = std::max(0.0f, choice.Confidence());
-            symbol.choices.append(qMakePair(strChoice, dConfidence));
-            dTotal += dConfidence;
-        } while (choice.Next());
-        if (symbol.choices.isEmpty() || dTotal <= 0.0) {
-            if (strBest.isEmpty())
-                continue;
-            symbol.choices = {qMakePair(strBest, 1.0)};
-            dTotal = 1.0;
-        }
-        std::stable_sort(symbol.choices.begin(), symbol.choices.end(),
-                         [](const QPair<QString, double>& a, const QPair<QString, double>& b) {
-                             return a.second > b.second;
-                         });
-        symbol.choices.resize(std::min(int(symbol.choices.size()), c_iChoicesPerSymbol));
-        for (auto& choicePair : symbol.choices)
-            choicePair.second /= dTotal;
-        symbols.append(symbol);
-    } while (pIt->Next(eSymbol));
-    return symbols;
-}
-
-// The most probable combinations of the letters' choices, best first.
-QStringList combine(const QVector<SSymbol>& symbols, int iCount)
-{
-    QVector<SPartial> beam{SPartial()};
-    for (const SSymbol& symbol : symbols) {
-        QVector<SPartial> next;
-        next.reserve(beam.size() * symbol.choices.size());
-        for (const SPartial& partial : beam)
-            for (const auto& choicePair : symbol.choices)
-                next.append({partial.strText + symbol.strBefore + choicePair.first,
-                             partial.dLogProbability + logOf(choicePair.second)});
-        std::stable_sort(next.begin(), next.end(), [](const SPartial& a, const SPartial& b) {
-            return a.dLogProbability > b.dLogProbability;
-        });
-        if (next.size() > c_iBeamWidth)
-            next.resize(c_iBeamWidth);
-        beam.swap(next);
-    }
-    QStringList result;
-    for (const SPartial& partial : beam)
-        if (!partial.strText.isEmpty() && !result.contains(partial.strText) && result.size() < iCount)
-            result.append(partial.strText);
-    return result;
-}
 
 double elapsedMs(const QElapsedTimer& timer)
 {
@@ -200,7 +122,7 @@ bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
     if (pApi->Init(dataPath.constData(), language.strEngineCode.toUtf8().constData(),
                    tesseract::OEM_LSTM_ONLY) != 0)
         return false;
-    pApi->SetVariable("lstm_choice_mode", "2");
+    pApi->SetVariable("lstm_choice_mode", "1");
     if (!language.strLetters.isEmpty())
         pApi->SetVariable("tessedit_char_whitelist",
                           (language.strLetters + QStringLiteral("0123456789")).toUtf8().constData());
@@ -209,6 +131,17 @@ bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
     m_words = CWordList();
     for (const QString& strPath : language.wordLists)
         m_words.load(strPath);
+    for (const auto& grade : language.gradedWordLists)
+        for (const QString& strPath : grade.second)
+            m_words.load(strPath, grade.first);
+    m_decoder = CLexiconDecoder();
+    // The engine's dictionary holds the words of everyday text; the spelling lists add rarer ones.
+    for (const QString& strWord : m_words.entries())
+        m_decoder.addWord(
+            strWord, wordPrior(m_words.grade(strWord), m_pApi->IsValidWord(strWord.toUtf8().constData())));
+    m_decoder.addLetters(QStringLiteral("0123456789"));
+    m_decoder.setFloor(c_fLetterFloor);
+    m_decoder.setInkWeight(c_dInkWeight);
     return true;
 }
 
@@ -222,8 +155,17 @@ void CTesseractRecognizer::limitEngineThreads(char** argv)
 
 QStringList CTesseractRecognizer::readImage(const QImage& image, int iLayout)
 {
+    QString strText;
+    for (const SEngineWord& word : readWords(image, iLayout))
+        strText += word.strBefore + word.strText;
+    return strText.trimmed().isEmpty() ? QStringList() : QStringList{strText};
+}
+
+QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
+{
+    QVector<SEngineWord> words;
     if (!m_pApi || image.isNull())
-        return QStringList();
+        return words;
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
     switch (iLayout) {
     case CInkLayout::eWord:
@@ -240,16 +182,132 @@ QStringList CTesseractRecognizer::readImage(const QImage& image, int iLayout)
     m_pApi->SetSourceResolution(300);
     tesseract::ETEXT_DESC monitor;
     monitor.set_deadline_msecs(m_iDeadlineMs);
-    QStringList candidates;
-    if (m_pApi->Recognize(&monitor) == 0) {
-        const QString strBest = wholeText(*m_pApi);
-        if (!strBest.isEmpty()) {
-            candidates.append(strBest);
-            candidates += combine(symbolChoices(*m_pApi), c_iCandidates);
-        }
+    if (m_pApi->Recognize(&monitor) != 0) {
+        m_pApi->Clear();
+        return words;
+    }
+    std::unique_ptr<tesseract::ResultIterator> pIt(m_pApi->GetIterator());
+    CLexiconDecoder::CStepChoices steps;
+    auto finishWord = [&]() {
+        if (!words.isEmpty())
+            words.last().matrix = m_decoder.matrix(steps);
+        steps.clear();
+    };
+    if (pIt) {
+        do {
+            // A choice iterator made on an empty result takes the process down.
+            if (pIt->Empty(tesseract::RIL_SYMBOL))
+                continue;
+            if (words.isEmpty() || pIt->IsAtBeginningOf(tesseract::RIL_WORD)) {
+                finishWord();
+                SEngineWord word;
+                if (!words.isEmpty())
+                    word.strBefore = pIt->IsAtBeginningOf(tesseract::RIL_TEXTLINE) ? QStringLiteral("\n")
+                                                                                   : QStringLiteral(" ");
+                std::unique_ptr<char[]> pText(pIt->GetUTF8Text(tesseract::RIL_WORD));
+                word.strText = pText ? QString::fromUtf8(pText.get()).trimmed() : QString();
+                words.append(word);
+            }
+            tesseract::ChoiceIterator choice(*pIt);
+            const auto* pSteps = choice.Timesteps();
+            if (!pSteps)
+                continue;
+            for (const auto& step : *pSteps) {
+                QVector<QPair<QString, float>> symbols;
+                symbols.reserve(int(step.size()));
+                for (const auto& symbol : step)
+                    symbols.append(qMakePair(QString::fromUtf8(symbol.first), symbol.second));
+                steps.append(symbols);
+            }
+        } while (pIt->Next(tesseract::RIL_SYMBOL));
+        finishWord();
     }
     m_pApi->Clear();
-    return candidates;
+    return words;
+}
+
+QStringList CTesseractRecognizer::rankReadings(const QVector<QVector<SEngineWord>>& views) const
+{
+    const QVector<SEngineWord>& primary = views.first();
+    // Other drawings of the ink only speak for a single word, whose parts need not line up.
+    QVector<CLexiconDecoder::SMatrix> extra;
+    QStringList extraTexts;
+    if (primary.size() == 1)
+        for (int i = 1; i < views.size(); ++i) {
+            CLexiconDecoder::SMatrix joined;
+            QString strText;
+            for (const SEngineWord& word : views[i]) {
+                CLexiconDecoder::append(joined, word.matrix);
+                strText += word.strText;
+            }
+            if (!joined.isEmpty()) {
+                extra.append(joined);
+                extraTexts.append(strText);
+            }
+        }
+
+    QVector<SScored> beam{SScored()};
+    for (const SEngineWord& word : primary) {
+        QVector<CLexiconDecoder::SMatrix> matrices;
+        if (!word.matrix.isEmpty())
+            matrices.append(word.matrix);
+        matrices += extra;
+        QStringList texts{word.strText};
+        texts += extraTexts;
+        QVector<SScored> scored;
+        if (matrices.isEmpty()) {
+            scored.append({word.strText, 0.0});
+        } else {
+            QStringList candidates;
+            for (const QString& strText : qAsConst(texts))
+                if (!strText.isEmpty() && !candidates.contains(strText))
+                    candidates.append(strText);
+            for (const CLexiconDecoder::SMatrix& matrix : qAsConst(matrices))
+                for (const CLexiconDecoder::SWordScore& found :
+                     m_decoder.decode(matrix, c_iLexiconBeam, c_iLexiconWords)) {
+                    const QString strCased = CWordList::inCaseOf(found.strWord, word.strText);
+                    if (!candidates.contains(strCased, Qt::CaseInsensitive))
+                        candidates.append(strCased);
+                }
+            for (const QString& strCandidate : qAsConst(candidates)) {
+                double dScore = 0.0;
+                for (const CLexiconDecoder::SMatrix& matrix : qAsConst(matrices))
+                    dScore += m_decoder.score(matrix, strCandidate);
+                dScore *= c_dInkWeight / matrices.size();
+                double dPrior = 0.0;
+                if (!m_decoder.prior(strCandidate, &dPrior))
+                    dPrior = m_words.contains(strCandidate) ? 0.0 : c_dNoWord;
+                scored.append({strCandidate, dScore + dPrior});
+            }
+        }
+        QVector<SScored> next;
+        for (const SScored& partial : beam)
+            for (const SScored& candidate : qAsConst(scored))
+                next.append({partial.strText + word.strBefore + candidate.strText,
+                             partial.dScore + candidate.dScore});
+        std::stable_sort(next.begin(), next.end(),
+                         [](const SScored& a, const SScored& b) { return a.dScore > b.dScore; });
+        if (next.size() > c_iBeamWidth)
+            next.resize(c_iBeamWidth);
+        beam.swap(next);
+    }
+
+    QStringList readings;
+    for (const SScored& partial : beam)
+        if (!partial.strText.trimmed().isEmpty() &&
+            !readings.contains(partial.strText, Qt::CaseInsensitive) && readings.size() < m_iMaxReadings)
+            readings.append(partial.strText);
+    // The engine's own reading stays on offer: it is the one that can spell what no list has.
+    QString strEngine;
+    for (const SEngineWord& word : primary)
+        strEngine += word.strBefore + word.strText;
+    if (m_iMaxReadings > 0 && !strEngine.trimmed().isEmpty() &&
+        !readings.contains(strEngine, Qt::CaseInsensitive)) {
+        if (readings.size() >= m_iMaxReadings && !readings.isEmpty())
+            readings.removeLast();
+        readings.append(strEngine);
+    }
+    return readings;
 }
 
 QStringList CTesseractRecognizer::recognize(const QVector<QVector<QPointF>>& strokes)
@@ -264,15 +322,32 @@ QStringList CTesseractRecognizer::recognize(const QVector<QVector<QPointF>>& str
     // typical line, so that one tall flourish does not shrink the rest.
     const double dLineHeight =
         layout.layout() == CInkLayout::eBlock ? layout.lineHeight() : layout.bounds().height();
-    const QImage image = m_renderer.render(strokes, dLineHeight);
+    // The engine learnt upright print; leaning joined-up writing reads better stood up.
+    const QVector<QVector<QPointF>> upright = CInkRenderer::sheared(strokes, CInkRenderer::slant(strokes));
+    const QImage image = m_renderer.render(upright, dLineHeight);
     m_timings.dRenderMs = elapsedMs(timer);
 
     timer.restart();
-    const QStringList candidates = readImage(image, layout.layout());
-    m_timings.dRecognizeMs = elapsedMs(timer);
+    QVector<QVector<SEngineWord>> views{readWords(image, layout.layout())};
+    // Other drawings only help to choose a single word; several words need not come out alike.
+    if (views.first().size() == 1) {
+        m_timings.dRecognizeMs = elapsedMs(timer);
+        timer.restart();
+        CInkRenderer narrower = m_renderer;
+        narrower.setPadding(c_iSecondPadding);
+        const QImage second = narrower.render(upright, dLineHeight);
+        m_timings.dRenderMs += elapsedMs(timer);
+        timer.restart();
+        views.append(readWords(second, CInkLayout::eWord));
+    }
+    m_timings.dRecognizeMs += elapsedMs(timer);
 
     timer.restart();
-    const QStringList readings = CReadingRanker(&m_words).rank(candidates, m_iMaxReadings);
+    QString strEngine;
+    for (const SEngineWord& word : views.first())
+        strEngine += word.strBefore + word.strText;
+    const QStringList readings =
+        CReadingRanker(&m_words).rank(rankReadings(views), m_iMaxReadings, strEngine);
     m_timings.dRankMs = elapsedMs(timer);
     return readings;
 }

@@ -1,10 +1,12 @@
-// The host's own handwriting recognizer. It draws the writing in memory, reads it with the Tesseract
-// engine as a word, a line or a block of lines as the ink lies, combines the engine's choices for
-// each letter into alternative readings, and orders them with the word list of its language. Works
+// The host's own handwriting recognizer. It draws the writing in memory, upright, reads it with the
+// Tesseract engine as a word, a line or a block of lines as the ink lies, and reads each word the
+// engine found as the word of its language's lists that best explains the engine's step-by-step
+// certainties, weighed by how common the word is. A single word is drawn and read twice. Works
 // offline; the language data comes from the system's packages.
 #pragma once
 
 #include "inkrenderer.h"
+#include "lexicondecoder.h"
 #include "recognizer.h"
 #include "wordlist.h"
 
@@ -57,15 +59,27 @@ public:
     // limit set; returns when it is set already or the restart fails.
     static void limitEngineThreads(char** argv);
 
-    // The readings the engine itself offers for an image, best first, before ordering by words.
+    // The engine's own reading of an image, without the word lists; empty when it read nothing.
     QStringList readImage(const QImage& image, int iLayout);
+
+    // One word as the engine read it in one drawing of the ink.
+    struct SEngineWord
+    {
+        QString strText;
+        // What separates it from the word before: nothing, a space or a line feed.
+        QString strBefore;
+        CLexiconDecoder::SMatrix matrix;
+    };
 
 private:
     bool load(const SRecognitionLanguage& language);
+    QVector<SEngineWord> readWords(const QImage& image, int iLayout);
+    QStringList rankReadings(const QVector<QVector<SEngineWord>>& views) const;
 
     std::unique_ptr<tesseract::TessBaseAPI> m_pApi;
     const SRecognitionLanguage* m_pLanguage = nullptr;
     CWordList m_words;
+    CLexiconDecoder m_decoder;
     CInkRenderer m_renderer;
     QSet<QString> m_reported;
     STimings m_timings;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -25,8 +26,9 @@ bool isNumber(const QString& strWord)
     return !strWord.isEmpty();
 }
 
-// The case of strPattern carried over to strWord: all capitals, a capital first, or as written.
-QString inCaseOf(const QString& strWord, const QString& strPattern)
+} // namespace
+
+QString CWordList::inCaseOf(const QString& strWord, const QString& strPattern)
 {
     bool bAllUpper = strPattern.size() > 1;
     for (const QChar c : strPattern)
@@ -40,9 +42,7 @@ QString inCaseOf(const QString& strWord, const QString& strPattern)
     return strResult;
 }
 
-} // namespace
-
-bool CWordList::load(const QString& strPath)
+bool CWordList::load(const QString& strPath, int iGrade)
 {
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -64,12 +64,12 @@ bool CWordList::load(const QString& strPath)
         const int iTab = strLine.indexOf(QLatin1Char('\t'));
         if (iTab >= 0)
             strLine.truncate(iTab);
-        add(strLine.trimmed());
+        add(strLine.trimmed(), iGrade);
     }
     return true;
 }
 
-void CWordList::add(const QString& strWord)
+void CWordList::add(const QString& strWord, int iGrade)
 {
     const QString strCore = core(strWord);
     // Possessives ("teacher's") add nothing that the word itself does not.
@@ -77,6 +77,13 @@ void CWordList::add(const QString& strWord)
         return;
     const QString strKey = strCore.toLower();
     m_words.insert(strKey);
+    if (iGrade < c_iUngraded) {
+        const auto it = m_grades.find(strKey);
+        if (it == m_grades.end())
+            m_grades.insert(strKey, iGrade);
+        else
+            it.value() = std::min(it.value(), iGrade);
+    }
     for (const QChar c : strKey)
         if (c.isLetter() && !m_letterSet.contains(c)) {
             m_letterSet.insert(c);

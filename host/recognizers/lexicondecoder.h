@@ -1,0 +1,82 @@
+// Reads a word as the word of a word list that best explains the engine's step-by-step certainties.
+// The engine's own reading keeps only its single most likely letter at each place, so a letter it
+// was unsure of is often lost; scoring whole words against every step keeps the doubt until the end,
+// where the word list settles it. Letters are compared without regard to case.
+#pragma once
+
+#include <QPair>
+#include <QString>
+#include <QVector>
+#include <vector>
+
+class CLexiconDecoder
+{
+public:
+    // For each step of the engine's reading of one word, its symbols and their probabilities; the
+    // empty symbol is the engine's "nothing new here".
+    using CStepChoices = QVector<QVector<QPair<QString, float>>>;
+
+    // Log probabilities, one row a step: column 0 is "nothing new", the others the letters.
+    struct SMatrix
+    {
+        int iSteps = 0;
+        int iColumns = 0;
+        std::vector<float> logs;
+        float at(int iStep, int iColumn) const { return logs[size_t(iStep) * iColumns + iColumn]; }
+        bool isEmpty() const { return iSteps == 0; }
+    };
+
+    struct SWordScore
+    {
+        QString strWord;
+        // Log probability of the ink given the word, weighted, plus the word's prior.
+        double dScore = 0.0;
+    };
+
+    // Words are taken in lower case; dPrior is a log weight, 0 for the commonest words.
+    void addWord(const QString& strWord, double dPrior);
+    // Makes symbols that no word has, such as digits, count in scores of texts that are not words.
+    void addLetters(const QString& strLetters);
+    bool isEmpty() const { return m_nodes.size() <= 1; }
+    int wordCount() const { return m_iWords; }
+
+    // Steps reduced to the letters of the list; symbols outside it go to no column.
+    SMatrix matrix(const CStepChoices& steps) const;
+    // Appends another piece of reading, as when a word runs on to the next line.
+    static void append(SMatrix& matrix, const SMatrix& more);
+
+    // The most likely words of the list, best first, at most iMax; iBeam bounds the work.
+    QVector<SWordScore> decode(const SMatrix& matrix, int iBeam, int iMax) const;
+    // Log probability of the ink given the text; very low when the text has letters outside the list.
+    double score(const SMatrix& matrix, const QString& strText) const;
+    // The prior of a word of the list; false when the list does not have it.
+    bool prior(const QString& strWord, double* pdPrior) const;
+
+    // A step that gives a letter less than this still allows it, with this probability.
+    void setFloor(float fProbability) { m_fFloor = fProbability; }
+    // How much the ink counts against the words' priors in decode(); the engine is sure of itself
+    // beyond what its readings of handwriting bear out.
+    void setInkWeight(double dWeight) { m_dInkWeight = dWeight; }
+
+private:
+    struct SNode
+    {
+        // Children, by column, in the order they were added.
+        std::vector<QPair<int, int>> children;
+        int iColumn = 0;
+        int iParent = 0;
+        bool bWord = false;
+        double dPrior = 0.0;
+        // The best prior of any word through this node, so that hopeless prefixes drop out early.
+        double dBestBelow = -1.0e9;
+    };
+
+    int column(QChar c) const;
+    int child(int iNode, int iColumn) const;
+
+    std::vector<SNode> m_nodes = std::vector<SNode>(1);
+    QString m_strLetters;
+    int m_iWords = 0;
+    float m_fFloor = 1.0e-4f;
+    double m_dInkWeight = 1.0;
+};
