@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -56,7 +57,12 @@ class TestRecognizer : public QObject
 {
     Q_OBJECT
 
+    // Loading a language's data and word lists takes a while; the reading tests share one.
+    std::unique_ptr<CTesseractRecognizer> m_pEnglish;
+
 private slots:
+    void initTestCase() { m_pEnglish = std::make_unique<CTesseractRecognizer>(QStringLiteral("en")); }
+
     void layout_data()
     {
         QTest::addColumn<Strokes>("strokes");
@@ -329,19 +335,17 @@ private slots:
     void badInk()
     {
         QFETCH(Strokes, strokes);
-        CTesseractRecognizer recognizer;
-        recognizer.setDeadline(2000);
-        const QStringList readings = recognizer.recognize(strokes);
-        QVERIFY(readings.size() <= recognizer.maxReadings());
+        m_pEnglish->setDeadline(2000);
+        const QStringList readings = m_pEnglish->recognize(strokes);
+        QVERIFY(readings.size() <= m_pEnglish->maxReadings());
         for (const QString& strReading : readings)
             QVERIFY(!strReading.trimmed().isEmpty());
     }
 
     void readsClearRealWords()
     {
-        CTesseractRecognizer recognizer;
         for (const SInkWriting& writing : realWords()) {
-            const QStringList readings = recognizer.recognize(writing.strokes);
+            const QStringList readings = m_pEnglish->recognize(writing.strokes);
             QVERIFY2(
                 readings.contains(writing.strTruth, Qt::CaseInsensitive),
                 qPrintable(writing.strTruth + QStringLiteral(" read as ") + readings.join(QLatin1Char('|'))));
@@ -361,8 +365,7 @@ private slots:
         for (QVector<QPointF>& stroke : second)
             for (QPointF& point : stroke)
                 point += shift;
-        CTesseractRecognizer recognizer;
-        const QStringList readings = recognizer.recognize(first + second);
+        const QStringList readings = m_pEnglish->recognize(first + second);
         QVERIFY(!readings.isEmpty());
         QCOMPARE(readings.first().count(QLatin1Char('\n')), 1);
         QVERIFY2(readings.first().startsWith(writings[1].strTruth, Qt::CaseInsensitive),

@@ -43,44 +43,56 @@ bool CInkLayout::isUsable(const QPointF& point)
            std::fabs(point.y()) <= c_dLimit;
 }
 
+bool CInkLayout::boundsOf(const QVector<QPointF>& points, QRectF& bounds)
+{
+    double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
+    bool bAny = false;
+    for (const QPointF& point : points) {
+        if (!isUsable(point))
+            continue;
+        if (!bAny) {
+            dLeft = dRight = point.x();
+            dTop = dBottom = point.y();
+            bAny = true;
+        }
+        dLeft = std::min(dLeft, point.x());
+        dRight = std::max(dRight, point.x());
+        dTop = std::min(dTop, point.y());
+        dBottom = std::max(dBottom, point.y());
+    }
+    if (bAny)
+        bounds = QRectF(QPointF(dLeft, dTop), QPointF(dRight, dBottom));
+    return bAny;
+}
+
+bool CInkLayout::boundsOf(const QVector<QVector<QPointF>>& strokes, QRectF& bounds)
+{
+    bool bAny = false;
+    QRectF strokeBounds;
+    for (const QVector<QPointF>& stroke : strokes) {
+        if (!boundsOf(stroke, strokeBounds))
+            continue;
+        // QRectF::united() drops rectangles without area, and a dot has none.
+        bounds = bAny ? QRectF(QPointF(std::min(bounds.left(), strokeBounds.left()),
+                                       std::min(bounds.top(), strokeBounds.top())),
+                               QPointF(std::max(bounds.right(), strokeBounds.right()),
+                                       std::max(bounds.bottom(), strokeBounds.bottom())))
+                      : strokeBounds;
+        bAny = true;
+    }
+    return bAny;
+}
+
 CInkLayout::CInkLayout(const QVector<QVector<QPointF>>& strokes)
 {
-    // Rectangles of zero size are kept as they are: a dot still has a place.
     QVector<QRectF> strokeBounds(strokes.size());
     QVector<int> inked;
-    double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
-    for (int i = 0; i < strokes.size(); ++i) {
-        double dStrokeLeft = 0, dStrokeTop = 0, dStrokeRight = 0, dStrokeBottom = 0;
-        bool bAny = false;
-        for (const QPointF& point : strokes[i]) {
-            if (!isUsable(point))
-                continue;
-            if (!bAny) {
-                dStrokeLeft = dStrokeRight = point.x();
-                dStrokeTop = dStrokeBottom = point.y();
-                bAny = true;
-            }
-            dStrokeLeft = std::min(dStrokeLeft, point.x());
-            dStrokeRight = std::max(dStrokeRight, point.x());
-            dStrokeTop = std::min(dStrokeTop, point.y());
-            dStrokeBottom = std::max(dStrokeBottom, point.y());
-        }
-        if (!bAny)
-            continue;
-        strokeBounds[i] = QRectF(QPointF(dStrokeLeft, dStrokeTop), QPointF(dStrokeRight, dStrokeBottom));
-        if (inked.isEmpty()) {
-            dLeft = dStrokeLeft, dTop = dStrokeTop, dRight = dStrokeRight, dBottom = dStrokeBottom;
-        } else {
-            dLeft = std::min(dLeft, dStrokeLeft);
-            dTop = std::min(dTop, dStrokeTop);
-            dRight = std::max(dRight, dStrokeRight);
-            dBottom = std::max(dBottom, dStrokeBottom);
-        }
-        inked.append(i);
-    }
+    for (int i = 0; i < strokes.size(); ++i)
+        if (boundsOf(strokes[i], strokeBounds[i]))
+            inked.append(i);
     if (inked.isEmpty())
         return;
-    m_bounds = QRectF(QPointF(dLeft, dTop), QPointF(dRight, dBottom));
+    boundsOf(strokes, m_bounds);
     findLines(strokeBounds, inked);
     if (m_lines.size() > 1)
         m_eLayout = eBlock;

@@ -31,6 +31,9 @@ public:
 
     // Points that are not numbers or lie beyond this are not ink.
     static bool isUsable(const QPointF& point);
+    // The bounds of the usable points, which may have no width or height (a dot); false without any.
+    static bool boundsOf(const QVector<QPointF>& points, QRectF& bounds);
+    static bool boundsOf(const QVector<QVector<QPointF>>& strokes, QRectF& bounds);
 
 private:
     void findLines(const QVector<QRectF>& strokeBounds, QVector<int> used);

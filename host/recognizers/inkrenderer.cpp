@@ -10,20 +10,12 @@
 
 double CInkRenderer::slant(const QVector<QVector<QPointF>>& strokes)
 {
-    double dTop = 0.0, dBottom = 0.0;
-    bool bAny = false;
-    for (const QVector<QPointF>& stroke : strokes)
-        for (const QPointF& point : stroke)
-            if (CInkLayout::isUsable(point)) {
-                dTop = bAny ? std::min(dTop, point.y()) : point.y();
-                dBottom = bAny ? std::max(dBottom, point.y()) : point.y();
-                bAny = true;
-            }
-    if (!bAny || dBottom <= dTop)
+    QRectF bounds;
+    if (!CInkLayout::boundsOf(strokes, bounds) || bounds.height() <= 0.0)
         return 0.0;
     // Pen samples lie too close together for their direction to mean much; pieces of a fraction of
     // the writing's height show the stroke's course instead.
-    const double dStep = (dBottom - dTop) / 20.0;
+    const double dStep = bounds.height() / 20.0;
     double dSum = 0.0, dWeight = 0.0;
     for (const QVector<QPointF>& stroke : strokes) {
         QPointF anchor;
@@ -63,27 +55,14 @@ QVector<QVector<QPointF>> CInkRenderer::sheared(const QVector<QVector<QPointF>>&
 
 QImage CInkRenderer::render(const QVector<QVector<QPointF>>& strokes, double dInkLineHeight) const
 {
-    double dLeft = 0, dTop = 0, dRight = 0, dBottom = 0;
-    bool bAny = false;
-    for (const QVector<QPointF>& stroke : strokes)
-        for (const QPointF& point : stroke) {
-            if (!CInkLayout::isUsable(point))
-                continue;
-            if (!bAny) {
-                dLeft = dRight = point.x();
-                dTop = dBottom = point.y();
-                bAny = true;
-            }
-            dLeft = std::min(dLeft, point.x());
-            dRight = std::max(dRight, point.x());
-            dTop = std::min(dTop, point.y());
-            dBottom = std::max(dBottom, point.y());
-        }
-    if (!bAny)
+    QRectF bounds;
+    if (!CInkLayout::boundsOf(strokes, bounds))
         return QImage();
+    const double dLeft = bounds.left();
+    const double dTop = bounds.top();
 
-    const double dInkWidth = dRight - dLeft;
-    const double dInkHeight = dBottom - dTop;
+    const double dInkWidth = bounds.width();
+    const double dInkHeight = bounds.height();
     double dScale = 1.0;
     if (dInkLineHeight > 0.0 && std::isfinite(dInkLineHeight))
         dScale = m_dLineHeight / dInkLineHeight;
