@@ -35,6 +35,9 @@ public:
 
     // Asks every action again for its label and states, e.g. after the board or the tools changed.
     void updateActions();
+    // Asks one action and shows its answers: an action that is not available is hidden (and cannot
+    // be triggered by its shortcut), an available one is shown and enabled as it answers.
+    static void updateAction(CAction* pAction);
 
 private:
     std::vector<boost::shared_ptr<CAction>> m_actions;
