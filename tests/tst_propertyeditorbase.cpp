@@ -1,6 +1,6 @@
 // What every property editor gets from the host's editor base: the value to show, read from the active
 // tool or from the selection, whether it may be used, and the user's changes going back to the tool
-// (saved) and to the selected components (undoable), and the manager's clones of the right prototype.
+// (saved) and to the selected components (undoable).
 #include "abstractpropertyeditor.h"
 #include "coloraction.h"
 #include "component.h"
@@ -8,7 +8,6 @@
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "orreryview.h"
-#include "propertyeditormanager.h"
 #include "selectionmanager.h"
 #include "tool.h"
 #include "toolmanager.h"
@@ -138,34 +137,32 @@ private slots:
         QCOMPARE(editorFor(context)->getPropertyValue("linewidth"), expected);
     }
 
-    void withoutAnActiveToolThereIsNothingToShowOrChange()
-    {
-        COrrery::getToolManager()->deactivate();
-        const auto pEditor = editorFor(1);
-        QVERIFY(!pEditor->getPropertyValue("linewidth").isValid());
-        QVERIFY(!pEditor->determineEnabledStatusFromComponents());
-        QVERIFY(!pEditor->applyPropertyValue(3.0));
-        QCOMPARE(marker()->getToolProperty("linewidth"), QVariant(7.0));
-    }
-
-    void lockedComponentsCannotBeEdited_data()
+    void anEditorIsEnabledWhileThereIsSomethingToChange_data()
     {
         QTest::addColumn<int>("context");
         QTest::addColumn<QList<int>>("locked");
+        QTest::addColumn<bool>("toolActive");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("tool context") << 1 << QList<int>{0, 1} << true;
-        QTest::newRow("all selected locked") << 9 << QList<int>{0, 1} << false;
-        QTest::newRow("one selected unlocked") << 9 << QList<int>{0} << true;
+        QTest::newRow("active tool") << 1 << QList<int>{0, 1} << true << true;
+        QTest::newRow("no active tool") << 1 << QList<int>{} << false << false;
+        QTest::newRow("all selected locked") << 9 << QList<int>{0, 1} << true << false;
+        QTest::newRow("one selected unlocked") << 9 << QList<int>{0} << false << true;
     }
-    void lockedComponentsCannotBeEdited()
+    void anEditorIsEnabledWhileThereIsSomethingToChange()
     {
         QFETCH(int, context);
         QFETCH(QList<int>, locked);
+        QFETCH(bool, toolActive);
         QFETCH(bool, enabled);
         for (int iBox : locked)
             m_boxes.at(iBox)->setPropertyValue("locked", true);
+        if (!toolActive)
+            COrrery::getToolManager()->deactivate();
         select({0, 1});
-        QCOMPARE(editorFor(context)->determineEnabledStatusFromComponents(), enabled);
+        const auto pEditor = editorFor(context);
+        QCOMPARE(pEditor->determineEnabledStatusFromComponents(), enabled);
+        QCOMPARE(pEditor->applyPropertyValue(3.0), toolActive || enabled);
+        QCOMPARE(marker()->getToolProperty("linewidth"), QVariant(toolActive ? 3.0 : 7.0));
     }
 
     void aChangeGoesToTheActiveToolAndIsSaved()
@@ -243,27 +240,6 @@ private slots:
                                  CAbstractPropertyEditor::EUpdatePolicy(policy));
         QCOMPARE(CColorAction::updateCount() - iBefore, refreshes);
         QCOMPARE(swatch.shownColor(), refreshes ? QColor(Qt::blue) : QColor());
-    }
-
-    void theManagerClonesThePrototypeThatHandlesTheProperty()
-    {
-        CPropertyEditorManager& manager = *COrrery::getPropertyEditorManager();
-        const QStringList styles = {"bold", "italic", "underline"};
-        auto pSingle = boost::make_shared<CLabelEditor>(QStringList() << "fontfamily", "Ctx", "Font");
-        auto pGroup = boost::make_shared<CLabelEditor>(styles, "Ctx", "Style");
-        QVERIFY(manager.registerEditor(pSingle) && manager.registerEditor(pGroup));
-
-        const auto pFirst = manager.createEditor("italic", CAbstractPropertyEditor::EEditorContext(5));
-        const auto pSecond = manager.createEditor("underline", CAbstractPropertyEditor::eToolContext);
-        QVERIFY(pFirst && pSecond);
-        QCOMPARE(pFirst->properties(), styles);
-        QCOMPARE(pFirst->untranslatedPropertyName(), QStringLiteral("Style"));
-        QCOMPARE(int(pFirst->context()), 5);
-        QCOMPARE(int(pSecond->context()), 1);
-        QVERIFY(pFirst.get() != pGroup.get());
-        QVERIFY(pFirst->widget() && pFirst->widget() != pSecond->widget());
-        QCOMPARE(pGroup->widget(), nullptr);
-        QVERIFY(!manager.createEditor("strikeout", CAbstractPropertyEditor::eToolContext));
     }
 };
 
