@@ -5,6 +5,7 @@
 #include "orrery.h"
 #include "orreryview.h"
 #include "textpennames.h"
+#include "textpentoolaction.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "trace.h"
@@ -23,6 +24,16 @@ bool CTextPenPlugIn::setUp()
         const boost::shared_ptr<CToolTextPen> pTool(new CToolTextPen());
         pToolManager->registerTool(boost::shared_ptr<CTool>(pTool));
     }
+
+    // Held to the end of set-up; the menu is only asked for an entry the host has taken.
+    boost::shared_ptr<CTextPenToolAction> pAction(new CTextPenToolAction(nullptr));
+    if (CActionManager* pActionManager = COrrery::getActionManager()) {
+        if (pActionManager->registerAction(boost::shared_ptr<CAction>(pAction)) == 0)
+            COrrery::addActionToMenuNextTo(QString::fromLatin1(textpen::c_szLaserPenActionName),
+                                           pAction->getInternalName());
+    }
+
+    pAction.reset();
     TRACE_EXIT("CTextPenPlugIn::setUp");
     return true;
 }

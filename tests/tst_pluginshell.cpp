@@ -7,6 +7,7 @@
 #include "namedtool.h"
 #include "orrery.h"
 #include "textpenplugin.h"
+#include "textpentoolaction.h"
 #include "tool.h"
 #include "toolmanager.h"
 
@@ -15,6 +16,18 @@
 #include <QtTest>
 #include <boost/make_shared.hpp>
 #include <boost/weak_ptr.hpp>
+
+namespace {
+
+QStringList menuEntries(const QMenu& menu)
+{
+    QStringList names;
+    for (const QAction* pAction : menu.actions())
+        names.append(pAction->objectName());
+    return names;
+}
+
+} // namespace
 
 class tst_PluginShell : public QObject
 {
@@ -94,11 +107,43 @@ private slots:
         CGUILayer::resetHost(options);
         QCOMPARE(COrrery::getToolManager() != nullptr, withToolManager);
 
+        QMenu menu;
+        menu.addAction(QStringLiteral("Laser Pen"))->setObjectName(QStringLiteral("tool.laserpen"));
+        menu.addAction(QStringLiteral("Eraser"))->setObjectName(QStringLiteral("tool.eraser"));
+        COrrery::setMenu(&menu);
+
         CTextPenPlugIn plugin;
         QVERIFY(plugin.setUp());
         // Nothing is registered twice or refused by the host.
         for (const QString& strEntry : CHostJournal::entries())
             QVERIFY2(!strEntry.endsWith(QLatin1String("-> false")), qPrintable(strEntry));
+        QCOMPARE(CHostJournal::entries("CActionManager::registerAction"),
+                 QStringList() << "CActionManager::registerAction tool.textpen -> 0");
+        QCOMPARE(menuEntries(menu), QStringList() << "tool.laserpen"
+                                                  << "tool.textpen"
+                                                  << "tool.eraser");
+    }
+
+    // A refusal is the host's to make (here: the name is taken); set-up leaves the menu alone then.
+    void aRefusedActionIsNotPlacedAndSetUpGoesOn()
+    {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Laser Pen"))->setObjectName(QStringLiteral("tool.laserpen"));
+        COrrery::setMenu(&menu);
+        QCOMPARE(COrrery::getActionManager()->registerAction(
+                     boost::make_shared<CAction>(QStringLiteral("tool.textpen"), QIcon())),
+                 0);
+        CHostJournal::clear();
+
+        CTextPenPlugIn plugin;
+        QVERIFY(plugin.setUp());
+        const QStringList entries = CHostJournal::entries();
+        const int iRefused =
+            entries.indexOf(QStringLiteral("CActionManager::registerAction tool.textpen -> 3"));
+        QVERIFY2(iRefused >= 0, qPrintable(entries.join('\n')));
+        QCOMPARE(CHostJournal::entries("COrrery::addActionToMenuNextTo"), QStringList());
+        QCOMPARE(menuEntries(menu), QStringList() << "tool.laserpen");
+        QVERIFY(!qobject_cast<CTextPenToolAction*>(COrrery::getActionManager()->getAction("tool.textpen")));
     }
 
     void tearDownWithdrawsToolContextBarAndActionInOrder_data()
