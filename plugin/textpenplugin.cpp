@@ -4,6 +4,8 @@
 #include "contextbarmanager.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "propertyeditormanager.h"
+#include "textpencolorpropertyeditor.h"
 #include "textpennames.h"
 #include "textpentoolaction.h"
 #include "toolmanager.h"
@@ -11,6 +13,22 @@
 #include "trace.h"
 
 #include <QPointer>
+
+namespace {
+
+const char c_szEditorContext[] = "CPropertyEditorManager";
+
+// The host deletes the editor through the shared pointer as its own class.
+template <class TEditor>
+void registerEditor(CPropertyEditorManager* pManager, const QString& strProperty, const char* szContext,
+                    const char* szLabel)
+{
+    const boost::shared_ptr<TEditor> pEditor(
+        new TEditor(strProperty, QString::fromLatin1(szContext), QString::fromLatin1(szLabel)));
+    pManager->registerEditor(boost::shared_ptr<CAbstractPropertyEditor>(pEditor));
+}
+
+} // namespace
 
 CTextPenPlugIn::CTextPenPlugIn() = default;
 
@@ -31,6 +49,18 @@ bool CTextPenPlugIn::setUp()
         if (pActionManager->registerAction(boost::shared_ptr<CAction>(pAction)) == 0)
             COrrery::addActionToMenuNextTo(QString::fromLatin1(textpen::c_szLaserPenActionName),
                                            pAction->getInternalName());
+    }
+
+    // Prototypes, in the order in which surfaces list them; a refused one does not stop the next.
+    if (CPropertyEditorManager* pEditorManager = COrrery::getPropertyEditorManager()) {
+        registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontcolor"),
+                                                    c_szEditorContext, "Text Colour");
+        // Places 2 to 5 belong to the font and outline editors, in this order:
+        // 2: CTextPenWeightAndStylePropertyEditor, "textpen.bold", "textpen.italic", "textpen.underline"
+        //    (one QStringList), "Weight/Style".
+        // 3: CTextPenFontFamilyPropertyEditor, "textpen.fontfamily", "Font Family".
+        // 4: CTextPenLineWidthPropertyEditor, "textpen.linewidth", "Line Width".
+        // 5: CTextPenLineStylePropertyEditor, "textpen.linestyle", "Line Style".
     }
 
     pAction.reset();
