@@ -4,7 +4,9 @@
 #include "contextbarmanager.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "overwritetextboxpropertyeditor.h"
 #include "propertyeditormanager.h"
+#include "showcandidatespropertyeditor.h"
 #include "textpencolorpropertyeditor.h"
 #include "textpennames.h"
 #include "textpentoolaction.h"
@@ -61,6 +63,13 @@ bool CTextPenPlugIn::setUp()
         // 3: CTextPenFontFamilyPropertyEditor, "textpen.fontfamily", "Font Family".
         // 4: CTextPenLineWidthPropertyEditor, "textpen.linewidth", "Line Width".
         // 5: CTextPenLineStylePropertyEditor, "textpen.linestyle", "Line Style".
+        // The option editors are translated in their own widgets' contexts.
+        registerEditor<CShowCandidatesPropertyEditor>(pEditorManager, QStringLiteral("showcandidates"),
+                                                      "CShowCandidatesPropertyEditorWidget",
+                                                      "Show alternatives");
+        registerEditor<COverWriteTextBoxPropertyEditor>(pEditorManager, QStringLiteral("overwritetextbox"),
+                                                        "COverWriteTextBoxPropertyEditorWidget",
+                                                        "Overwrite text");
     }
 
     pAction.reset();

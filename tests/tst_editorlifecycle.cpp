@@ -52,6 +52,16 @@ private slots:
                                      << "textpencolorpropertyeditor"
                                      << "CPropertyEditorManager"
                                      << "Text Colour" << QStringList{"string"};
+        QTest::newRow("show alternatives") << "showcandidates"
+                                           << "CShowCandidatesPropertyEditor"
+                                           << "showcandidatespropertyeditor"
+                                           << "CShowCandidatesPropertyEditorWidget"
+                                           << "Show alternatives" << QStringList();
+        QTest::newRow("overwrite text") << "overwritetextbox"
+                                        << "COverWriteTextBoxPropertyEditor"
+                                        << "overwritetextboxpropertyeditor"
+                                        << "COverWriteTextBoxPropertyEditorWidget"
+                                        << "Overwrite text" << QStringList();
     }
     void everyEditorLivesAsThePatternSays()
     {

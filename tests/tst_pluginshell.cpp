@@ -122,6 +122,10 @@ private slots:
         QCOMPARE(menuEntries(menu), QStringList() << "tool.laserpen"
                                                   << "tool.textpen"
                                                   << "tool.eraser");
+        QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
+                 QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
+                               << "CPropertyEditorManager::registerEditor showcandidates -> true"
+                               << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
     }
 
     // A refusal is the host's to make (here: the name is taken); set-up leaves the menu alone then.
@@ -144,6 +148,9 @@ private slots:
         QCOMPARE(CHostJournal::entries("COrrery::addActionToMenuNextTo"), QStringList());
         QCOMPARE(menuEntries(menu), QStringList() << "tool.laserpen");
         QVERIFY(!qobject_cast<CTextPenToolAction*>(COrrery::getActionManager()->getAction("tool.textpen")));
+        // The editors are still registered after the refusal.
+        QCOMPARE(entries.mid(iRefused + 1).filter("CPropertyEditorManager::registerEditor").first(),
+                 QStringLiteral("CPropertyEditorManager::registerEditor textpen.fontcolor -> true"));
     }
 
     void tearDownWithdrawsToolContextBarAndActionInOrder_data()
