@@ -8,6 +8,7 @@
 #include "propertyeditormanager.h"
 #include "showcandidatespropertyeditor.h"
 #include "textpencolorpropertyeditor.h"
+#include "textpenlinecolourpropertyeditor.h"
 #include "textpennames.h"
 #include "textpentoolaction.h"
 #include "toolmanager.h"
@@ -63,6 +64,8 @@ bool CTextPenPlugIn::setUp()
         // 3: CTextPenFontFamilyPropertyEditor, "textpen.fontfamily", "Font Family".
         // 4: CTextPenLineWidthPropertyEditor, "textpen.linewidth", "Line Width".
         // 5: CTextPenLineStylePropertyEditor, "textpen.linestyle", "Line Style".
+        registerEditor<CTextPenLineColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.linecolor"),
+                                                         c_szEditorContext, "Line Colour");
         // The option editors are translated in their own widgets' contexts.
         registerEditor<CShowCandidatesPropertyEditor>(pEditorManager, QStringLiteral("showcandidates"),
                                                       "CShowCandidatesPropertyEditorWidget",

@@ -3,8 +3,11 @@
 // user picks on the host's chooser back to the host under the right name with the right policies.
 #include "colorselect.h"
 #include "editorhost.h"
+#include "pencolourwidget.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QLabel>
 
 namespace {
 
@@ -88,6 +91,106 @@ private slots:
         COrrery::getToolManager()->deactivate();
         pEditor->setValue("textpen.fontcolor", QVariant());
         QVERIFY(!pEditor->widget()->isEnabled());
+    }
+
+    void theOutlineShownIsTheToolsOwn_data()
+    {
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("held");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("noneOffered");
+        const QString strLine = QStringLiteral("textpen.linecolor");
+        QTest::newRow("panel") << 1 << strLine << QVariant("normal;#FF0000FF") << "normal;#FF0000FF" << true;
+        QTest::newRow("context bar") << 5 << strLine << QVariant("normal;#FF0000FF") << "normal;#FF0000FF"
+                                     << true;
+        QTest::newRow("no pen") << 1 << strLine << QVariant("null;") << "null;" << true;
+        QTest::newRow("no single value") << 1 << strLine << QVariant() << "" << true;
+        QTest::newRow("a colour, not a pen")
+            << 1 << strLine << QVariant(QColor(Qt::red)) << "#ff0000" << true;
+        QTest::newRow("another property")
+            << 1 << "textpen.fillcolor" << QVariant("normal;#FF0000FF") << "" << false;
+        QTest::newRow("selection, not the tool")
+            << 8 << strLine << QVariant("normal;#FF0000FF") << "" << false;
+    }
+    void theOutlineShownIsTheToolsOwn()
+    {
+        QFETCH(int, context);
+        QFETCH(QString, name);
+        QFETCH(QVariant, held);
+        QFETCH(QString, shown);
+        QFETCH(bool, noneOffered);
+        const auto pEditor = CEditorHost::editor("textpen.linecolor", context);
+        CPencolourWidget* pChooser = pEditor->widget()->findChild<CPencolourWidget*>();
+        QSignalSpy picked(pChooser, &CPencolourWidget::signalTypeAndColourSelected);
+        CEditorHost::tool()->setToolProperty("textpen.linecolor", held);
+        pEditor->setValue(name, QVariant("normal;#FF00FF00"));
+        QCOMPARE(pChooser->currentDescription(), shown);
+        QCOMPARE(pChooser->shadeDescriptions().contains("null;"), noneOffered);
+        QVERIFY(pEditor->widget()->isEnabled());
+        QCOMPARE(picked.count(), 0);
+        QCOMPARE(CEditorHost::applied(), QStringList());
+    }
+
+    void aPickedOutlineSetsTheStyleItsPenNeeds_data()
+    {
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("pen");
+        QTest::addColumn<QString>("applied");
+        QTest::addColumn<int>("style");
+        const QString strOne = QStringLiteral("applyPropertyValue textpen.linecolor=%1 (1, 0)");
+        const QString strBoth =
+            QStringLiteral("applyPropertyValues textpen.linecolor=%1, textpen.linestyle=1 (1, 0)");
+        QTest::newRow("normal") << 1 << "normal;#FF0000FF" << strOne << 3;
+        QTest::newRow("normal in the bar only") << 4 << "normal;#FF0000FF" << strOne << 3;
+        QTest::newRow("no pen") << 1 << "null;" << strOne << 3;
+        for (const char* szType : {"edge", "shadow", "texture", "tube"})
+            QTest::addRow("%s", szType) << 1 << QString::fromLatin1(szType) + ";#FF112233" << strBoth << 1;
+        QTest::newRow("types are case-sensitive") << 1 << "Shadow;#FF112233" << strOne << 3;
+    }
+    void aPickedOutlineSetsTheStyleItsPenNeeds()
+    {
+        QFETCH(int, context);
+        QFETCH(QString, pen);
+        QFETCH(QString, applied);
+        QFETCH(int, style);
+        CEditorHost::tool()->setToolProperty("textpen.linestyle", 3);
+        CEditorHost::tool()->setToolProperty("textpen.linecolor", pen);
+        const auto pEditor = CEditorHost::editor("textpen.linecolor", context);
+        CEditorHost::show(pEditor->widget());
+        CPencolourWidget* pChooser = pEditor->widget()->findChild<CPencolourWidget*>();
+        // Pens the chooser does not offer (and no pen) become pickable once shown, as on the board.
+        pEditor->setValue("textpen.linecolor", QVariant());
+        QTest::mouseClick(pChooser->shadeButton(pen), Qt::LeftButton);
+
+        QCOMPARE(CEditorHost::applied(), QStringList() << "CAbstractPropertyEditor::" + applied.arg(pen));
+        QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.linecolor"), QVariant(pen));
+        QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.linestyle"), QVariant(style));
+        QCOMPARE(pChooser->currentDescription(), pen);
+        QCOMPARE(pChooser->shadeDescriptions().contains("null;"), context == 1);
+    }
+
+    void theChooserIsLabelledOutsideTheContextBar_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("line colour, panel") << "textpen.linecolor" << 1 << "Line Colour";
+        QTest::newRow("line colour, context bar") << "textpen.linecolor" << 5 << "";
+    }
+    void theChooserIsLabelledOutsideTheContextBar()
+    {
+        QFETCH(QString, property);
+        QFETCH(int, context);
+        QFETCH(QString, label);
+        const auto pEditor = CEditorHost::editor(property, context);
+        const QLabel* pLabel = pEditor->widget()->findChild<QLabel*>();
+        QCOMPARE(pLabel ? pLabel->text() : QString(), label);
+        QVERIFY(QMetaObject::invokeMethod(pEditor.get(), "slotLanguageChanged", Q_ARG(QString, "de_DE"),
+                                          Q_ARG(bool, false)));
+        QCOMPARE(pLabel ? pLabel->text() : QString(), label);
+        QCOMPARE(pEditor->widget()->minimumSize(), pEditor->widget()->sizeHint());
+        QCOMPARE(pEditor->widget()->maximumSize(), pEditor->widget()->sizeHint());
     }
 };
 

@@ -52,6 +52,11 @@ private slots:
                                      << "textpencolorpropertyeditor"
                                      << "CPropertyEditorManager"
                                      << "Text Colour" << QStringList{"string"};
+        QTest::newRow("line colour") << "textpen.linecolor"
+                                     << "CTextPenLineColourPropertyEditor"
+                                     << "textpenlinecolourpropertyeditor"
+                                     << "CPropertyEditorManager"
+                                     << "Line Colour" << QStringList();
         QTest::newRow("show alternatives") << "showcandidates"
                                            << "CShowCandidatesPropertyEditor"
                                            << "showcandidatespropertyeditor"

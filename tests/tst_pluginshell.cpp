@@ -124,6 +124,7 @@ private slots:
                                                   << "tool.eraser");
         QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
                  QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linecolor -> true"
                                << "CPropertyEditorManager::registerEditor showcandidates -> true"
                                << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
     }
