@@ -8,6 +8,7 @@
 #include "propertyeditormanager.h"
 #include "showcandidatespropertyeditor.h"
 #include "textpencolorpropertyeditor.h"
+#include "textpenfillcolourpropertyeditor.h"
 #include "textpenlinecolourpropertyeditor.h"
 #include "textpennames.h"
 #include "textpentoolaction.h"
@@ -66,6 +67,8 @@ bool CTextPenPlugIn::setUp()
         // 5: CTextPenLineStylePropertyEditor, "textpen.linestyle", "Line Style".
         registerEditor<CTextPenLineColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.linecolor"),
                                                          c_szEditorContext, "Line Colour");
+        registerEditor<CTextPenFillColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.fillcolor"),
+                                                         c_szEditorContext, "Fill Colour");
         // The option editors are translated in their own widgets' contexts.
         registerEditor<CShowCandidatesPropertyEditor>(pEditorManager, QStringLiteral("showcandidates"),
                                                       "CShowCandidatesPropertyEditorWidget",

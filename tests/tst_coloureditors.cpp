@@ -3,6 +3,8 @@
 // user picks on the host's chooser back to the host under the right name with the right policies.
 #include "colorselect.h"
 #include "editorhost.h"
+#include "fillcolourwidget.h"
+#include "penbase.h"
 #include "pencolourwidget.h"
 
 #include <QAbstractButton>
@@ -170,6 +172,54 @@ private slots:
         QCOMPARE(pChooser->shadeDescriptions().contains("null;"), context == 1);
     }
 
+    void theFillShownIsTheKindOfShadeItsAlphaMakes_data()
+    {
+        QTest::addColumn<QVariant>("held");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("fully transparent") << QVariant(QColor(255, 255, 255, 0)) << "null;#00FFFFFF";
+        QTest::newRow("opaque") << QVariant(QColor(Qt::red)) << "normal;#FFFF0000";
+        QTest::newRow("see-through") << QVariant(QColor(255, 0, 0, 128)) << "highlighter;#80FF0000";
+        QTest::newRow("colour name in a string") << QVariant("#ff0000ff") << "normal;#FF0000FF";
+        QTest::newRow("string that names no colour") << QVariant("nonsense") << "";
+        QTest::newRow("number") << QVariant(7) << "";
+        QTest::newRow("no single value") << QVariant() << "";
+    }
+    void theFillShownIsTheKindOfShadeItsAlphaMakes()
+    {
+        QFETCH(QVariant, held);
+        QFETCH(QString, shown);
+        const auto pEditor = CEditorHost::editor("textpen.fillcolor", 1);
+        CFillcolourWidget* pChooser = pEditor->widget()->findChild<CFillcolourWidget*>();
+        QSignalSpy picked(pChooser, &CFillcolourWidget::signalTypeAndColourSelected);
+        CEditorHost::tool()->setToolProperty("textpen.fillcolor", held);
+        pEditor->setValue("textpen.linecolor", QColor(Qt::blue));
+        QCOMPARE(pChooser->currentDescription(), shown);
+        QCOMPARE(picked.count(), 0);
+        QCOMPARE(CEditorHost::applied(), QStringList());
+    }
+
+    void aPickedFillIsStoredAsItsColour_data()
+    {
+        QTest::addColumn<QString>("shade");
+        QTest::addColumn<QColor>("stored");
+        QTest::newRow("opaque") << "normal;#FFFF0000" << QColor(Qt::red);
+        QTest::newRow("see-through") << "highlighter;#80FFFF00" << QColor(255, 255, 0, 128);
+        QTest::newRow("no fill") << "null;#00FFFFFF" << QColor(255, 255, 255, 0);
+    }
+    void aPickedFillIsStoredAsItsColour()
+    {
+        QFETCH(QString, shade);
+        QFETCH(QColor, stored);
+        const auto pEditor = CEditorHost::editor("textpen.fillcolor", 5);
+        CEditorHost::show(pEditor->widget());
+        QTest::mouseClick(pEditor->widget()->findChild<CFillcolourWidget*>()->shadeButton(shade),
+                          Qt::LeftButton);
+        QCOMPARE(CEditorHost::applied(),
+                 QStringList() << "CAbstractPropertyEditor::applyPropertyValue textpen.fillcolor=" +
+                                      CPenBase::encodeColor(stored) + " (1, 0)");
+        QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fillcolor"), QVariant(stored));
+    }
+
     void theChooserIsLabelledOutsideTheContextBar_data()
     {
         QTest::addColumn<QString>("property");
@@ -177,6 +227,8 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::newRow("line colour, panel") << "textpen.linecolor" << 1 << "Line Colour";
         QTest::newRow("line colour, context bar") << "textpen.linecolor" << 5 << "";
+        QTest::newRow("fill colour, panel") << "textpen.fillcolor" << 1 << "Fill Colour";
+        QTest::newRow("fill colour, context bar") << "textpen.fillcolor" << 5 << "";
     }
     void theChooserIsLabelledOutsideTheContextBar()
     {

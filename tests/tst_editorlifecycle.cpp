@@ -57,6 +57,11 @@ private slots:
                                      << "textpenlinecolourpropertyeditor"
                                      << "CPropertyEditorManager"
                                      << "Line Colour" << QStringList();
+        QTest::newRow("fill colour") << "textpen.fillcolor"
+                                     << "CTextPenFillColourPropertyEditor"
+                                     << "textpenfillcolourpropertyeditor"
+                                     << "CPropertyEditorManager"
+                                     << "Fill Colour" << QStringList();
         QTest::newRow("show alternatives") << "showcandidates"
                                            << "CShowCandidatesPropertyEditor"
                                            << "showcandidatespropertyeditor"

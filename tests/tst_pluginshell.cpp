@@ -125,6 +125,7 @@ private slots:
         QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
                  QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
                                << "CPropertyEditorManager::registerEditor textpen.linecolor -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.fillcolor -> true"
                                << "CPropertyEditorManager::registerEditor showcandidates -> true"
                                << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
     }
