@@ -2,7 +2,6 @@
 // are made by the host's manager from the prototypes set-up registered, as every surface gets them.
 #pragma once
 
-#include "abstractpropertyeditor.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "orreryview.h"
@@ -10,12 +9,9 @@
 #include "textpenplugin.h"
 #include "tool.h"
 #include "toolmanager.h"
-#include "workspace.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 class CEditorHost
 {
@@ -26,18 +22,12 @@ public:
         options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
         QFile::remove(options.strSettingsFile);
         CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
+        COrrery::setView(&m_view);
         m_plugin.setUp();
         COrrery::getToolManager()->activate(QStringLiteral("textpenplugin.handtext"));
         CHostJournal::clear();
     }
-    void stop()
-    {
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-    }
+    static void stop() { CGUILayer::shutdownHost(); }
 
     static CTool* tool() { return COrrery::getToolManager()->getActiveTool(); }
     static boost::shared_ptr<CAbstractPropertyEditor> editor(const QString& strProperty, int iContext)
@@ -50,16 +40,15 @@ public:
     {
         return CHostJournal::entries(QStringLiteral("CAbstractPropertyEditor::"));
     }
-
-    // The widget of a fresh editor, shown so that it takes clicks as on screen.
-    static void show(QWidget* pWidget)
+    // Shown, so that the widget takes clicks as on screen.
+    static QWidget* shown(QWidget* pWidget)
     {
         pWidget->show();
-        QVERIFY(QTest::qWaitForWindowExposed(pWidget));
+        return QTest::qWaitForWindowExposed(pWidget) ? pWidget : nullptr;
     }
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<COrreryView> m_pView;
+    COrreryView m_view;
     CTextPenPlugIn m_plugin;
 };
