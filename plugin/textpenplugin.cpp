@@ -22,13 +22,14 @@ namespace {
 
 const char c_szEditorContext[] = "CPropertyEditorManager";
 
-// The host deletes the editor through the shared pointer as its own class.
-template <class TEditor>
-void registerEditor(CPropertyEditorManager* pManager, const QString& strProperty, const char* szContext,
+// The host deletes the editor through the shared pointer as its own class. Names are one property
+// name, or a list of them for an editor of several.
+template <class TEditor, class TNames>
+void registerEditor(CPropertyEditorManager* pManager, const TNames& names, const char* szContext,
                     const char* szLabel)
 {
     const boost::shared_ptr<TEditor> pEditor(
-        new TEditor(strProperty, QString::fromLatin1(szContext), QString::fromLatin1(szLabel)));
+        new TEditor(names, QString::fromLatin1(szContext), QString::fromLatin1(szLabel)));
     pManager->registerEditor(boost::shared_ptr<CAbstractPropertyEditor>(pEditor));
 }
 
@@ -50,7 +51,8 @@ bool CTextPenPlugIn::setUp()
     // Held to the end of set-up; the menu is only asked for an entry the host has taken.
     boost::shared_ptr<CTextPenToolAction> pAction(new CTextPenToolAction(nullptr));
     if (CActionManager* pActionManager = COrrery::getActionManager()) {
-        if (pActionManager->registerAction(boost::shared_ptr<CAction>(pAction)) == 0)
+        if (pActionManager->registerAction(boost::shared_ptr<CAction>(pAction)) ==
+            CActionManager::eRegistered)
             COrrery::addActionToMenuNextTo(QString::fromLatin1(textpen::c_szLaserPenActionName),
                                            pAction->getInternalName());
     }
