@@ -50,12 +50,17 @@ public:
     {
         return CHostJournal::entries(QStringLiteral("CAbstractPropertyEditor::apply"));
     }
-
-    template <class TEditor>
-    static boost::shared_ptr<TEditor> clone(TEditor& prototype, int iContext)
+    static QStringList applied(const QString& strAssignment)
     {
-        return boost::dynamic_pointer_cast<TEditor>(prototype.clone(
-            COrrery::getPropertyEditorManager(), CAbstractPropertyEditor::EEditorContext(iContext)));
+        return {QStringLiteral("CAbstractPropertyEditor::applyPropertyValue ") + strAssignment + " (0, 0)"};
+    }
+
+    template <class TEditor, class... TArgs>
+    static boost::shared_ptr<CAbstractPropertyEditor> clone(int iContext, const TArgs&... args)
+    {
+        TEditor prototype(args..., QStringLiteral("CPropertyEditorManager"), QStringLiteral("Label"));
+        return prototype.clone(COrrery::getPropertyEditorManager(),
+                               CAbstractPropertyEditor::EEditorContext(iContext));
     }
 
 private:
@@ -64,17 +69,12 @@ private:
     std::unique_ptr<COrreryView> m_pView;
 };
 
-inline void showOnScreen(QWidget* pWidget)
+// Shows the widget and picks the entry from the box's list with the keyboard, as a user would.
+inline void pickFromList(QWidget* pWidget, QComboBox* pBox, int iIndex)
 {
     pWidget->show();
     QVERIFY(QTest::qWaitForWindowExposed(pWidget));
-}
-
-// Opens the list, moves the highlight to the entry and presses Return, as a keyboard user would.
-inline void pickFromList(QComboBox* pBox, int iIndex)
-{
     pBox->showPopup();
-    QAbstractItemView* pView = pBox->view();
-    pView->setCurrentIndex(pView->model()->index(iIndex, pBox->modelColumn()));
-    QTest::keyClick(pView, Qt::Key_Return);
+    pBox->view()->setCurrentIndex(pBox->view()->model()->index(iIndex, pBox->modelColumn()));
+    QTest::keyClick(pBox->view(), Qt::Key_Return);
 }

@@ -14,64 +14,20 @@
 
 namespace {
 
-const QString c_strContext = QStringLiteral("CPropertyEditorManager");
-
 // Each editor as set-up builds it.
-struct SEditorKind
+boost::shared_ptr<CAbstractPropertyEditor> prototype(const QString& strClass)
 {
-    const char* szRow;
-    boost::shared_ptr<CAbstractPropertyEditor> (*make)();
-    QStringList related;
-    QString strFile;
-    // Operations of the widgets beyond their constructors.
-    QStringList widgetOperations;
-};
-
-const SEditorKind c_kinds[] = {
-    {"font family",
-     [] {
-         return boost::shared_ptr<CAbstractPropertyEditor>(
-             boost::make_shared<CTextPenFontFamilyPropertyEditor>("textpen.fontfamily", c_strContext,
-                                                                  "Font Family"));
-     },
-     {},
-     "textpenfontfamilyandsizepropertyeditor.cpp",
-     {"CTextPenFontFamilyPropertyEditorWidget::setFontFamily",
-      "CTextPenFontFamilyAndSizeWidget::CTextPenFontFamilyAndSizeWidget",
-      "CTextPenFontFamilyAndSizeWidget::setFontFamily"}},
-    {"weight and style",
-     [] {
-         return boost::shared_ptr<CAbstractPropertyEditor>(
-             boost::make_shared<CTextPenWeightAndStylePropertyEditor>(
-                 QStringList{"textpen.bold", "textpen.italic", "textpen.underline"}, c_strContext,
-                 "Weight/Style"));
-     },
-     {"string"},
-     "textpenweightandstylepropertyeditor.cpp",
-     {"CTextPenWeightAndStylePropertyEditorWidget::setWeightAndStyle"}},
-    {"line width",
-     [] {
-         return boost::shared_ptr<CAbstractPropertyEditor>(
-             boost::make_shared<CTextPenLineWidthPropertyEditor>("textpen.linewidth", c_strContext,
-                                                                 "Line Width"));
-     },
-     {"textpen.linecolor"},
-     "textpenlinewidthpropertyeditor.cpp",
-     {"CTextPenLineWidthPropertyEditorWidget::setCurrentWidth"}},
-    {"line style",
-     [] {
-         return boost::shared_ptr<CAbstractPropertyEditor>(
-             boost::make_shared<CTextPenLineStylePropertyEditor>("textpen.linestyle", c_strContext,
-                                                                 "Line Style"));
-     },
-     {"textpen.linecolor", "locked"},
-     "textpenlinestylepropertyeditor.cpp",
-     {"CTextPenLineStylePropertyEditorWidget::setCombo"}},
-};
-
-boost::shared_ptr<CAbstractPropertyEditor> cloneOf(CAbstractPropertyEditor& prototype, int iContext)
-{
-    return CEditorTestHost::clone(prototype, iContext);
+    const QString strContext = QStringLiteral("CPropertyEditorManager");
+    if (strClass == "CTextPenFontFamilyPropertyEditor")
+        return boost::make_shared<CTextPenFontFamilyPropertyEditor>("textpen.fontfamily", strContext,
+                                                                    "Font Family");
+    if (strClass == "CTextPenWeightAndStylePropertyEditor")
+        return boost::make_shared<CTextPenWeightAndStylePropertyEditor>(
+            QStringList{"textpen.bold", "textpen.italic", "textpen.underline"}, strContext, "Weight/Style");
+    if (strClass == "CTextPenLineWidthPropertyEditor")
+        return boost::make_shared<CTextPenLineWidthPropertyEditor>("textpen.linewidth", strContext,
+                                                                   "Line Width");
+    return boost::make_shared<CTextPenLineStylePropertyEditor>("textpen.linestyle", strContext, "Line Style");
 }
 
 } // namespace
@@ -82,11 +38,29 @@ class tst_TextPenEditorLifecycle : public QObject
 
     CEditorTestHost m_host;
 
-    static void addKinds()
+    static void addEditors()
     {
-        QTest::addColumn<int>("kind");
-        for (int i = 0; i < int(std::size(c_kinds)); ++i)
-            QTest::newRow(c_kinds[i].szRow) << i;
+        QTest::addColumn<QString>("related");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("widgetOperations");
+        QTest::newRow("CTextPenFontFamilyPropertyEditor")
+            << ""
+            << "textpenfontfamilyandsizepropertyeditor"
+            << QStringList{"CTextPenFontFamilyPropertyEditorWidget::setFontFamily",
+                           "CTextPenFontFamilyAndSizeWidget::CTextPenFontFamilyAndSizeWidget",
+                           "CTextPenFontFamilyAndSizeWidget::setFontFamily"};
+        QTest::newRow("CTextPenWeightAndStylePropertyEditor")
+            << "string"
+            << "textpenweightandstylepropertyeditor"
+            << QStringList{"CTextPenWeightAndStylePropertyEditorWidget::setWeightAndStyle"};
+        QTest::newRow("CTextPenLineWidthPropertyEditor")
+            << "textpen.linecolor"
+            << "textpenlinewidthpropertyeditor"
+            << QStringList{"CTextPenLineWidthPropertyEditorWidget::setCurrentWidth"};
+        QTest::newRow("CTextPenLineStylePropertyEditor")
+            << "textpen.linecolor,locked"
+            << "textpenlinestylepropertyeditor"
+            << QStringList{"CTextPenLineStylePropertyEditorWidget::setCombo"};
     }
 
 private slots:
@@ -97,12 +71,12 @@ private slots:
         m_host.stop();
     }
 
-    void anEditorLivesFromPrototypeToDetachedClone_data() { addKinds(); }
+    void anEditorLivesFromPrototypeToDetachedClone_data() { addEditors(); }
     void anEditorLivesFromPrototypeToDetachedClone()
     {
-        QFETCH(int, kind);
-        const boost::shared_ptr<CAbstractPropertyEditor> pPrototype = c_kinds[kind].make();
-        QCOMPARE(pPrototype->relatedProperties(), c_kinds[kind].related);
+        QFETCH(QString, related);
+        const boost::shared_ptr<CAbstractPropertyEditor> pPrototype = prototype(QTest::currentDataTag());
+        QCOMPARE(pPrototype->relatedProperties(), related.split(',', Qt::SkipEmptyParts));
         QVERIFY(!pPrototype->widget());
         pPrototype->setValue(pPrototype->property(), QVariant());
         QVERIFY(COrrery::getPropertyEditorManager()->registerEditor(pPrototype));
@@ -110,28 +84,32 @@ private slots:
         // The host asks for the editor by any of its properties.
         boost::shared_ptr<CAbstractPropertyEditor> pFirst = COrrery::getPropertyEditorManager()->createEditor(
             pPrototype->properties().last(), CAbstractPropertyEditor::EEditorContext(5));
-        boost::shared_ptr<CAbstractPropertyEditor> pSecond = cloneOf(*pPrototype, 1);
-        QVERIFY(pFirst && pSecond);
-        QVERIFY(!pPrototype->widget());
+        boost::shared_ptr<CAbstractPropertyEditor> pSecond =
+            pPrototype->clone(COrrery::getPropertyEditorManager(), CAbstractPropertyEditor::eToolContext);
+        QVERIFY(pFirst && pSecond && !pPrototype->widget());
         QCOMPARE(pFirst->metaObject(), pPrototype->metaObject());
         QCOMPARE(pFirst->properties(), pPrototype->properties());
-        QCOMPARE(pFirst->translationContext(), c_strContext);
+        QCOMPARE(pFirst->translationContext(), pPrototype->translationContext());
         QCOMPARE(pFirst->untranslatedPropertyName(), pPrototype->untranslatedPropertyName());
         QCOMPARE(int(pFirst->context()), 5);
-        QCOMPARE(int(pSecond->context()), 1);
         QVERIFY(pFirst->widget() && pSecond->widget() && pFirst->widget() != pSecond->widget());
         QVERIFY(!pFirst->widget()->parent());
 
+        pSecond->widget()->setEnabled(false);
+        pSecond->setValue(pSecond->property(), QVariant());
+        QVERIFY(pSecond->widget()->isEnabled());
+        COrrery::getToolManager()->deactivate();
+        pSecond->setValue(pSecond->property(), QVariant());
+        QVERIFY(!pSecond->widget()->isEnabled());
+
         QWidget surface;
         QObject owner;
-        new QVBoxLayout(&surface);
-        surface.layout()->addWidget(pFirst->widget());
+        (new QVBoxLayout(&surface))->addWidget(pFirst->widget());
         const QPointer<QWidget> pShown = pFirst->widget();
         const QPointer<QWidget> pOwned = pSecond->widget();
         pFirst->setParent(&owner);
         pFirst->detatch();
-        QVERIFY(!pFirst->widget());
-        QVERIFY(!pFirst->parent());
+        QVERIFY(!pFirst->widget() && !pFirst->parent());
         pFirst->setValue(pFirst->property(), QVariant());
         pFirst.reset();
         pSecond.reset();
@@ -141,67 +119,44 @@ private slots:
         QVERIFY(m_host.applied().isEmpty());
     }
 
-    void theWidgetIsEnabledWhileThereIsSomethingToChange_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("toolActive");
-        for (int i = 0; i < int(std::size(c_kinds)); ++i) {
-            QTest::addRow("%s, tool active", c_kinds[i].szRow) << i << true;
-            QTest::addRow("%s, no active tool", c_kinds[i].szRow) << i << false;
-        }
-    }
-    void theWidgetIsEnabledWhileThereIsSomethingToChange()
-    {
-        QFETCH(int, kind);
-        QFETCH(bool, toolActive);
-        const boost::shared_ptr<CAbstractPropertyEditor> pEditor = cloneOf(*c_kinds[kind].make(), 1);
-        pEditor->widget()->setEnabled(!toolActive);
-        if (!toolActive)
-            COrrery::getToolManager()->deactivate();
-        pEditor->setValue(pEditor->property(), QVariant());
-        QCOMPARE(pEditor->widget()->isEnabled(), toolActive);
-    }
-
-    void everyOperationIsTracedInTheEditorsFile_data() { addKinds(); }
+    void everyOperationIsTracedInTheEditorsFile_data() { addEditors(); }
     void everyOperationIsTracedInTheEditorsFile()
     {
-        QFETCH(int, kind);
-        const SEditorKind& editorKind = c_kinds[kind];
+        QFETCH(QString, file);
+        QFETCH(QStringList, widgetOperations);
+        const QString strEditor = QTest::currentDataTag();
+        const QString strWidget = strEditor + "Widget";
         CLogSystem::theRootInstance->sink().clear();
         CLogSystem::theRootInstance->setLevel("TRACE");
-        boost::shared_ptr<CAbstractPropertyEditor> pEditor = cloneOf(*editorKind.make(), 1);
+        boost::shared_ptr<CAbstractPropertyEditor> pEditor = prototype(strEditor)->clone(
+            COrrery::getPropertyEditorManager(), CAbstractPropertyEditor::eToolContext);
         pEditor->relatedProperties();
         pEditor->setValue(pEditor->property(), QVariant());
         std::unique_ptr<QWidget> pWidget(pEditor->widget());
         pEditor->detatch();
-        const QString strEditor = QString::fromLatin1(pEditor->metaObject()->className());
         pEditor.reset();
         pWidget.reset();
 
-        const QRegularExpression line(QStringLiteral("^\\.\\\\(\\S+)\t[0-9]+\t (Enter|Exit) (\\S+) $"));
+        // Each line reads ".\<file>.cpp<TAB><line><TAB> Enter|Exit <class>::<operation> ".
+        const QRegularExpression line(
+            QStringLiteral("^\\.\\\\(\\w+)\\.cpp\t[0-9]+\t (Enter|Exit) ((\\w+)::\\S+) $"));
         QMap<QString, int> open;
         for (const std::string& strText : CLogSystem::theRootInstance->sink().lines()) {
             const QRegularExpressionMatch match = line.match(QString::fromStdString(strText));
             QVERIFY2(match.hasMatch(), strText.c_str());
-            const QString strName = match.captured(3);
-            if (strName.startsWith(strEditor + "::") || strName.startsWith(strEditor + "Widget::"))
-                QCOMPARE(match.captured(1), editorKind.strFile);
-            if (strName.startsWith(QLatin1String("CTextPenFontFamilyAndSizeWidget::")))
-                QCOMPARE(match.captured(1), QStringLiteral("textpenfontfamilyandsizewidget.cpp"));
-            open[strName] += match.captured(2) == QLatin1String("Enter") ? 1 : -1;
+            const bool bFamilyAndSize = match.captured(4) == QLatin1String("CTextPenFontFamilyAndSizeWidget");
+            QCOMPARE(match.captured(1),
+                     bFamilyAndSize ? QStringLiteral("textpenfontfamilyandsizewidget") : file);
+            open[match.captured(3)] += match.captured(2) == QLatin1String("Enter") ? 1 : -1;
         }
-        const QString strWidget = strEditor + "Widget";
-        const QStringList expected =
-            QStringList{strEditor + "::" + strEditor,      strEditor + "::clone",
-                        strEditor + "::derivedInitialise", strEditor + "::relatedProperties",
-                        strEditor + "::setValue",          strEditor + "::widget",
-                        strEditor + "::detatch",           strEditor + "::~" + strEditor,
-                        strWidget + "::" + strWidget} +
-            editorKind.widgetOperations;
-        for (const QString& strName : expected) {
-            QVERIFY2(open.contains(strName), qPrintable(strName));
-            QCOMPARE(open.value(strName), 0);
-        }
+        QStringList expected = widgetOperations << strWidget + "::" + strWidget;
+        for (const QString& strOperation :
+             {"::" + strEditor, QStringLiteral("::clone"), QStringLiteral("::derivedInitialise"),
+              QStringLiteral("::relatedProperties"), QStringLiteral("::setValue"), QStringLiteral("::widget"),
+              QStringLiteral("::detatch"), "::~" + strEditor})
+            expected << strEditor + strOperation;
+        for (const QString& strName : expected)
+            QVERIFY2(open.value(strName, -1) == 0, qPrintable(strName));
     }
 };
 
