@@ -21,6 +21,7 @@ public:
     void setFontFamily(const QString& family);
 
 protected:
+    // Only the widget itself reports a choice; outsiders connect to it by name.
     Q_SIGNAL void signalFontFamilyOrSizeSelected(const QString& strSelection);
 
 private slots:
