@@ -9,9 +9,13 @@
 #include "showcandidatespropertyeditor.h"
 #include "textpencolorpropertyeditor.h"
 #include "textpenfillcolourpropertyeditor.h"
+#include "textpenfontfamilyandsizepropertyeditor.h"
 #include "textpenlinecolourpropertyeditor.h"
+#include "textpenlinestylepropertyeditor.h"
+#include "textpenlinewidthpropertyeditor.h"
 #include "textpennames.h"
 #include "textpentoolaction.h"
+#include "textpenweightandstylepropertyeditor.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "trace.h"
@@ -61,12 +65,17 @@ bool CTextPenPlugIn::setUp()
     if (CPropertyEditorManager* pEditorManager = COrrery::getPropertyEditorManager()) {
         registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontcolor"),
                                                     c_szEditorContext, "Text Colour");
-        // Places 2 to 5 belong to the font and outline editors, in this order:
-        // 2: CTextPenWeightAndStylePropertyEditor, "textpen.bold", "textpen.italic", "textpen.underline"
-        //    (one QStringList), "Weight/Style".
-        // 3: CTextPenFontFamilyPropertyEditor, "textpen.fontfamily", "Font Family".
-        // 4: CTextPenLineWidthPropertyEditor, "textpen.linewidth", "Line Width".
-        // 5: CTextPenLineStylePropertyEditor, "textpen.linestyle", "Line Style".
+        registerEditor<CTextPenWeightAndStylePropertyEditor>(pEditorManager,
+                                                             QStringList{QStringLiteral("textpen.bold"),
+                                                                         QStringLiteral("textpen.italic"),
+                                                                         QStringLiteral("textpen.underline")},
+                                                             c_szEditorContext, "Weight/Style");
+        registerEditor<CTextPenFontFamilyPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontfamily"),
+                                                         c_szEditorContext, "Font Family");
+        registerEditor<CTextPenLineWidthPropertyEditor>(pEditorManager, QStringLiteral("textpen.linewidth"),
+                                                        c_szEditorContext, "Line Width");
+        registerEditor<CTextPenLineStylePropertyEditor>(pEditorManager, QStringLiteral("textpen.linestyle"),
+                                                        c_szEditorContext, "Line Style");
         registerEditor<CTextPenLineColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.linecolor"),
                                                          c_szEditorContext, "Line Colour");
         registerEditor<CTextPenFillColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.fillcolor"),

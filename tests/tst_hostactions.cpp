@@ -149,10 +149,11 @@ private slots:
         makeChange(EHostChange(change));
         QVERIFY(pAction->isVisible() && !pAction->isEnabled());
 
+        // Not available: still listed, greyed out.
         pAction->m_bAvailable = false;
         pAction->m_bEnabled = true;
         makeChange(EHostChange(change));
-        QVERIFY(!pAction->isVisible() && !pAction->isEnabled());
+        QVERIFY(pAction->isVisible() && !pAction->isEnabled());
 
         pAction->m_bAvailable = true;
         makeChange(EHostChange(change));

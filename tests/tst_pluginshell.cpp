@@ -107,6 +107,11 @@ private slots:
         QCOMPARE(menu.actions().value(1)->objectName(), QStringLiteral("tool.textpen"));
         QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
                  QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
+                               << "CPropertyEditorManager::registerEditor "
+                                  "textpen.bold,textpen.italic,textpen.underline -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.fontfamily -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linewidth -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linestyle -> true"
                                << "CPropertyEditorManager::registerEditor textpen.linecolor -> true"
                                << "CPropertyEditorManager::registerEditor textpen.fillcolor -> true"
                                << "CPropertyEditorManager::registerEditor showcandidates -> true"

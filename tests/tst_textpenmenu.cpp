@@ -37,7 +37,8 @@ private slots:
         QCOMPARE(pEntry->icon().pixmap(32, 32).toImage(),
                  QImage(QStringLiteral(":/textpenplugin.text_pen.png"))
                      .convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        QVERIFY(!pEntry->isEnabled());
+        // Greyed out, not hidden, while nothing can read the writing.
+        QVERIFY(pEntry->isVisible() && !pEntry->isEnabled());
         CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
         QVERIFY(pRecognizers->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
         pRecognizers->setActiveRecognizer(QStringLiteral("scripted"));

@@ -86,9 +86,8 @@ void CActionManager::updateAction(CAction* pAction)
     const QString strLabel = pAction->getLabelText();
     if (!strLabel.isEmpty())
         pAction->setText(strLabel);
-    const bool bAvailable = pAction->isAvailable();
-    pAction->setVisible(bAvailable);
-    pAction->setEnabled(bAvailable && pAction->isEnabledImpl());
+    // An entry that cannot be used now stays in its menu, greyed out, so the user sees it exists.
+    pAction->setEnabled(pAction->isAvailable() && pAction->isEnabledImpl());
     if (pAction->isCheckable())
         pAction->setChecked(pAction->isCheckedImpl());
 }

@@ -35,8 +35,8 @@ public:
 
     // Asks every action again for its label and states, e.g. after the board or the tools changed.
     void updateActions();
-    // Asks one action and shows its answers: an action that is not available is hidden (and cannot
-    // be triggered by its shortcut), an available one is shown and enabled as it answers.
+    // Asks one action and shows its answers: the entry is enabled only while the action is both
+    // available and enabled, and greyed out (its shortcut dead) otherwise.
     static void updateAction(CAction* pAction);
 
 private:
