@@ -4,12 +4,40 @@
 #include "contextbarmanager.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "overwritetextboxpropertyeditor.h"
+#include "propertyeditormanager.h"
+#include "showcandidatespropertyeditor.h"
+#include "textpencolorpropertyeditor.h"
+#include "textpenfillcolourpropertyeditor.h"
+#include "textpenfontfamilyandsizepropertyeditor.h"
+#include "textpenlinecolourpropertyeditor.h"
+#include "textpenlinestylepropertyeditor.h"
+#include "textpenlinewidthpropertyeditor.h"
 #include "textpennames.h"
+#include "textpentoolaction.h"
+#include "textpenweightandstylepropertyeditor.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "trace.h"
 
 #include <QPointer>
+
+namespace {
+
+const char c_szEditorContext[] = "CPropertyEditorManager";
+
+// The host deletes the editor through the shared pointer as its own class. Names are one property
+// name, or a list of them for an editor of several.
+template <class TEditor, class TNames>
+void registerEditor(CPropertyEditorManager* pManager, const TNames& names, const char* szContext,
+                    const char* szLabel)
+{
+    const boost::shared_ptr<TEditor> pEditor(
+        new TEditor(names, QString::fromLatin1(szContext), QString::fromLatin1(szLabel)));
+    pManager->registerEditor(boost::shared_ptr<CAbstractPropertyEditor>(pEditor));
+}
+
+} // namespace
 
 CTextPenPlugIn::CTextPenPlugIn() = default;
 
@@ -23,6 +51,45 @@ bool CTextPenPlugIn::setUp()
         const boost::shared_ptr<CToolTextPen> pTool(new CToolTextPen());
         pToolManager->registerTool(boost::shared_ptr<CTool>(pTool));
     }
+
+    // Held to the end of set-up; the menu is only asked for an entry the host has taken.
+    boost::shared_ptr<CTextPenToolAction> pAction(new CTextPenToolAction(nullptr));
+    if (CActionManager* pActionManager = COrrery::getActionManager()) {
+        if (pActionManager->registerAction(boost::shared_ptr<CAction>(pAction)) ==
+            CActionManager::eRegistered)
+            COrrery::addActionToMenuNextTo(QString::fromLatin1(textpen::c_szLaserPenActionName),
+                                           pAction->getInternalName());
+    }
+
+    // Prototypes, in the order in which surfaces list them; a refused one does not stop the next.
+    if (CPropertyEditorManager* pEditorManager = COrrery::getPropertyEditorManager()) {
+        registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontcolor"),
+                                                    c_szEditorContext, "Text Colour");
+        registerEditor<CTextPenWeightAndStylePropertyEditor>(pEditorManager,
+                                                             QStringList{QStringLiteral("textpen.bold"),
+                                                                         QStringLiteral("textpen.italic"),
+                                                                         QStringLiteral("textpen.underline")},
+                                                             c_szEditorContext, "Weight/Style");
+        registerEditor<CTextPenFontFamilyPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontfamily"),
+                                                         c_szEditorContext, "Font Family");
+        registerEditor<CTextPenLineWidthPropertyEditor>(pEditorManager, QStringLiteral("textpen.linewidth"),
+                                                        c_szEditorContext, "Line Width");
+        registerEditor<CTextPenLineStylePropertyEditor>(pEditorManager, QStringLiteral("textpen.linestyle"),
+                                                        c_szEditorContext, "Line Style");
+        registerEditor<CTextPenLineColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.linecolor"),
+                                                         c_szEditorContext, "Line Colour");
+        registerEditor<CTextPenFillColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.fillcolor"),
+                                                         c_szEditorContext, "Fill Colour");
+        // The option editors are translated in their own widgets' contexts.
+        registerEditor<CShowCandidatesPropertyEditor>(pEditorManager, QStringLiteral("showcandidates"),
+                                                      "CShowCandidatesPropertyEditorWidget",
+                                                      "Show alternatives");
+        registerEditor<COverWriteTextBoxPropertyEditor>(pEditorManager, QStringLiteral("overwritetextbox"),
+                                                        "COverWriteTextBoxPropertyEditorWidget",
+                                                        "Overwrite text");
+    }
+
+    pAction.reset();
     TRACE_EXIT("CTextPenPlugIn::setUp");
     return true;
 }

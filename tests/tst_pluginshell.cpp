@@ -7,6 +7,7 @@
 #include "namedtool.h"
 #include "orrery.h"
 #include "textpenplugin.h"
+#include "textpentoolaction.h"
 #include "tool.h"
 #include "toolmanager.h"
 
@@ -94,11 +95,52 @@ private slots:
         CGUILayer::resetHost(options);
         QCOMPARE(COrrery::getToolManager() != nullptr, withToolManager);
 
+        QMenu menu;
+        menu.addAction(QStringLiteral("Laser Pen"))->setObjectName(QStringLiteral("tool.laserpen"));
+        COrrery::setMenu(&menu);
+
         CTextPenPlugIn plugin;
         QVERIFY(plugin.setUp());
         // Nothing is registered twice or refused by the host.
         for (const QString& strEntry : CHostJournal::entries())
             QVERIFY2(!strEntry.endsWith(QLatin1String("-> false")), qPrintable(strEntry));
+        QCOMPARE(menu.actions().value(1)->objectName(), QStringLiteral("tool.textpen"));
+        QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
+                 QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
+                               << "CPropertyEditorManager::registerEditor "
+                                  "textpen.bold,textpen.italic,textpen.underline -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.fontfamily -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linewidth -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linestyle -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.linecolor -> true"
+                               << "CPropertyEditorManager::registerEditor textpen.fillcolor -> true"
+                               << "CPropertyEditorManager::registerEditor showcandidates -> true"
+                               << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
+    }
+
+    // A refusal is the host's to make (here: the name is taken); set-up leaves the menu alone then.
+    void aRefusedActionIsNotPlacedAndSetUpGoesOn()
+    {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Laser Pen"))->setObjectName(QStringLiteral("tool.laserpen"));
+        COrrery::setMenu(&menu);
+        QCOMPARE(COrrery::getActionManager()->registerAction(
+                     boost::make_shared<CAction>(QStringLiteral("tool.textpen"), QIcon())),
+                 0);
+        CHostJournal::clear();
+
+        CTextPenPlugIn plugin;
+        QVERIFY(plugin.setUp());
+        const QStringList entries = CHostJournal::entries();
+        const int iRefused =
+            entries.indexOf(QStringLiteral("CActionManager::registerAction tool.textpen -> 3"));
+        QVERIFY2(iRefused >= 0, qPrintable(entries.join('\n')));
+        QCOMPARE(CHostJournal::entries("COrrery::addActionToMenuNextTo"), QStringList());
+        QCOMPARE(menu.actions().size(), 1);
+        QVERIFY(!qobject_cast<CTextPenToolAction*>(COrrery::getActionManager()->getAction("tool.textpen")));
+        // The editors are still registered after the refusal.
+        QCOMPARE(entries.mid(iRefused + 1).filter("CPropertyEditorManager::registerEditor").first(),
+                 QStringLiteral("CPropertyEditorManager::registerEditor textpen.fontcolor -> true"));
     }
 
     void tearDownWithdrawsToolContextBarAndActionInOrder_data()

@@ -99,11 +99,14 @@ private slots:
             plugin.getID();
         else
             plugin.getPluginName();
+        // Set-up's own lines enclose those of the objects it makes.
         QStringList names;
         for (const QString& strLine : loggedLines())
             names.append(strLine.section(QLatin1Char('\t'), 2));
-        QCOMPARE(names, QStringList() << QStringLiteral(" Enter %1 ").arg(name)
-                                      << QStringLiteral(" Exit %1 ").arg(name));
+        QVERIFY(names.size() >= 2);
+        QCOMPARE(names.first(), QStringLiteral(" Enter %1 ").arg(name));
+        QCOMPARE(names.last(), QStringLiteral(" Exit %1 ").arg(name));
+        QCOMPARE(names.filter(QStringLiteral("CTextPenPlugIn::")).size(), 2);
     }
 
     // The older host passed texts through a URL round trip; ours must still write them unchanged,

@@ -68,16 +68,6 @@ bool CAction::invokesCommand() const
     return false;
 }
 
-void CAction::updateState()
-{
-    const QString strLabel = getLabelText();
-    if (!strLabel.isEmpty())
-        setText(strLabel);
-    setEnabled(isAvailable() && isEnabledImpl());
-    if (isCheckable())
-        setChecked(isCheckedImpl());
-}
-
 void CAction::exec(bool)
 {
 }

@@ -1,5 +1,6 @@
 // The base of the host's actions: a QAction known to the action manager by its internal name, which
-// answers for its label, availability and enabled state each time the host asks.
+// answers for its label, availability and enabled state each time the host asks (the action manager
+// shows the answers).
 #pragma once
 
 #include <QAction>
@@ -32,9 +33,6 @@ public:
     virtual bool isCheckedImpl() const;
     virtual bool isVolatile() const;
     virtual bool invokesCommand() const;
-
-    // Asks the action afresh for its label and states and shows the answers.
-    void updateState();
 
 protected:
     virtual void exec(bool bChecked);

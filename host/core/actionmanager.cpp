@@ -33,7 +33,7 @@ int CActionManager::registerAction(const boost::shared_ptr<CAction>& pAction)
 
     m_actions.push_back(pAction);
     pAction->connectSignals();
-    pAction->updateState();
+    updateAction(pAction.get());
     return eRegistered;
 }
 
@@ -78,5 +78,16 @@ QStringList CActionManager::getActionNames() const
 void CActionManager::updateActions()
 {
     for (const auto& pAction : m_actions)
-        pAction->updateState();
+        updateAction(pAction.get());
+}
+
+void CActionManager::updateAction(CAction* pAction)
+{
+    const QString strLabel = pAction->getLabelText();
+    if (!strLabel.isEmpty())
+        pAction->setText(strLabel);
+    // An entry that cannot be used now stays in its menu, greyed out, so the user sees it exists.
+    pAction->setEnabled(pAction->isAvailable() && pAction->isEnabledImpl());
+    if (pAction->isCheckable())
+        pAction->setChecked(pAction->isCheckedImpl());
 }

@@ -35,6 +35,9 @@ public:
 
     // Asks every action again for its label and states, e.g. after the board or the tools changed.
     void updateActions();
+    // Asks one action and shows its answers: the entry is enabled only while the action is both
+    // available and enabled, and greyed out (its shortcut dead) otherwise.
+    static void updateAction(CAction* pAction);
 
 private:
     std::vector<boost::shared_ptr<CAction>> m_actions;

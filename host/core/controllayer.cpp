@@ -49,6 +49,11 @@ void CControlLayer::reset()
     instance().reset();
 }
 
+CSelectionManager* CControlLayer::getSelectionManager() const
+{
+    return COrrery::getSelectionManager();
+}
+
 bool CControlLayer::invokeInsertCommand(const boost::shared_ptr<CComponent>& pComponent, qint64 iTopicID,
                                         int iIndex)
 {

@@ -7,6 +7,7 @@
 #include <boost/shared_ptr.hpp>
 
 class CComponent;
+class CSelectionManager;
 class QUndoStack;
 
 class CControlLayer
@@ -22,6 +23,9 @@ public:
                                      bool bMergeWithPrevious);
     // Takes the components off the current page, as one step.
     bool invokeDeleteCommand(const QList<qint64>& componentIDs);
+
+    // The selection the commands of editors work on; null while the host has none.
+    CSelectionManager* getSelectionManager() const;
 
     QUndoStack* undoStack() const { return m_pUndoStack; }
 

@@ -29,6 +29,7 @@ struct SHostState
     std::shared_ptr<CContextbarManager> pContextbarManager;
     std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager;
     QPointer<QMenu> pMenu;
+    QMetaObject::Connection liveDesktopConnection;
     double dLPToDPRatio = 1.0;
 };
 
@@ -36,6 +37,14 @@ SHostState& host()
 {
     static SHostState s_state;
     return s_state;
+}
+
+// What actions offer depends on the tool, the recognizer, the page and the view; each change of one
+// of them asks them again.
+void refreshActions()
+{
+    if (CActionManager* pActionManager = host().pActionManager.get())
+        pActionManager->updateActions();
 }
 
 } // namespace
@@ -82,7 +91,13 @@ COrreryView* COrrery::getView()
 
 void COrrery::setView(COrreryView* pView)
 {
-    host().pView = pView;
+    SHostState& state = host();
+    QObject::disconnect(state.liveDesktopConnection);
+    state.pView = pView;
+    if (pView)
+        state.liveDesktopConnection =
+            QObject::connect(pView, &COrreryView::signalLiveDesktopModeChanged, &refreshActions);
+    refreshActions();
 }
 
 QSettings* COrrery::getUserSettings()
@@ -158,6 +173,11 @@ void COrrery::reset(const SHostOptions& options)
     state.pSelectionManager = std::make_unique<CSelectionManager>();
     state.pRecognizerManager = std::make_unique<CRecognizerManager>();
     state.pWorkspace = std::make_unique<CWorkspace>();
+    if (state.pToolManager)
+        QObject::connect(state.pToolManager.get(), &CToolManager::signalToolActivated, &refreshActions);
+    QObject::connect(state.pRecognizerManager.get(), &CRecognizerManager::signalActiveRecognizerChanged,
+                     &refreshActions);
+    QObject::connect(state.pWorkspace.get(), &CWorkspace::signalCurrentTopicChanged, &refreshActions);
 
     // Registered objects may be widgets, which must go before the application object does.
     static bool s_bPostRoutineAdded = false;
@@ -178,6 +198,7 @@ void COrrery::shutdown()
     state.pToolManager.reset();
     // The undo stack holds components that are off the board; it goes before the pages.
     CControlLayer::reset();
+    QObject::disconnect(state.liveDesktopConnection);
     state.pView.clear();
     state.pWorkspace.reset();
     state.pRecognizerManager.reset();

@@ -48,6 +48,14 @@ void COrreryView::showTopic(CTopic* pTopic)
     }
 }
 
+void COrreryView::setLiveDesktopMode(bool bOn)
+{
+    if (bOn == m_bLiveDesktopMode)
+        return;
+    m_bLiveDesktopMode = bOn;
+    emit signalLiveDesktopModeChanged(bOn);
+}
+
 QList<CComponent*> COrreryView::componentsAt(const QRectF& rect, QList<double>* pDepths,
                                              Qt::ItemSelectionMode eMode, bool bTopLevelOnly) const
 {

@@ -28,6 +28,13 @@ public:
     // The component shown by the item, or null.
     static CComponent* componentOf(QGraphicsItem* pItem);
 
+    // While the board shows the live desktop behind it, tools that write onto pages are of no use.
+    bool liveDesktopMode() const { return m_bLiveDesktopMode; }
+    void setLiveDesktopMode(bool bOn);
+
+signals:
+    void signalLiveDesktopModeChanged(bool bOn);
+
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
@@ -36,4 +43,5 @@ protected:
 
 private:
     CTopic* m_pTopic = nullptr;
+    bool m_bLiveDesktopMode = false;
 };

@@ -1,6 +1,7 @@
 // Line styles of outlines and their Qt pen styles.
 #pragma once
 
+#include <QMetaType>
 #include <Qt>
 
 namespace PenUtil {
@@ -19,3 +20,5 @@ enum ELineStyle
 Qt::PenStyle toQtPenStyle(int iLineStyle);
 
 } // namespace PenUtil
+
+Q_DECLARE_METATYPE(PenUtil::ELineStyle)

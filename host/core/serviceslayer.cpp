@@ -19,3 +19,8 @@ void CServicesLayer::loadProfile()
     emit signalProfileLoaded();
     CHostJournal::record(QStringLiteral("CServicesLayer::loadProfile"));
 }
+
+double CServicesLayer::getLPToDPRatio() const
+{
+    return COrrery::getLPToDPRatio();
+}

@@ -12,7 +12,7 @@ class CTopic
 {
 public:
     CTopic();
-    ~CTopic();
+    virtual ~CTopic();
 
     CTopic(const CTopic&) = delete;
     CTopic& operator=(const CTopic&) = delete;
@@ -32,7 +32,7 @@ public:
     int indexOf(qint64 iID) const;
 
     // While the page blocks input, tools must not add to it (e.g. during a presentation).
-    bool isInputBlocked() const { return m_bInputBlocked; }
+    virtual bool isInputBlocked() const { return m_bInputBlocked; }
     void setInputBlocked(bool bBlocked) { m_bInputBlocked = bBlocked; }
 
 private:

@@ -28,7 +28,10 @@ CTopic* CWorkspace::addTopic()
 void CWorkspace::setCurrentTopic(CTopic* pTopic)
 {
     // Only a page of this board can be current; anything else would dangle once it is gone.
-    for (const std::unique_ptr<CTopic>& pOwned : m_topics)
-        if (pOwned.get() == pTopic)
+    for (const std::unique_ptr<CTopic>& pOwned : m_topics) {
+        if (pOwned.get() == pTopic && pTopic != m_pCurrent) {
             m_pCurrent = pTopic;
+            emit signalCurrentTopicChanged(pTopic);
+        }
+    }
 }

@@ -1,17 +1,19 @@
 // The open board: its pages and the current one.
 #pragma once
 
-#include <QtGlobal>
+#include "topic.h"
+
+#include <QObject>
 #include <memory>
 #include <vector>
 
-class CTopic;
-
-class CWorkspace
+class CWorkspace : public QObject
 {
+    Q_OBJECT
+
 public:
     CWorkspace();
-    ~CWorkspace();
+    ~CWorkspace() override;
 
     CWorkspace(const CWorkspace&) = delete;
     CWorkspace& operator=(const CWorkspace&) = delete;
@@ -22,6 +24,9 @@ public:
     CTopic* addTopic();
     void setCurrentTopic(CTopic* pTopic);
     int topicCount() const { return static_cast<int>(m_topics.size()); }
+
+signals:
+    void signalCurrentTopicChanged(CTopic* pTopic);
 
 private:
     std::vector<std::unique_ptr<CTopic>> m_topics;

@@ -1,0 +1,185 @@
+// The host's actions as plug-ins rely on them: a tool action picks its tool and carries the check mark
+// while that tool is active; menu entries follow what their actions answer whenever the tool, the
+// recognizer, the page or the view changes; a change of language is announced with its direction.
+#include "actionmanager.h"
+#include "controlsignalsource.h"
+#include "guilayer.h"
+#include "hostjournal.h"
+#include "languagemanager.h"
+#include "namedtool.h"
+#include "orreryview.h"
+#include "recognizermanager.h"
+#include "scriptedrecognizer.h"
+#include "toolaction.h"
+#include "toolmanager.h"
+#include "workspace.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+#include <memory>
+
+namespace {
+
+// An action whose answers the test sets before the host asks again.
+class CAnsweringAction : public CAction
+{
+public:
+    CAnsweringAction() : CAction(QStringLiteral("tool.answering"), QIcon()) {}
+    bool isAvailable() override { return m_bAvailable; }
+    bool isEnabledImpl() override { return m_bEnabled; }
+    bool m_bAvailable = true;
+    bool m_bEnabled = true;
+};
+
+enum EHostChange
+{
+    eToolActivated,
+    eRecognizerChosen,
+    ePageChanged,
+    eLiveDesktopToggled
+};
+
+} // namespace
+
+class tst_HostActions : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<COrreryView> m_pView;
+
+    static CToolManager& tools() { return *COrrery::getToolManager(); }
+    static boost::shared_ptr<CToolAction> registeredToolAction(const QString& strTool)
+    {
+        auto pAction = boost::make_shared<CToolAction>("tool." + strTool, QIcon());
+        pAction->setToolName(strTool);
+        if (COrrery::getActionManager()->registerAction(pAction) != CActionManager::eRegistered)
+            return boost::shared_ptr<CToolAction>();
+        return pAction;
+    }
+    void makeChange(EHostChange eChange)
+    {
+        switch (eChange) {
+        case eToolActivated:
+            tools().activate(tools().getActiveTool() == tools().getToolByName("pen") ? "eraser" : "pen");
+            break;
+        case eRecognizerChosen:
+            COrrery::getRecognizerManager()->setActiveRecognizer(
+                COrrery::getRecognizerManager()->getActiveRecognizer() ? QString() : "scripted");
+            break;
+        case ePageChanged:
+            COrrery::getWorkspace()->setCurrentTopic(COrrery::getWorkspace()->addTopic());
+            break;
+        case eLiveDesktopToggled:
+            m_pView->setLiveDesktopMode(!m_pView->liveDesktopMode());
+            break;
+        }
+    }
+
+private slots:
+    void init()
+    {
+        SHostOptions options;
+        options.strSettingsFile = m_dir.filePath("settings.ini");
+        QFile::remove(options.strSettingsFile);
+        CGUILayer::resetHost(options);
+        m_pView = std::make_unique<COrreryView>();
+        COrrery::setView(m_pView.get());
+        QVERIFY(tools().registerTool(boost::make_shared<CNamedTool>("pen")));
+        QVERIFY(tools().registerTool(boost::make_shared<CNamedTool>("eraser")));
+        QVERIFY(
+            COrrery::getRecognizerManager()->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
+    }
+    void cleanup() { m_pView.reset(); }
+    void cleanupTestCase()
+    {
+        CGUILayer::shutdownHost();
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
+    void aToolActionPicksItsToolAndShowsWhileItIsActive()
+    {
+        const auto pAction = registeredToolAction("pen");
+        QVERIFY(pAction && pAction->isCheckable());
+        QVERIFY(!pAction->isChecked());
+        CHostJournal::clear();
+        pAction->trigger();
+        QCOMPARE(tools().getActiveTool(), tools().getToolByName("pen"));
+        QCOMPARE(CHostJournal::entries(),
+                 QStringList({"CToolManager::activate pen", "CToolAction::exec pen -> true"}));
+        QVERIFY(pAction->isCheckedImpl() && pAction->isChecked());
+
+        // A second click on the checked entry keeps the tool; it does not take the check mark away.
+        pAction->trigger();
+        QVERIFY(pAction->isChecked());
+
+        QVERIFY(tools().activate("eraser"));
+        QVERIFY(!pAction->isCheckedImpl() && !pAction->isChecked());
+    }
+
+    void aToolActionForAnUnknownToolChangesNothing()
+    {
+        QVERIFY(tools().activate("eraser"));
+        const auto pAction = registeredToolAction("chalk");
+        pAction->trigger();
+        QCOMPARE(tools().getActiveTool(), tools().getToolByName("eraser"));
+        QVERIFY(!pAction->isChecked());
+        QCOMPARE(CHostJournal::entries("CToolAction::exec"),
+                 QStringList({"CToolAction::exec chalk -> false"}));
+    }
+
+    void theMenuEntryFollowsWhatTheActionAnswers_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("tool activated") << int(eToolActivated);
+        QTest::newRow("recognizer chosen") << int(eRecognizerChosen);
+        QTest::newRow("page changed") << int(ePageChanged);
+        QTest::newRow("live desktop toggled") << int(eLiveDesktopToggled);
+    }
+    void theMenuEntryFollowsWhatTheActionAnswers()
+    {
+        QFETCH(int, change);
+        auto pAction = boost::make_shared<CAnsweringAction>();
+        QCOMPARE(COrrery::getActionManager()->registerAction(pAction), 0);
+        QVERIFY(pAction->isVisible() && pAction->isEnabled());
+
+        pAction->m_bEnabled = false;
+        makeChange(EHostChange(change));
+        QVERIFY(pAction->isVisible() && !pAction->isEnabled());
+
+        // Not available: still listed, greyed out.
+        pAction->m_bAvailable = false;
+        pAction->m_bEnabled = true;
+        makeChange(EHostChange(change));
+        QVERIFY(pAction->isVisible() && !pAction->isEnabled());
+
+        pAction->m_bAvailable = true;
+        makeChange(EHostChange(change));
+        QVERIFY(pAction->isVisible() && pAction->isEnabled());
+    }
+
+    void aLanguageChangeIsAnnouncedWithItsDirection_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("German") << "de_DE" << false;
+        QTest::newRow("Hebrew") << "he_IL" << true;
+    }
+    void aLanguageChangeIsAnnouncedWithItsDirection()
+    {
+        QFETCH(QString, locale);
+        QFETCH(bool, rightToLeft);
+        QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
+        CLanguageManager().setLanguage(locale);
+        CLanguageManager().setLanguage(locale);
+        QCOMPARE(QList<QVariantList>(announced), QList<QVariantList>({{locale, rightToLeft}}));
+        QCOMPARE(CLanguageManager().currentLocale(), locale);
+        QCOMPARE(CLanguageManager().isRightToLeft(), rightToLeft);
+        QCOMPARE(QApplication::layoutDirection(), rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    }
+};
+
+QTEST_MAIN(tst_HostActions)
+#include "tst_hostactions.moc"

@@ -1,0 +1,56 @@
+// The whiteboard with the plug-in loaded as the app loads it: the "Text-Pen" entry sits in the Tools
+// menu right after the laser pen, with the pen's icon, offered only while a recognizer is active.
+#include "guilayer.h"
+#include "iplugin.h"
+#include "mainwindow.h"
+#include "pluginloader.h"
+#include "recognizermanager.h"
+#include "scriptedrecognizer.h"
+
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+
+class tst_TextPenMenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theEntrySitsBesideTheLaserPen()
+    {
+        QTemporaryDir dir;
+        SHostOptions options;
+        options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
+        CGUILayer::resetHost(options);
+        CPluginLoader loader;
+        auto pWindow = std::make_unique<CMainWindow>();
+        const QStringList libraries = CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR));
+        IPlugin* pPlugin = libraries.size() == 1 ? loader.load(libraries.first()) : nullptr;
+        QVERIFY2(pPlugin && pPlugin->setUp(), qPrintable(loader.errorString()));
+
+        const QList<QAction*> entries = pWindow->toolsMenu()->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0)->objectName(), QStringLiteral("tool.laserpen"));
+        QAction* pEntry = entries.at(1);
+        QCOMPARE(pEntry->text(), QStringLiteral("Text-Pen"));
+        QCOMPARE(pEntry->icon().pixmap(32, 32).toImage(),
+                 QImage(QStringLiteral(":/textpenplugin.text_pen.png"))
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        // Greyed out, not hidden, while nothing can read the writing.
+        QVERIFY(pEntry->isVisible() && !pEntry->isEnabled());
+        CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+        QVERIFY(pRecognizers->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
+        pRecognizers->setActiveRecognizer(QStringLiteral("scripted"));
+        QVERIFY(pEntry->isVisible() && pEntry->isEnabled());
+
+        pPlugin->tearDown();
+        QCOMPARE(pWindow->toolsMenu()->actions().size(), 1);
+        pWindow.reset();
+        CGUILayer::shutdownHost();
+        loader.unloadAll();
+    }
+};
+
+QTEST_MAIN(tst_TextPenMenu)
+#include "tst_textpenmenu.moc"

@@ -1,0 +1,192 @@
+// The font family editor with its Designer form, and the weight and style editor: values shown as the
+// font system resolves a family and as the switches' flags, the states of no single value, and the
+// user's picks applied as the named properties.
+#include "combobox.h"
+#include "editortesthost.h"
+#include "fontcombobox.h"
+#include "textpenfontfamilyandsizepropertyeditor.h"
+#include "textpenfontfamilyandsizewidget.h"
+#include "textpenweightandstylepropertyeditor.h"
+#include "textweightandstylewidget.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+
+namespace {
+
+boost::shared_ptr<CAbstractPropertyEditor> familyEditor(int iContext)
+{
+    return CEditorTestHost::clone<CTextPenFontFamilyPropertyEditor>(iContext,
+                                                                    QStringLiteral("textpen.fontfamily"));
+}
+
+boost::shared_ptr<CAbstractPropertyEditor> weightEditor()
+{
+    return CEditorTestHost::clone<CTextPenWeightAndStylePropertyEditor>(
+        5, QStringList{"textpen.bold", "textpen.italic", "textpen.underline"});
+}
+
+template <class TChild>
+TChild* child(QWidget* pWidget, const QString& strName = QString())
+{
+    return pWidget->findChild<TChild*>(strName);
+}
+
+} // namespace
+
+class tst_TextPenTextEditors : public QObject
+{
+    Q_OBJECT
+
+    CEditorTestHost m_host;
+
+private slots:
+    void init() { m_host.start(); }
+    void cleanup() { m_host.stop(); }
+
+    void theFormIsLaidOutForTheDisplayMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("family only") << 1 << QSize(272, 30);
+        QTest::newRow("size only") << 2 << QSize(50, 30);
+        QTest::newRow("both") << 0 << QSize(272, 30);
+    }
+    void theFormIsLaidOutForTheDisplayMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(QSize, size);
+        CTextPenFontFamilyAndSizeWidget widget(nullptr, mode);
+        QCOMPARE(widget.objectName(), QStringLiteral("textPenFontFamilyAndSizeWidget"));
+        QCOMPARE(widget.size(), size);
+        QCOMPARE(widget.sizePolicy(), QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred));
+        QCOMPARE(widget.layout(), child<QHBoxLayout>(&widget, "horizontalLayout"));
+        QCOMPARE(widget.layout()->spacing(), 2);
+        QCOMPARE(widget.layout()->contentsMargins(), QMargins());
+        const CFontComboBox* pFamily = child<CFontComboBox>(&widget, "fontFamilyComboBox");
+        const CComboBox* pSize = child<CComboBox>(&widget, "fontSizeComboBox");
+        QCOMPARE(pFamily->sizePolicy(), QSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding));
+        QCOMPARE(pSize->sizePolicy(), pFamily->sizePolicy());
+        QCOMPARE(QList<QSize>({pFamily->minimumSize(), pFamily->maximumSize(), pSize->minimumSize()}),
+                 QList<QSize>({QSize(0, 30), QSize(220, 30), QSize(50, 30)}));
+        QCOMPARE(pSize->maximumSize(), QSize(50, 30));
+        QVERIFY(!pFamily->isEditable() && !pSize->isEnabled() && pSize->count() == 0);
+        QCOMPARE(pFamily->fontFilters(), QFontComboBox::ScalableFonts);
+        QCOMPARE(pSize->insertPolicy(), QComboBox::InsertAlphabetically);
+        QCOMPARE(pFamily->isHidden(), mode == 2);
+        QCOMPARE(pSize->isHidden(), mode == 1);
+    }
+
+    void theFamilyEditorIsItsOwnSizeAndMakesRoomInABrowser()
+    {
+        const auto pTool = familyEditor(1);
+        const auto pBrowser = familyEditor(3);
+        QCOMPARE(pTool->widget()->minimumSize(), pTool->widget()->sizeHint());
+        QCOMPARE(pTool->widget()->maximumSize(), pTool->widget()->sizeHint());
+        QVERIFY(!child<CComboBox>(pTool->widget(), "fontSizeComboBox")->isVisibleTo(pTool->widget()));
+        QCOMPARE(pBrowser->widget()->height() - pTool->widget()->height(), 4);
+    }
+
+    void aFamilyIsShownAsTheFontSystemResolvesIt_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("installed") << QVariant("Arial");
+        QTest::newRow("not installed") << QVariant("No Such Family 4711");
+        QTest::newRow("a number") << QVariant(42);
+        QTest::newRow("a font") << QVariant(QFont("Arial"));
+        QTest::newRow("no single value") << QVariant();
+        QTest::newRow("empty text") << QVariant(QString());
+    }
+    void aFamilyIsShownAsTheFontSystemResolvesIt()
+    {
+        QFETCH(QVariant, value);
+        const auto pEditor = familyEditor(1);
+        CFontComboBox* pBox = child<CFontComboBox>(pEditor->widget(), "fontFamilyComboBox");
+        const int iFamilies = pBox->count();
+        // A family shown after no single value takes the empty entry away; two in a row leave one.
+        for (const QVariant& shown : {QVariant(), value, value}) {
+            m_host.set("textpen.fontfamily", shown);
+            pEditor->setValue("textpen.fontfamily", QStringLiteral("Courier"));
+        }
+        const QString strFamily = value.toString();
+        QCOMPARE(pBox->count(), iFamilies + (strFamily.isEmpty() ? 1 : 0));
+        QCOMPARE(pBox->currentIndex(),
+                 strFamily.isEmpty() ? 0 : pBox->findText(QFontInfo(QFont(strFamily)).family()));
+        QVERIFY(pBox->currentIndex() >= 0 || value != QVariant("Arial"));
+        QCOMPARE(pBox->findText(QString()), strFamily.isEmpty() ? 0 : -1);
+        QVERIFY(m_host.applied().isEmpty());
+    }
+
+    void aPickedFamilyIsAppliedAsNamed()
+    {
+        const auto pEditor = familyEditor(5);
+        CFontComboBox* pBox = child<CFontComboBox>(pEditor->widget(), "fontFamilyComboBox");
+        QSignalSpy selected(child<CTextPenFontFamilyAndSizeWidget>(pEditor->widget()),
+                            SIGNAL(signalFontFamilyOrSizeSelected(QString)));
+        m_host.set("textpen.fontfamily", QVariant());
+        pEditor->setValue("textpen.fontfamily", QVariant());
+        pickFromList(pEditor->widget(), pBox, 0);
+        QCOMPARE(selected.count(), 0);
+        const QString strFamily = pBox->itemText(3);
+        pickFromList(pEditor->widget(), pBox, 3);
+        QCOMPARE(QList<QVariantList>(selected), QList<QVariantList>({{strFamily + ";"}}));
+        QCOMPARE(m_host.applied(), m_host.applied("textpen.fontfamily=" + strFamily));
+        QCOMPARE(m_host.tool()->getToolProperty("textpen.fontfamily"), QVariant(strFamily));
+    }
+
+    void theThreeAttributesAreShownAsFlags_data()
+    {
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("bold, underline") << QVariantList{true, false, true} << 5;
+        QTest::newRow("all") << QVariantList{true, true, true} << 7;
+        QTest::newRow("none") << QVariantList{false, false, false} << 0;
+        QTest::newRow("no single values") << QVariantList{QVariant(), QVariant(), QVariant()} << 0;
+        QTest::newRow("italic mixed") << QVariantList{true, QVariant(), false} << 1;
+        QTest::newRow("ints") << QVariantList{0, 1, 2} << 6;
+    }
+    void theThreeAttributesAreShownAsFlags()
+    {
+        QFETCH(QVariantList, values);
+        QFETCH(int, flags);
+        const auto pEditor = weightEditor();
+        auto* pSwitches = child<CTextWeightAndStyleWidget>(pEditor->widget());
+        pSwitches->setWeightAndStyle(CTextWeightAndStyleWidget::EWeightAndStyle(7 - flags));
+        for (int i = 0; i < 3; ++i)
+            m_host.set(pEditor->properties().at(i), values.at(i));
+        // Whichever of its names the surface passes, the editor shows all three.
+        pEditor->setValue("textpen.underline", QVariant(true));
+        QCOMPARE(int(pSwitches->weightAndStyle()), flags);
+        QVERIFY(m_host.applied().isEmpty());
+    }
+
+    void aToggledSwitchAppliesOnlyItsOwnProperty_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("italic on") << 0 << "italic" << true;
+        QTest::newRow("bold off") << 5 << "bold" << false;
+        QTest::newRow("underline off") << 7 << "underline" << false;
+    }
+    void aToggledSwitchAppliesOnlyItsOwnProperty()
+    {
+        QFETCH(int, flags);
+        QFETCH(QString, clicked);
+        QFETCH(bool, on);
+        const auto pEditor = weightEditor();
+        for (int i = 0; i < 3; ++i)
+            m_host.set(pEditor->properties().at(i), bool(flags & (1 << i)));
+        pEditor->setValue("textpen.bold", QVariant());
+        pEditor->widget()->show();
+        QTest::mouseClick(child<CTextWeightAndStyleWidget>(pEditor->widget())->button(clicked),
+                          Qt::LeftButton);
+        QCOMPARE(m_host.applied(), m_host.applied("textpen." + clicked + (on ? "=true" : "=false")));
+        const QVariant stored = m_host.tool()->getToolProperty("textpen." + clicked);
+        QCOMPARE(stored.userType(), int(QMetaType::Bool));
+        QCOMPARE(stored.toBool(), on);
+    }
+};
+
+QTEST_MAIN(tst_TextPenTextEditors)
+#include "tst_textpentexteditors.moc"
