@@ -90,7 +90,8 @@ private slots:
         QTest::newRow("context bar") << 5 << strLine << QVariant("normal;#FF0000FF") << "normal;#FF0000FF";
         QTest::newRow("no pen") << 1 << strLine << QVariant("null;") << "null;";
         QTest::newRow("no single value") << 1 << strLine << QVariant() << "";
-        QTest::newRow("a colour, not a pen") << 1 << strLine << QVariant(QColor(Qt::red)) << "#ff0000";
+        QTest::newRow("a colour, not a pen") << 1 << strLine << QVariant(QColor(Qt::red)) << "";
+        QTest::newRow("a number") << 1 << strLine << QVariant(5) << "";
         QTest::newRow("another name") << 1 << "textpen.fillcolor" << QVariant("normal;#FF0000FF") << "";
         QTest::newRow("not the tool's") << 8 << strLine << QVariant("normal;#FF0000FF") << "";
     }

@@ -47,13 +47,18 @@ void CColourShadesWidget::setCurrentColor(const QVariant& value)
     QAbstractButton* pShade = findShade(strDescription);
     if (!pShade) {
         const QColor color = CPenBase::decodeColor(strDescription);
+        // Only a whole pen description gets a shade of its own: a shade is sent back as it is when
+        // clicked, and a bare number or colour is no pen.
+        if (CPenBase::getPenType(strDescription).isEmpty() || !color.isValid()) {
+            uncheckAll();
+            return;
+        }
         if (!m_pOwnColour) {
             m_pOwnColour = makeButton(strDescription, QIcon(), QString());
             layOut();
         }
         m_pOwnColour->setProperty(c_szDescription, strDescription);
-        m_pOwnColour->setIcon(color.isValid() ? CColourSwatch::icon(color, c_swatchSize)
-                                              : CColourSwatch::noneIcon(c_swatchSize));
+        m_pOwnColour->setIcon(CColourSwatch::icon(color, c_swatchSize));
         m_pOwnColour->setToolTip(strDescription);
         pShade = m_pOwnColour;
     }
