@@ -6,7 +6,12 @@
 #include "pluginloader.h"
 #include "recognizermanager.h"
 #include "scriptedrecognizer.h"
+#include "selecttool.h"
+#include "tool.h"
+#include "toolmanager.h"
+#include "toolpropertiesdock.h"
 
+#include <QAbstractButton>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -46,6 +51,48 @@ private slots:
 
         pPlugin->tearDown();
         QCOMPARE(pWindow->toolsMenu()->actions().size(), 1);
+        pWindow.reset();
+        CGUILayer::shutdownHost();
+        loader.unloadAll();
+    }
+
+    // Picking the text pen from its menu entry fills the tool-properties area with its editors, and a
+    // click there changes the pen's setting.
+    void theToolPropertiesChangeTheTextPen()
+    {
+        QTemporaryDir dir;
+        SHostOptions options;
+        options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
+        CGUILayer::resetHost(options);
+        CPluginLoader loader;
+        auto pWindow = std::make_unique<CMainWindow>();
+        IPlugin* pPlugin =
+            loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+        QVERIFY2(pPlugin && pPlugin->setUp(), qPrintable(loader.errorString()));
+        CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
+        QVERIFY(pRecognizers->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
+        pRecognizers->setActiveRecognizer(QStringLiteral("scripted"));
+
+        pWindow->toolsMenu()->actions().value(1)->trigger();
+        const CTool* pPen = COrrery::getToolManager()->getActiveTool();
+        QVERIFY(pPen && pPen->getName() == QStringLiteral("textpenplugin.handtext"));
+        // Nine editors stand for the pen's settings, bold, italic and underline sharing one.
+        QCOMPARE(int(pWindow->toolProperties()->editors().size()), 9);
+        QAbstractButton* pBold = nullptr;
+        for (QAbstractButton* pButton : pWindow->toolProperties()->widget()->findChildren<QAbstractButton*>())
+            if (pButton->text() == QStringLiteral("B"))
+                pBold = pButton;
+        QVERIFY(pBold);
+        QCOMPARE(pPen->getToolProperty(QStringLiteral("textpen.bold")).toBool(), false);
+        pWindow->show();
+        QTest::mouseClick(pBold, Qt::LeftButton);
+        QCOMPARE(pPen->getToolProperty(QStringLiteral("textpen.bold")).toBool(), true);
+
+        // Another tool without editors empties the area.
+        QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CSelectTool>()));
+        COrrery::getToolManager()->activate(QStringLiteral("select"));
+        QCOMPARE(int(pWindow->toolProperties()->editors().size()), 0);
+        pPlugin->tearDown();
         pWindow.reset();
         CGUILayer::shutdownHost();
         loader.unloadAll();

@@ -14,6 +14,7 @@
 #include "tesseractrecognizer.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "toolpropertiesdock.h"
 #include "workspace.h"
 
 #include <QActionGroup>
@@ -113,6 +114,9 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     if (CActionManager* pActionManager = COrrery::getActionManager())
         if (pActionManager->registerAction(pLaserPen) == CActionManager::eRegistered)
             m_pToolsMenu->addAction(pLaserPen.get());
+
+    m_pToolProperties = new CToolPropertiesDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
 
     m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
     m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));

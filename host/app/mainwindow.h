@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class COrreryView;
+class CToolPropertiesDock;
 class QActionGroup;
 class QMenu;
 class QToolBar;
@@ -19,6 +20,7 @@ public:
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
     COrreryView* board() const { return m_pBoard; }
+    CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
 
     // One line per plug-in in the Plug-ins menu, so the user sees what was loaded and what refused.
     void addPluginReport(const QString& strLine, bool bLoaded);
@@ -43,5 +45,6 @@ private:
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
 };
