@@ -1,5 +1,6 @@
-// A fresh host with the text pen set up and active, for the tests of its property editors: editors
-// are made by the host's manager from the prototypes set-up registered, as every surface gets them.
+// A fresh host for the text pen's property editors: user settings in a temporary file, a board view
+// showing the current page, the text pen set up and active. Editors are made by the host's manager from
+// the prototypes set-up registered, as every surface gets them. Also what a user does to the controls.
 #pragma once
 
 #include "guilayer.h"
@@ -9,9 +10,13 @@
 #include "textpenplugin.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "workspace.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 class CEditorHost
 {
@@ -22,14 +27,24 @@ public:
         options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
         QFile::remove(options.strSettingsFile);
         CGUILayer::resetHost(options);
-        COrrery::setView(&m_view);
-        m_plugin.setUp();
-        COrrery::getToolManager()->activate(QStringLiteral("textpenplugin.handtext"));
+        m_pView = std::make_unique<COrreryView>();
+        COrrery::setView(m_pView.get());
+        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
+        QVERIFY(m_plugin.setUp());
+        QVERIFY(COrrery::getToolManager()->activate(QStringLiteral("textpenplugin.handtext")));
         CHostJournal::clear();
     }
-    static void stop() { CGUILayer::shutdownHost(); }
+    void stop()
+    {
+        m_pView.reset();
+        CGUILayer::shutdownHost();
+    }
 
     static CTool* tool() { return COrrery::getToolManager()->getActiveTool(); }
+    static void set(const QString& strName, const QVariant& value)
+    {
+        tool()->setToolProperty(strName, value);
+    }
     static boost::shared_ptr<CAbstractPropertyEditor> editor(const QString& strProperty, int iContext)
     {
         return COrrery::getPropertyEditorManager()->createEditor(
@@ -40,6 +55,11 @@ public:
     {
         return CHostJournal::entries(QStringLiteral("CAbstractPropertyEditor::"));
     }
+    // The single change an editor sends for a pick in the tool's own context.
+    static QStringList applied(const QString& strAssignment, const QString& strPolicies = "(0, 0)")
+    {
+        return {"CAbstractPropertyEditor::applyPropertyValue " + strAssignment + " " + strPolicies};
+    }
     // Shown, so that the widget takes clicks as on screen.
     static QWidget* shown(QWidget* pWidget)
     {
@@ -49,6 +69,15 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    COrreryView m_view;
     CTextPenPlugIn m_plugin;
+    std::unique_ptr<COrreryView> m_pView;
 };
+
+// Shows the widget and picks the entry from the box's list with the keyboard, as a user would.
+inline void pickFromList(QWidget* pWidget, QComboBox* pBox, int iIndex)
+{
+    QVERIFY(CEditorHost::shown(pWidget));
+    pBox->showPopup();
+    pBox->view()->setCurrentIndex(pBox->view()->model()->index(iIndex, pBox->modelColumn()));
+    QTest::keyClick(pBox->view(), Qt::Key_Return);
+}

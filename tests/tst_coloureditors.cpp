@@ -9,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QLabel>
 
 class tst_ColourEditors : public QObject
 {
@@ -74,9 +73,6 @@ private slots:
                  QStringList()
                      << "CAbstractPropertyEditor::applyPropertyValue textpen.fontcolor=#FFFF0000 (0, 0)");
         QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fontcolor"), QVariant(QColor(Qt::red)));
-        COrrery::getToolManager()->deactivate();
-        pEditor->setValue("textpen.fontcolor", QVariant());
-        QVERIFY(!pEditor->widget()->isEnabled());
     }
 
     void theOutlineShownIsTheToolsOwn_data()
@@ -190,27 +186,6 @@ private slots:
                                                           "textpen.fillcolor=" +
                                                               CPenBase::encodeColor(stored) + " (1, 0)");
         QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fillcolor"), QVariant(stored));
-    }
-
-    void theChooserIsLabelledOutsideTheContextBar_data()
-    {
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<int>("context");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("line colour, panel") << "textpen.linecolor" << 1 << "Line Colour";
-        QTest::newRow("line colour, context bar") << "textpen.linecolor" << 5 << "";
-        QTest::newRow("fill colour, panel") << "textpen.fillcolor" << 1 << "Fill Colour";
-        QTest::newRow("fill colour, context bar") << "textpen.fillcolor" << 5 << "";
-    }
-    void theChooserIsLabelledOutsideTheContextBar()
-    {
-        QFETCH(QString, property);
-        QFETCH(int, context);
-        QFETCH(QString, label);
-        const auto pEditor = CEditorHost::editor(property, context);
-        const QLabel* pLabel = pEditor->widget()->findChild<QLabel*>();
-        QCOMPARE(pLabel ? pLabel->text() : QString(), label);
-        QCOMPARE(pEditor->widget()->maximumSize(), pEditor->widget()->sizeHint());
     }
 };
 
