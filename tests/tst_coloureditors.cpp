@@ -8,7 +8,6 @@
 #include "pencolourwidget.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 
 class tst_ColourEditors : public QObject
 {
@@ -64,11 +63,9 @@ private slots:
     void aPickedTextColourGoesToTheTool()
     {
         const auto pEditor = CEditorHost::editor("textpen.fontcolor", 5);
-        QVERIFY(CEditorHost::shown(pEditor->widget()));
+        QVERIFY(shown(pEditor->widget()));
         CColorSelect* pBox = control<CColorSelect>(pEditor);
-        pBox->showPopup();
-        pBox->view()->setCurrentIndex(pBox->model()->index(pBox->findData("#FFFF0000"), 0));
-        QTest::keyClick(pBox->view(), Qt::Key_Return);
+        pickFromList(pBox, pBox->findData("#FFFF0000"));
         QCOMPARE(CEditorHost::applied(),
                  QStringList()
                      << "CAbstractPropertyEditor::applyPropertyValue textpen.fontcolor=#FFFF0000 (0, 0)");
@@ -132,7 +129,7 @@ private slots:
         CEditorHost::tool()->setToolProperty("textpen.linestyle", 3);
         CEditorHost::tool()->setToolProperty("textpen.linecolor", pen);
         const auto pEditor = CEditorHost::editor("textpen.linecolor", context);
-        QVERIFY(CEditorHost::shown(pEditor->widget()));
+        QVERIFY(shown(pEditor->widget()));
         // Pens the chooser does not offer (and no pen) become pickable once shown, as on the board.
         pEditor->setValue("textpen.linecolor", QVariant());
         CPencolourWidget* pChooser = control<CPencolourWidget>(pEditor);
@@ -180,7 +177,7 @@ private slots:
         QFETCH(QString, shade);
         QFETCH(QColor, stored);
         const auto pEditor = CEditorHost::editor("textpen.fillcolor", 5);
-        QVERIFY(CEditorHost::shown(pEditor->widget()));
+        QVERIFY(shown(pEditor->widget()));
         QTest::mouseClick(control<CFillcolourWidget>(pEditor)->shadeButton(shade), Qt::LeftButton);
         QCOMPARE(CEditorHost::applied(), QStringList() << "CAbstractPropertyEditor::applyPropertyValue "
                                                           "textpen.fillcolor=" +

@@ -49,7 +49,7 @@ private slots:
         QFETCH(int, state);
         QFETCH(QString, applied);
         const auto pEditor = CEditorHost::editor(property, 1);
-        QVERIFY(CEditorHost::shown(pEditor->widget()));
+        QVERIFY(shown(pEditor->widget()));
         QSignalSpy changed(box(pEditor), &QCheckBox::stateChanged);
         pEditor->setValue(property, value);
         pEditor->setValue(QStringLiteral("textpen.bold"), QVariant(state != Qt::Checked));

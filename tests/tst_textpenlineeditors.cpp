@@ -120,7 +120,8 @@ private slots:
         const auto pEditor = lineEditor(style, context);
         auto* pBox = pEditor->widget()->findChild<QComboBox*>();
         // The third entry of either box: a width of 3 or the dotted style.
-        pickFromList(pEditor->widget(), pBox, 2);
+        QVERIFY(shown(pEditor->widget()));
+        pickFromList(pBox, 2);
         QCOMPARE(m_host.applied(), m_host.applied(pEditor->property() + "=" + applied.toString()));
         const QVariant stored = m_host.tool()->getToolProperty(pEditor->property());
         QCOMPARE(stored, applied);
