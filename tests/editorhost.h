@@ -1,6 +1,5 @@
-// A fresh host for the text pen's property editors: user settings in a temporary file, a board view
-// showing the current page, the text pen set up and active. Editors are made by the host's manager from
-// the prototypes set-up registered, as every surface gets them. Also what a user does to the controls.
+// A board host with the text pen set up and active, for the tests of its property editors. Editors are
+// made by the host's manager from the prototypes set-up registered, as every surface gets them.
 #pragma once
 
 #include "boardhost.h"

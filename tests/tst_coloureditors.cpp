@@ -66,9 +66,7 @@ private slots:
         QVERIFY(shown(pEditor->widget()));
         CColorSelect* pBox = control<CColorSelect>(pEditor);
         pickFromList(pBox, pBox->findData("#FFFF0000"));
-        QCOMPARE(CEditorHost::applied(),
-                 QStringList()
-                     << "CAbstractPropertyEditor::applyPropertyValue textpen.fontcolor=#FFFF0000 (0, 0)");
+        QCOMPARE(CEditorHost::applied(), CEditorHost::applied("textpen.fontcolor=#FFFF0000"));
         QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fontcolor"), QVariant(QColor(Qt::red)));
     }
 
@@ -179,9 +177,8 @@ private slots:
         const auto pEditor = CEditorHost::editor("textpen.fillcolor", 5);
         QVERIFY(shown(pEditor->widget()));
         QTest::mouseClick(control<CFillcolourWidget>(pEditor)->shadeButton(shade), Qt::LeftButton);
-        QCOMPARE(CEditorHost::applied(), QStringList() << "CAbstractPropertyEditor::applyPropertyValue "
-                                                          "textpen.fillcolor=" +
-                                                              CPenBase::encodeColor(stored) + " (1, 0)");
+        QCOMPARE(CEditorHost::applied(),
+                 CEditorHost::applied("textpen.fillcolor=" + CPenBase::encodeColor(stored), "(1, 0)"));
         QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fillcolor"), QVariant(stored));
     }
 };
