@@ -1,35 +1,31 @@
-// A fresh host with the text pen set up and active, for the tests of its property editors: editors
-// are made by the host's manager from the prototypes set-up registered, as every surface gets them.
+// A board host with the text pen set up and active, for the tests of its property editors. Editors are
+// made by the host's manager from the prototypes set-up registered, as every surface gets them.
 #pragma once
 
-#include "guilayer.h"
+#include "boardhost.h"
 #include "hostjournal.h"
-#include "orreryview.h"
 #include "propertyeditormanager.h"
 #include "textpenplugin.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "userinput.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
-class CEditorHost
+class CEditorHost : public CBoardHost
 {
 public:
     void start()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
-        QFile::remove(options.strSettingsFile);
-        CGUILayer::resetHost(options);
-        COrrery::setView(&m_view);
-        m_plugin.setUp();
-        COrrery::getToolManager()->activate(QStringLiteral("textpenplugin.handtext"));
+        CBoardHost::start();
+        QVERIFY(m_plugin.setUp());
+        QVERIFY(COrrery::getToolManager()->activate(QStringLiteral("textpenplugin.handtext")));
         CHostJournal::clear();
     }
-    static void stop() { CGUILayer::shutdownHost(); }
 
     static CTool* tool() { return COrrery::getToolManager()->getActiveTool(); }
+    static void set(const QString& strName, const QVariant& value)
+    {
+        tool()->setToolProperty(strName, value);
+    }
     static boost::shared_ptr<CAbstractPropertyEditor> editor(const QString& strProperty, int iContext)
     {
         return COrrery::getPropertyEditorManager()->createEditor(
@@ -40,15 +36,12 @@ public:
     {
         return CHostJournal::entries(QStringLiteral("CAbstractPropertyEditor::"));
     }
-    // Shown, so that the widget takes clicks as on screen.
-    static QWidget* shown(QWidget* pWidget)
+    // The single change an editor sends for a pick in the tool's own context.
+    static QStringList applied(const QString& strAssignment, const QString& strPolicies = "(0, 0)")
     {
-        pWidget->show();
-        return QTest::qWaitForWindowExposed(pWidget) ? pWidget : nullptr;
+        return {"CAbstractPropertyEditor::applyPropertyValue " + strAssignment + " " + strPolicies};
     }
 
 private:
-    QTemporaryDir m_dir;
-    COrreryView m_view;
     CTextPenPlugIn m_plugin;
 };

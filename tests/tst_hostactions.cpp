@@ -2,23 +2,19 @@
 // while that tool is active; menu entries follow what their actions answer whenever the tool, the
 // recognizer, the page or the view changes; a change of language is announced with its direction.
 #include "actionmanager.h"
+#include "boardhost.h"
 #include "controlsignalsource.h"
-#include "guilayer.h"
 #include "hostjournal.h"
 #include "languagemanager.h"
 #include "namedtool.h"
-#include "orreryview.h"
 #include "recognizermanager.h"
 #include "scriptedrecognizer.h"
 #include "toolaction.h"
 #include "toolmanager.h"
-#include "workspace.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <boost/make_shared.hpp>
-#include <memory>
 
 namespace {
 
@@ -47,8 +43,7 @@ class tst_HostActions : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<COrreryView> m_pView;
+    CBoardHost m_host;
 
     static CToolManager& tools() { return *COrrery::getToolManager(); }
     static boost::shared_ptr<CToolAction> registeredToolAction(const QString& strTool)
@@ -73,7 +68,7 @@ class tst_HostActions : public QObject
             COrrery::getWorkspace()->setCurrentTopic(COrrery::getWorkspace()->addTopic());
             break;
         case eLiveDesktopToggled:
-            m_pView->setLiveDesktopMode(!m_pView->liveDesktopMode());
+            m_host.view()->setLiveDesktopMode(!m_host.view()->liveDesktopMode());
             break;
         }
     }
@@ -81,21 +76,15 @@ class tst_HostActions : public QObject
 private slots:
     void init()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath("settings.ini");
-        QFile::remove(options.strSettingsFile);
-        CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        COrrery::setView(m_pView.get());
+        m_host.start();
         QVERIFY(tools().registerTool(boost::make_shared<CNamedTool>("pen")));
         QVERIFY(tools().registerTool(boost::make_shared<CNamedTool>("eraser")));
         QVERIFY(
             COrrery::getRecognizerManager()->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
     }
-    void cleanup() { m_pView.reset(); }
-    void cleanupTestCase()
+    void cleanup()
     {
-        CGUILayer::shutdownHost();
+        m_host.stop();
         QApplication::setLayoutDirection(Qt::LeftToRight);
     }
 

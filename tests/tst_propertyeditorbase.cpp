@@ -2,24 +2,20 @@
 // tool or from the selection, whether it may be used, and the user's changes going back to the tool
 // (saved) and to the selected components (undoable).
 #include "abstractpropertyeditor.h"
+#include "boardhost.h"
 #include "coloraction.h"
 #include "component.h"
 #include "controllayer.h"
-#include "guilayer.h"
 #include "hostjournal.h"
-#include "orreryview.h"
 #include "selectionmanager.h"
 #include "tool.h"
 #include "toolmanager.h"
-#include "workspace.h"
 
 #include <QLabel>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
 #include <boost/make_shared.hpp>
-#include <memory>
 
 namespace {
 
@@ -62,8 +58,7 @@ class tst_PropertyEditorBase : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<COrreryView> m_pView;
+    CBoardHost m_host;
     QList<TComponent> m_boxes;
 
     static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
@@ -85,14 +80,7 @@ class tst_PropertyEditorBase : public QObject
 private slots:
     void init()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath("settings.ini");
-        QFile::remove(options.strSettingsFile);
-        CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
-
+        m_host.start();
         QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CSavingTool>()));
         QVERIFY(COrrery::getToolManager()->activate("marker"));
         marker()->setToolProperty("linewidth", 7.0);
@@ -113,9 +101,8 @@ private slots:
     void cleanup()
     {
         m_boxes.clear();
-        m_pView.reset();
+        m_host.stop();
     }
-    void cleanupTestCase() { CGUILayer::shutdownHost(); }
 
     void theValueShownComesFromTheToolOrTheSelection_data()
     {
@@ -176,7 +163,7 @@ private slots:
                  QStringList({"CAbstractPropertyEditor::applyPropertyValue linewidth=9 (0, 0)",
                               "CToolManager::setToolProperty marker linewidth 9",
                               "CToolManager::saveToolSettings"}));
-        QSettings saved(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        QSettings saved(m_host.settingsFile(), QSettings::IniFormat);
         QCOMPARE(saved.value("tools/marker/linewidth").toDouble(), 9.0);
     }
 

@@ -2,14 +2,11 @@
 // between tool and board units when they work on selected components, the styles a pen can draw, and
 // the user's picks applied in the units and types the tool keeps.
 #include "component.h"
-#include "editortesthost.h"
+#include "controllayer.h"
+#include "editorhost.h"
 #include "linestylewidget.h"
 #include "penwidthwidget.h"
 #include "selectionmanager.h"
-#include "textpenlinestylepropertyeditor.h"
-#include "textpenlinewidthpropertyeditor.h"
-
-#include <QLabel>
 
 typedef QList<PenUtil::ELineStyle> TStyles;
 Q_DECLARE_METATYPE(TStyles)
@@ -20,11 +17,7 @@ const QString c_strPen = QStringLiteral("normal;#FF000000");
 
 boost::shared_ptr<CAbstractPropertyEditor> lineEditor(bool bStyle, int iContext)
 {
-    if (bStyle)
-        return CEditorTestHost::clone<CTextPenLineStylePropertyEditor>(iContext,
-                                                                       QStringLiteral("textpen.linestyle"));
-    return CEditorTestHost::clone<CTextPenLineWidthPropertyEditor>(iContext,
-                                                                   QStringLiteral("textpen.linewidth"));
+    return CEditorHost::editor(bStyle ? "textpen.linestyle" : "textpen.linewidth", iContext);
 }
 
 } // namespace
@@ -33,7 +26,7 @@ class tst_TextPenLineEditors : public QObject
 {
     Q_OBJECT
 
-    CEditorTestHost m_host;
+    CEditorHost m_host;
     QList<boost::shared_ptr<CComponent>> m_boxes;
 
     // The same value on the tool and on two text boxes, which are selected if asked.
@@ -127,7 +120,8 @@ private slots:
         const auto pEditor = lineEditor(style, context);
         auto* pBox = pEditor->widget()->findChild<QComboBox*>();
         // The third entry of either box: a width of 3 or the dotted style.
-        pickFromList(pEditor->widget(), pBox, 2);
+        QVERIFY(shown(pEditor->widget()));
+        pickFromList(pBox, 2);
         QCOMPARE(m_host.applied(), m_host.applied(pEditor->property() + "=" + applied.toString()));
         const QVariant stored = m_host.tool()->getToolProperty(pEditor->property());
         QCOMPARE(stored, applied);
@@ -176,29 +170,6 @@ private slots:
         QCOMPARE(pBox->offeredStyles(), offered);
         QCOMPARE(pBox->lineStyle(), shown);
         QVERIFY(m_host.applied().isEmpty());
-    }
-
-    void theLabelShowsTheDisplayNameOutsideTheContextBar_data()
-    {
-        QTest::addColumn<bool>("style");
-        QTest::addColumn<int>("context");
-        QTest::newRow("width, panel") << false << 1;
-        QTest::newRow("width, context bar") << false << 5;
-        QTest::newRow("style, panel") << true << 1;
-        QTest::newRow("style, context bar") << true << 5;
-    }
-    void theLabelShowsTheDisplayNameOutsideTheContextBar()
-    {
-        QFETCH(bool, style);
-        QFETCH(int, context);
-        const auto pEditor = lineEditor(style, context);
-        QWidget* pWidget = pEditor->widget();
-        QLabel* pLabel = pWidget->findChild<QLabel*>();
-        QCOMPARE(pLabel == nullptr, bool(context & 4));
-        QCOMPARE(pWidget->minimumSize(), pWidget->sizeHint());
-        QCOMPARE(pWidget->maximumSize(), pWidget->sizeHint());
-        if (pLabel)
-            QCOMPARE(pLabel->text(), pEditor->localisedPropertyName());
     }
 };
 
