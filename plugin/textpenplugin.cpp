@@ -2,6 +2,8 @@
 
 #include "actionmanager.h"
 #include "contextbarmanager.h"
+#include "contextbartextpen.h"
+#include "guilayer.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "overwritetextboxpropertyeditor.h"
@@ -14,9 +16,11 @@
 #include "textpenlinestylepropertyeditor.h"
 #include "textpenlinewidthpropertyeditor.h"
 #include "textpennames.h"
+#include "textpenpropertieswidget.h"
 #include "textpentoolaction.h"
 #include "textpenweightandstylepropertyeditor.h"
 #include "toolmanager.h"
+#include "toolpropertiesperspectivemanager.h"
 #include "tooltextpen.h"
 #include "trace.h"
 
@@ -61,6 +65,12 @@ bool CTextPenPlugIn::setUp()
                                            pAction->getInternalName());
     }
 
+    if (CContextbarManager* pContextbarManager = COrrery::getContextbarManager())
+        pContextbarManager->registerContextbar(
+            boost::shared_ptr<CContextbarInterface>(
+                boost::shared_ptr<CContextbarTextPen>(new CContextbarTextPen())),
+            true);
+
     // Prototypes, in the order in which surfaces list them; a refused one does not stop the next.
     if (CPropertyEditorManager* pEditorManager = COrrery::getPropertyEditorManager()) {
         registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontcolor"),
@@ -88,6 +98,11 @@ bool CTextPenPlugIn::setUp()
                                                         "COverWriteTextBoxPropertyEditorWidget",
                                                         "Overwrite text");
     }
+
+    // The host builds the text pen's page of the tool-properties area with this factory when it needs one.
+    if (CToolPropertiesPerspectiveManager* pPerspectives = CGUILayer::get()->getToolPerspectiveManager())
+        pPerspectives->registerPerspective(QStringList{QString::fromLatin1(textpen::c_szToolName)},
+                                           &CTextPenPropertiesWidget::create);
 
     pAction.reset();
     TRACE_EXIT("CTextPenPlugIn::setUp");

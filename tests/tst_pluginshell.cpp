@@ -1,15 +1,21 @@
 // The plug-in object as the host sees it: the entry points, its identity, its interface, and what
 // set-up and tear-down ask of the host, in order.
+#include "abstractpropertyeditor.h"
 #include "action.h"
 #include "actionmanager.h"
+#include "contextbarmanager.h"
+#include "contextbartextpen.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "namedtool.h"
 #include "orrery.h"
+#include "propertyeditormanager.h"
 #include "textpenplugin.h"
+#include "textpenpropertieswidget.h"
 #include "textpentoolaction.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "toolpropertiesperspectivemanager.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -116,6 +122,49 @@ private slots:
                                << "CPropertyEditorManager::registerEditor textpen.fillcolor -> true"
                                << "CPropertyEditorManager::registerEditor showcandidates -> true"
                                << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
+
+        // Tool, action and menu entry, context bar, editors, then the properties page, each once.
+        QStringList kinds;
+        for (const QString& strEntry : CHostJournal::entries()) {
+            const QString strKind = strEntry.section(QLatin1Char(' '), 0, 0);
+            if (strKind.contains(QLatin1String("::register")) || strKind.contains(QLatin1String("addAction")))
+                if (kinds.isEmpty() || kinds.last() != strKind)
+                    kinds.append(strKind);
+        }
+        QStringList expected{"CActionManager::registerAction", "COrrery::addActionToMenuNextTo",
+                             "CContextbarManager::registerContextbar",
+                             "CPropertyEditorManager::registerEditor",
+                             "CToolPropertiesPerspectiveManager::registerPerspective"};
+        if (withToolManager)
+            expected.prepend(QStringLiteral("CToolManager::registerTool"));
+        QCOMPARE(kinds, expected);
+        QVERIFY(COrrery::getContextbarManager()->isShownByHost(
+            QStringLiteral("textpenplugin.handtext.contextbar")));
+        QVERIFY(qobject_cast<CContextbarTextPen*>(COrrery::getContextbarManager()->getContextbar(
+            QStringLiteral("textpenplugin.handtext.contextbar"))));
+        QVERIFY(CGUILayer::get()->getToolPerspectiveManager()->factoryFor(
+                    QStringLiteral("textpenplugin.handtext")) == &CTextPenPropertiesWidget::create);
+    }
+
+    // What set-up registered is the host's until tear-down: the bar goes then, the page's factory stays.
+    void tearDownAfterSetUpDestroysTheBarAndKeepsThePage()
+    {
+        CTextPenPlugIn plugin;
+        plugin.setUp();
+        QPointer<CContextbarInterface> pBar = COrrery::getContextbarManager()->getContextbar(
+            QStringLiteral("textpenplugin.handtext.contextbar"));
+        QVERIFY(pBar);
+        plugin.tearDown();
+        QVERIFY(pBar.isNull());
+        QVERIFY(COrrery::getContextbarManager()->getContextbarNames().isEmpty());
+        QVERIFY(!COrrery::getToolManager()->getToolByName(QStringLiteral("textpenplugin.handtext")));
+        QVERIFY(CGUILayer::get()->getToolPerspectiveManager()->factoryFor(
+            QStringLiteral("textpenplugin.handtext")));
+        QCOMPARE(COrrery::getPropertyEditorManager()
+                     ->createEditor(QStringLiteral("textpen.bold"), CAbstractPropertyEditor::eToolContext)
+                     ->properties()
+                     .size(),
+                 3);
     }
 
     // A refusal is the host's to make (here: the name is taken); set-up leaves the menu alone then.

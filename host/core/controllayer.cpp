@@ -49,6 +49,11 @@ void CControlLayer::reset()
     instance().reset();
 }
 
+CToolManager* CControlLayer::getToolManager() const
+{
+    return COrrery::getToolManager();
+}
+
 CSelectionManager* CControlLayer::getSelectionManager() const
 {
     return COrrery::getSelectionManager();

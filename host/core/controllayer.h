@@ -8,6 +8,7 @@
 
 class CComponent;
 class CSelectionManager;
+class CToolManager;
 class QUndoStack;
 
 class CControlLayer
@@ -24,6 +25,8 @@ public:
     // Takes the components off the current page, as one step.
     bool invokeDeleteCommand(const QList<qint64>& componentIDs);
 
+    // The tool manager lives in the core's registry; commands and surfaces reach it from here too.
+    CToolManager* getToolManager() const;
     // The selection the commands of editors work on; null while the host has none.
     CSelectionManager* getSelectionManager() const;
 

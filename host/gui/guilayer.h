@@ -17,6 +17,8 @@ public:
     {
         return m_pPerspectiveManager.get();
     }
+    // The editors' manager lives in the core; surfaces reach it through the layer they are built on.
+    CPropertyEditorManager* getPropertyEditorManager() const { return COrrery::getPropertyEditorManager(); }
 
     // A fresh host: the core (COrrery::reset) with the GUI layer's managers installed.
     static void resetHost(const SHostOptions& options = SHostOptions());
