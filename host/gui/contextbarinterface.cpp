@@ -8,6 +8,12 @@ CContextbarInterface::CContextbarInterface(QWidget* pParent) : QToolBar(pParent)
 
 CContextbarInterface::~CContextbarInterface() = default;
 
+void CContextbarInterface::showEvent(QShowEvent* pEvent)
+{
+    QToolBar::showEvent(pEvent);
+    contextbarShown(getName(), true);
+}
+
 bool CContextbarInterface::commandInvoked()
 {
     return false;

@@ -29,6 +29,8 @@ public:
     bool isToolSelected() const { return m_bToolSelected; }
 
 protected:
+    // Tells the bar itself that it is now on screen, as it is told of other bars.
+    void showEvent(QShowEvent* pEvent) override;
     void setToolSelected(bool bSelected) { m_bToolSelected = bSelected; }
 
 private:
