@@ -191,6 +191,16 @@ int main(int argc, char** argv)
     s_bReportToError = bReplay;
 
     CGUILayer::resetHost();
+    // The whole file is read and checked before anything is set up, so that a file that cannot be
+    // used leaves no board and no results behind.
+    CInkReplay replay;
+    if (bReplay && !replay.load(parser.value(replayOption))) {
+        err() << "whiteboard: " << replay.errorString() << '\n';
+        err().flush();
+        CGUILayer::shutdownHost();
+        return c_iUnusableFile;
+    }
+
     setUpLogging(parser.value(logOption));
     if (bHeadless) {
         // Nobody can answer a modal box here: messages go to the console instead.
@@ -200,16 +210,6 @@ int main(int argc, char** argv)
                 err().flush();
                 return QMessageBox::Ok;
             });
-    }
-
-    // The whole file is read and checked before anything is set up, so that a file that cannot be
-    // used leaves no board and no results behind.
-    CInkReplay replay;
-    if (bReplay && !replay.load(parser.value(replayOption))) {
-        err() << "whiteboard: " << replay.errorString() << '\n';
-        err().flush();
-        CGUILayer::shutdownHost();
-        return c_iUnusableFile;
     }
 
     CHostTools::install();

@@ -244,12 +244,31 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
     QVector<QPair<int, QString>> views;
     QVector<QString> viewPlaces;
 
-    auto fail = [&](const QString& strMessage) {
-        const QString strError = QStringLiteral("%1: %2").arg(place(strSourceName, xml), strMessage);
+    // Where each line starts, to place an element at the '<' of its start tag: the reader stands just
+    // past the tag's '>', and no '<' can come in between.
+    QVector<int> lineStarts = {0};
+    for (int i = 0; i < data.size(); ++i)
+        if (data.at(i) == '\n')
+            lineStarts.append(i + 1);
+    auto elementPlace = [&]() {
+        const qint64 iLine = std::clamp<qint64>(xml.lineNumber(), 1, lineStarts.size());
+        const int iEnd = std::min<qint64>(lineStarts[iLine - 1] + xml.columnNumber(), data.size());
+        const int iStart = std::max(0, static_cast<int>(data.lastIndexOf('<', iEnd - 1)));
+        const int iStartLine = static_cast<int>(
+            std::upper_bound(lineStarts.begin(), lineStarts.end(), iStart) - lineStarts.begin());
+        return place(strSourceName, iStartLine, iStart - lineStarts[iStartLine - 1] + 1);
+    };
+    auto failAt = [&](const QString& strPlace, const QString& strMessage) {
+        const QString strError = QStringLiteral("%1: %2").arg(strPlace, strMessage);
         clear();
         m_strError = strError;
         return false;
     };
+    // At the element being looked at.
+    QString strElementPlace;
+    auto fail = [&](const QString& strMessage) { return failAt(strElementPlace, strMessage); };
+    // Where the reader is: at a fault in the XML, or at the end of the document.
+    auto failHere = [&](const QString& strMessage) { return failAt(place(strSourceName, xml), strMessage); };
 
     while (!xml.atEnd()) {
         xml.readNext();
@@ -267,6 +286,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         }
         if (!xml.isStartElement())
             continue;
+        strElementPlace = elementPlace();
         const QStringRef name = xml.name();
         const QXmlStreamAttributes attributes = xml.attributes();
         if (!bInk) {
@@ -321,7 +341,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
                 continue;
             const QString strRef = attributes.value(QLatin1String("traceDataRef")).toString();
             views.append(qMakePair(openGroups.last(), strRef));
-            viewPlaces.append(place(strSourceName, xml));
+            viewPlaces.append(strElementPlace);
         } else if (name == QLatin1String("trace")) {
             const int iX = channels.indexOf(c_strX);
             const int iY = channels.indexOf(c_strY);
@@ -370,9 +390,9 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         }
     }
     if (xml.hasError())
-        return fail(xml.errorString());
+        return failHere(xml.errorString());
     if (!bInk)
-        return fail(QStringLiteral("the file is empty"));
+        return failHere(QStringLiteral("the file is empty"));
 
     QHash<QString, int> traceById;
     for (int i = 0; i < m_traces.size(); ++i)
@@ -394,7 +414,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         m_groups[views[i].first].traces.append(found.value());
     }
     if (m_traces.isEmpty())
-        return fail(QStringLiteral("the file has no traces"));
+        return failHere(QStringLiteral("the file has no traces"));
     return true;
 }
 
