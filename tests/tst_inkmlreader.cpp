@@ -111,6 +111,18 @@ private slots:
         QTest::newRow("unknown trace") << ink("<trace xml:id=\"a\">1 2</trace><traceGroup>"
                                               "<traceView traceDataRef=\"#b\"/></traceGroup>")
                                        << QStringLiteral("'#b'");
+        QTest::newRow("empty trace") << ink("<trace xml:id=\"t9\"></trace>")
+                                     << QStringLiteral("t9 has no points");
+        QTest::newRow("unknown channel") << ink("<traceFormat><channel name=\"X\"/><channel name=\"Y\"/>"
+                                                "<channel name=\"Q\"/></traceFormat><trace>1 2 3</trace>")
+                                         << QStringLiteral("'Q' is none that InkML knows");
+        QTest::newRow("channel twice") << ink("<traceFormat><channel name=\"X\"/><channel name=\"X\"/>"
+                                              "</traceFormat><trace>1 2</trace>")
+                                       << QStringLiteral("'X' is given twice");
+        QTest::newRow("unknown channel type")
+            << ink("<traceFormat><channel name=\"X\" type=\"complex\"/><channel name=\"Y\"/></traceFormat>"
+                   "<trace>1 2</trace>")
+            << QStringLiteral("unknown type 'complex'");
         QTest::newRow("bad resolution")
             << ink("<channelProperty channel=\"X\" name=\"resolution\" value=\"-3\"/><trace>1 2</trace>")
             << QStringLiteral("resolution");
@@ -131,6 +143,29 @@ private slots:
         QVERIFY(reader.writings().isEmpty());
     }
 
+    // The line and column name the character at fault, counted from 1.
+    void placesTheFault_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("empty") << QByteArray("  \n") << QStringLiteral("lesson.inkml:1:1: ");
+        QTest::newRow("bad number on the trace's first line")
+            << QByteArray("<ink>\n  <trace>1 2, 3 x</trace></ink>") << QStringLiteral("lesson.inkml:2:17: ");
+        QTest::newRow("bad number further down")
+            << QByteArray("<ink>\n<trace>1 2,\n 3 4,\n   5 ?</trace></ink>")
+            << QStringLiteral("lesson.inkml:4:6: ");
+        QTest::newRow("no traces") << QByteArray("<ink>\n</ink>") << QStringLiteral("lesson.inkml:2:7: ");
+    }
+
+    void placesTheFault()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, place);
+        CInkMLReader reader;
+        QVERIFY(!reader.readData(data, QStringLiteral("lesson.inkml")));
+        QVERIFY2(reader.errorString().startsWith(place), qPrintable(reader.errorString()));
+    }
+
     void refusesFilesTooLargeOrMissing()
     {
         QTemporaryDir dir;
@@ -141,7 +176,8 @@ private slots:
         file.close();
         CInkMLReader reader;
         QVERIFY(!reader.readFile(strPath));
-        QVERIFY(reader.errorString().contains(QLatin1String("huge.inkml")));
+        QVERIFY2(reader.errorString().startsWith(strPath + QStringLiteral(":1:1: ")),
+                 qPrintable(reader.errorString()));
         QVERIFY(!reader.readFile(dir.filePath(QStringLiteral("missing.inkml"))));
         QVERIFY(reader.errorString().contains(QLatin1String("cannot be read")));
     }

@@ -1,31 +1,34 @@
 // whiteboard: the board with its plug-ins. With a display it opens the board window; without one
 // (or with --headless) it loads the plug-ins, sets them up, reports what they registered with the
-// host, tears them down and exits.
+// host, tears them down and exits. With --replay it writes recorded handwriting on a board without a
+// window and reports the text boxes it became.
 #include "actionutilities.h"
 #include "guilayer.h"
 #include "hostjournal.h"
+#include "hosttools.h"
+#include "inkreplay.h"
 #include "iplugin.h"
 #include "logsystem.h"
 #include "mainwindow.h"
-#include "normalpentool.h"
 #include "orrery.h"
-#include "placeholderrecognizer.h"
+#include "orreryview.h"
 #include "pluginloader.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
-#include "selecttool.h"
 #include "tesseractrecognizer.h"
-#include "texttool.h"
 #include "toolmanager.h"
+#include "workspace.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
-#include <boost/make_shared.hpp>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -34,18 +37,40 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+// The exit code for a file the replay cannot use.
+const int c_iUnusableFile = 2;
+
+bool hasOption(int argc, char** argv, const char* szOption)
+{
+    const QByteArray option(szOption);
+    for (int i = 1; i < argc; ++i)
+        if (option == argv[i] || QByteArray(argv[i]).startsWith(option + '='))
+            return true;
+    return false;
+}
+
+// A replay never needs a window, even where there is a display.
 bool wantsHeadless(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--headless") == 0)
-            return true;
-    return !hasDisplay();
+    return hasOption(argc, argv, "--headless") || hasOption(argc, argv, "--replay") || !hasDisplay();
 }
+
+// What the app reports of itself. A replay keeps standard output for its results, so that its lines
+// can be read by a program; the report then goes to standard error.
+bool s_bReportToError = false;
 
 QTextStream& out()
 {
     static QTextStream s_out(stdout);
-    return s_out;
+    static QTextStream s_report(stderr);
+    return s_bReportToError ? s_report : s_out;
+}
+
+QTextStream& results()
+{
+    static QTextStream s_results(stdout);
+    return s_results;
 }
 
 QTextStream& err()
@@ -69,26 +94,6 @@ void printRegistrations(const QStringList& entries)
         out() << "    " << strEntry << '\n';
 }
 
-// The host's own tools and recognizers, there before any plug-in is loaded.
-void installHostTools()
-{
-    CToolManager* pToolManager = COrrery::getToolManager();
-    pToolManager->registerTool(boost::make_shared<CSelectTool>());
-    pToolManager->registerTool(boost::make_shared<CNormalPenTool>());
-    pToolManager->registerTool(boost::make_shared<CTextTool>());
-    CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
-    QString strProblem;
-    auto pHandwriting =
-        boost::make_shared<CTesseractRecognizer>(CMainWindow::savedRecognitionLanguage(), &strProblem);
-    if (!strProblem.isEmpty())
-        CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, nullptr, strProblem,
-                                     QMessageBox::Ok, QMessageBox::Ok);
-    const bool bReady = pHandwriting->isReady();
-    pRecognizers->registerRecognizer(pHandwriting);
-    pRecognizers->registerRecognizer(boost::make_shared<CPlaceholderRecognizer>());
-    pRecognizers->setActiveRecognizer(bReady ? pHandwriting->getName() : QStringLiteral("placeholder"));
-}
-
 // Tracing is configured before any plug-in is loaded, so that its first calls are already traced.
 void setUpLogging(const QString& strLogFile)
 {
@@ -110,6 +115,43 @@ void setUpLogging(const QString& strLogFile)
     out().flush();
 }
 
+// Writes the handwriting of the file, read and checked before, with the text pen on a board without a
+// window, reports what each piece became and saves the board.
+int replayOnBoard(CInkReplay& replay, bool bJson, const QString& strBoardFile)
+{
+    if (!COrrery::getToolManager()->activate(c_strTextPen)) {
+        err() << "whiteboard: the text pen (" << c_strTextPen << ") is not there to replay with\n";
+        return 1;
+    }
+    COrreryView view;
+    COrrery::setView(&view);
+    view.showTopic(COrrery::getWorkspace()->getCurrentTopic());
+    view.show();
+    QVector<SReplayedWriting> writings;
+    const bool bReplayed = replay.replay(&view, writings);
+    int iResult = 0;
+    if (!bReplayed) {
+        err() << "whiteboard: cannot replay: " << replay.errorString() << '\n';
+        iResult = 1;
+    }
+    for (const SReplayedWriting& writing : writings)
+        results() << (bJson
+                          ? QString::fromUtf8(QJsonDocument(writing.toJson()).toJson(QJsonDocument::Compact))
+                          : writing.toText())
+                  << '\n';
+    results().flush();
+    QString strProblem;
+    if (bReplayed && !CInkReplay::saveBoard(view.scene(), strBoardFile, &strProblem)) {
+        err() << "whiteboard: " << strProblem << '\n';
+        iResult = 1;
+    } else if (bReplayed) {
+        out() << "Saved the board as " << QDir::toNativeSeparators(QFileInfo(strBoardFile).absoluteFilePath())
+              << '\n';
+    }
+    COrrery::setView(nullptr);
+    return iResult;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -119,7 +161,7 @@ int main(int argc, char** argv)
     if (bHeadless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
+    auto pApp = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("whiteboard"));
     QApplication::setOrganizationName(QStringLiteral("whiteboard"));
 
@@ -134,10 +176,31 @@ int main(int argc, char** argv)
         QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
     const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."),
                                        QStringLiteral("file"));
-    parser.addOptions({headlessOption, pluginsOption, logOption});
-    parser.process(app);
+    const QCommandLineOption replayOption(
+        QStringLiteral("replay"),
+        QStringLiteral("Write the handwriting of a W3C InkML file with the text pen, without a window."),
+        QStringLiteral("file"));
+    const QCommandLineOption outOption(QStringLiteral("out"),
+                                       QStringLiteral("Where the replay saves the board as PNG."),
+                                       QStringLiteral("file"), QStringLiteral("replay-board.png"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("Report each replayed piece as a JSON line."));
+    parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption});
+    parser.process(*pApp);
+    const bool bReplay = parser.isSet(replayOption);
+    s_bReportToError = bReplay;
 
     CGUILayer::resetHost();
+    // The whole file is read and checked before anything is set up, so that a file that cannot be
+    // used leaves no board and no results behind.
+    CInkReplay replay;
+    if (bReplay && !replay.load(parser.value(replayOption))) {
+        err() << "whiteboard: " << replay.errorString() << '\n';
+        err().flush();
+        CGUILayer::shutdownHost();
+        return c_iUnusableFile;
+    }
+
     setUpLogging(parser.value(logOption));
     if (bHeadless) {
         // Nobody can answer a modal box here: messages go to the console instead.
@@ -149,7 +212,7 @@ int main(int argc, char** argv)
             });
     }
 
-    installHostTools();
+    CHostTools::install();
     if (CRecognizer* pRecognizer = COrrery::getRecognizerManager()->getActiveRecognizer())
         out() << "Recognizer: " << pRecognizer->getDisplayName() << '\n';
     std::unique_ptr<CMainWindow> pWindow;
@@ -193,11 +256,14 @@ int main(int argc, char** argv)
     err().flush();
 
     int iResult = iRefused == 0 && !libraries.isEmpty() ? 0 : 1;
-    if (pWindow) {
+    if (bReplay) {
+        iResult = replayOnBoard(replay, parser.isSet(jsonOption), parser.value(outOption));
+        COrrery::getToolManager()->onExit();
+    } else if (pWindow) {
         pWindow->refreshTools();
         COrrery::getToolManager()->activate(QStringLiteral("select"));
         pWindow->show();
-        iResult = app.exec();
+        iResult = pApp->exec();
     } else {
         COrrery::getToolManager()->onExit();
     }
@@ -213,6 +279,9 @@ int main(int argc, char** argv)
     // The window goes before the host, the host before the plug-in code that its managers still hold.
     pWindow.reset();
     CGUILayer::shutdownHost();
+    // Qt's font cache lives until the application goes and may still hold texts whose data is in a
+    // plug-in's library (a font family given as a string literal): the libraries go after it.
+    pApp.reset();
     loader.unloadAll();
     return iResult;
 }

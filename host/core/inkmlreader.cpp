@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QStringList>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,10 +15,38 @@ const QString c_strX = QStringLiteral("X");
 const QString c_strY = QStringLiteral("Y");
 const QString c_strT = QStringLiteral("T");
 
-// Where an error is: the file, then the line and column the reader was at.
+// Where an error is: the file, then the line and the column (both counted from 1, as editors do).
+QString place(const QString& strSource, qint64 iLine, qint64 iColumn)
+{
+    return QStringLiteral("%1:%2:%3").arg(strSource).arg(iLine).arg(iColumn);
+}
+
 QString place(const QString& strSource, const QXmlStreamReader& xml)
 {
-    return QStringLiteral("%1:%2:%3").arg(strSource).arg(xml.lineNumber()).arg(xml.columnNumber());
+    return place(strSource, xml.lineNumber(), xml.columnNumber() + 1);
+}
+
+// The channels that InkML defines; a file naming another is not one this reader understands.
+bool isKnownChannel(const QString& strName)
+{
+    static const QStringList c_known = {
+        QStringLiteral("X"),  QStringLiteral("Y"),   QStringLiteral("Z"),   QStringLiteral("F"),
+        QStringLiteral("S"),  QStringLiteral("OTx"), QStringLiteral("OTy"), QStringLiteral("OA"),
+        QStringLiteral("OE"), QStringLiteral("OR"),  QStringLiteral("C"),   QStringLiteral("CR"),
+        QStringLiteral("CG"), QStringLiteral("CB"),  QStringLiteral("CC"),  QStringLiteral("CM"),
+        QStringLiteral("CY"), QStringLiteral("CK"),  QStringLiteral("W"),   QStringLiteral("T")};
+    if (c_known.contains(strName))
+        return true;
+    // Buttons are numbered: B1, B2, ...
+    bool bNumber = false;
+    return strName.size() > 1 && strName.startsWith(QLatin1Char('B')) && strName.mid(1).toInt(&bNumber) > 0 &&
+           bNumber;
+}
+
+bool isKnownChannelType(const QString& strType)
+{
+    return strType.isEmpty() || strType == QLatin1String("decimal") || strType == QLatin1String("double") ||
+           strType == QLatin1String("integer") || strType == QLatin1String("boolean");
 }
 
 // Points per inch from a resolution and its units; 0 for units that are no length.
@@ -125,6 +154,9 @@ public:
         return true;
     }
 
+    // Where the parser stopped in the text; after a failure, where the fault is.
+    int position() const { return m_iPos; }
+
 private:
     bool atEnd() const { return m_iPos >= m_text.size(); }
     QChar peek() const { return m_text.at(m_iPos); }
@@ -184,7 +216,7 @@ bool CInkMLReader::readFile(const QString& strPath)
     }
     if (file.size() > c_iMaxFileBytes) {
         m_strError = QStringLiteral("%1: %2 bytes is more than the %3 bytes read at most")
-                         .arg(strPath)
+                         .arg(place(strPath, 1, 1))
                          .arg(file.size())
                          .arg(c_iMaxFileBytes);
         return false;
@@ -196,7 +228,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
 {
     clear();
     if (data.trimmed().isEmpty()) {
-        m_strError = QStringLiteral("%1: the file is empty").arg(strSourceName);
+        m_strError = QStringLiteral("%1: the file is empty").arg(place(strSourceName, 1, 1));
         return false;
     }
     QXmlStreamReader xml(data);
@@ -212,12 +244,31 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
     QVector<QPair<int, QString>> views;
     QVector<QString> viewPlaces;
 
-    auto fail = [&](const QString& strMessage) {
-        const QString strError = QStringLiteral("%1: %2").arg(place(strSourceName, xml), strMessage);
+    // Where each line starts, to place an element at the '<' of its start tag: the reader stands just
+    // past the tag's '>', and no '<' can come in between.
+    QVector<int> lineStarts = {0};
+    for (int i = 0; i < data.size(); ++i)
+        if (data.at(i) == '\n')
+            lineStarts.append(i + 1);
+    auto elementPlace = [&]() {
+        const qint64 iLine = std::clamp<qint64>(xml.lineNumber(), 1, lineStarts.size());
+        const int iEnd = std::min<qint64>(lineStarts[iLine - 1] + xml.columnNumber(), data.size());
+        const int iStart = std::max(0, static_cast<int>(data.lastIndexOf('<', iEnd - 1)));
+        const int iStartLine = static_cast<int>(
+            std::upper_bound(lineStarts.begin(), lineStarts.end(), iStart) - lineStarts.begin());
+        return place(strSourceName, iStartLine, iStart - lineStarts[iStartLine - 1] + 1);
+    };
+    auto failAt = [&](const QString& strPlace, const QString& strMessage) {
+        const QString strError = QStringLiteral("%1: %2").arg(strPlace, strMessage);
         clear();
         m_strError = strError;
         return false;
     };
+    // At the element being looked at.
+    QString strElementPlace;
+    auto fail = [&](const QString& strMessage) { return failAt(strElementPlace, strMessage); };
+    // Where the reader is: at a fault in the XML, or at the end of the document.
+    auto failHere = [&](const QString& strMessage) { return failAt(place(strSourceName, xml), strMessage); };
 
     while (!xml.atEnd()) {
         xml.readNext();
@@ -235,6 +286,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         }
         if (!xml.isStartElement())
             continue;
+        strElementPlace = elementPlace();
         const QStringRef name = xml.name();
         const QXmlStreamAttributes attributes = xml.attributes();
         if (!bInk) {
@@ -251,6 +303,14 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
             const QString strName = attributes.value(QLatin1String("name")).toString();
             if (strName.isEmpty())
                 return fail(QStringLiteral("a channel has no name"));
+            if (!isKnownChannel(strName))
+                return fail(QStringLiteral("the channel '%1' is none that InkML knows").arg(strName));
+            if (pendingChannels.contains(strName))
+                return fail(QStringLiteral("the channel '%1' is given twice").arg(strName));
+            const QString strType = attributes.value(QLatin1String("type")).toString();
+            if (!isKnownChannelType(strType))
+                return fail(
+                    QStringLiteral("the channel '%1' has the unknown type '%2'").arg(strName, strType));
             if (strName == c_strT && attributes.value(QLatin1String("units")) == QLatin1String("s"))
                 dPendingTimeScale = 1000.0;
             pendingChannels.append(strName);
@@ -281,7 +341,7 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
                 continue;
             const QString strRef = attributes.value(QLatin1String("traceDataRef")).toString();
             views.append(qMakePair(openGroups.last(), strRef));
-            viewPlaces.append(place(strSourceName, xml));
+            viewPlaces.append(strElementPlace);
         } else if (name == QLatin1String("trace")) {
             const int iX = channels.indexOf(c_strX);
             const int iY = channels.indexOf(c_strY);
@@ -290,16 +350,31 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
                 return fail(QStringLiteral("the trace format has no X and Y channels"));
             STrace trace;
             trace.strId = attributes.value(QLatin1String("xml:id")).toString();
+            const QString strTraceName =
+                trace.strId.isEmpty() ? QString::number(m_traces.size() + 1) : trace.strId;
+            // The text starts right after the start tag; a fault in it is placed at its own character.
+            const qint64 iTextLine = xml.lineNumber();
+            const qint64 iTextColumn = xml.columnNumber();
             const QString strText = xml.readElementText(QXmlStreamReader::SkipChildElements);
             if (xml.hasError())
                 break;
             QVector<QVector<double>> values;
             QString strError;
-            if (!CTraceParser(strText, channels.size()).parse(values, c_iMaxPoints - iPoints, strError))
-                return fail(
-                    QStringLiteral("trace %1: %2")
-                        .arg(trace.strId.isEmpty() ? QString::number(m_traces.size() + 1) : trace.strId,
-                             strError));
+            CTraceParser parser(strText, channels.size());
+            if (!parser.parse(values, c_iMaxPoints - iPoints, strError)) {
+                const int iAt = std::min(parser.position(), strText.size());
+                const int iLineStart = strText.lastIndexOf(QLatin1Char('\n'), iAt - 1);
+                const qint64 iLine = iTextLine + strText.leftRef(iAt).count(QLatin1Char('\n'));
+                const qint64 iColumn = iLineStart < 0 ? iTextColumn + iAt + 1 : iAt - iLineStart;
+                const QString strPlaced =
+                    QStringLiteral("%1: trace %2: %3")
+                        .arg(place(strSourceName, iLine, iColumn), strTraceName, strError);
+                clear();
+                m_strError = strPlaced;
+                return false;
+            }
+            if (values.isEmpty())
+                return fail(QStringLiteral("trace %1 has no points").arg(strTraceName));
             iPoints += values.size();
             trace.points.reserve(values.size());
             for (const QVector<double>& point : values)
@@ -315,9 +390,9 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         }
     }
     if (xml.hasError())
-        return fail(xml.errorString());
+        return failHere(xml.errorString());
     if (!bInk)
-        return fail(QStringLiteral("the file is empty"));
+        return failHere(QStringLiteral("the file is empty"));
 
     QHash<QString, int> traceById;
     for (int i = 0; i < m_traces.size(); ++i)
@@ -338,11 +413,8 @@ bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName
         }
         m_groups[views[i].first].traces.append(found.value());
     }
-    if (m_traces.isEmpty()) {
-        clear();
-        m_strError = QStringLiteral("%1: the file has no traces").arg(strSourceName);
-        return false;
-    }
+    if (m_traces.isEmpty())
+        return failHere(QStringLiteral("the file has no traces"));
     return true;
 }
 

@@ -22,7 +22,7 @@ class CInkMLReader
 {
 public:
     // Larger files are refused rather than read into memory.
-    static constexpr qint64 c_iMaxFileBytes = 64 * 1024 * 1024;
+    static constexpr qint64 c_iMaxFileBytes = 20 * 1024 * 1024;
     static constexpr int c_iMaxPoints = 4 * 1000 * 1000;
 
     // False with errorString() naming the file and the place; nothing of a failed file is kept.

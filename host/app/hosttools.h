@@ -1,0 +1,12 @@
+// The host's own tools and recognizers, there before any plug-in is loaded: the board window, the
+// headless run and the replay all start from the same set.
+#pragma once
+
+class CHostTools
+{
+public:
+    // Registers the select, pen and text tools and the handwriting and placeholder recognizers; the
+    // handwriting one is made active when its engine is ready, else the placeholder. A language whose
+    // data is missing is reported through the host's message box.
+    static void install();
+};

@@ -1,0 +1,68 @@
+// Replays recorded handwriting on the board: reads a W3C InkML file, lays its writing out at the size
+// of writing on a board, writes each piece with the active pen tool as the mouse would and finishes
+// it at once, and tells what each piece became.
+#pragma once
+
+#include "inkmlreader.h"
+
+#include <QJsonObject>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class COrreryView;
+class QGraphicsScene;
+
+// What one piece of writing became on the board. Without a text box (a tap, nothing read) the
+// component ID is -1.
+struct SReplayedWriting
+{
+    QString strPiece;
+    QString strTruth;
+    QString strReading;
+    QStringList alternatives;
+    qint64 iComponentID = -1;
+    QPointF position;
+    double dFontSize = 0.0;
+    bool bCreated = false;
+
+    QJsonObject toJson() const;
+    QString toText() const;
+};
+
+class CInkReplay
+{
+public:
+    static constexpr double c_dMarginPx = 40.0;
+    // A line of writing on a board is about this tall; lower than the minimum, writing is enlarged.
+    static constexpr double c_dLineHeightPx = 70.0;
+    static constexpr double c_dMinLineHeightPx = 60.0;
+    static constexpr double c_dBoardPixelsPerInch = 96.0;
+
+    // Reads and checks the whole file and lays its writing out on the board; false with
+    // errorString() ("FILE:LINE:COLUMN: what is wrong"), keeping nothing of the file.
+    bool load(const QString& strPath);
+    QString errorString() const { return m_strError; }
+    // The pieces of writing in scene coordinates, in the order they are written.
+    const QVector<SInkWriting>& pieces() const { return m_pieces; }
+    // Board pixels per point of the file.
+    double scaleX() const { return m_dScaleX; }
+    double scaleY() const { return m_dScaleY; }
+
+    // Writes every piece on the page the view shows with the active tool, which must be a pen tool
+    // with an active recognizer behind it. False with errorString() when there is none.
+    bool replay(COrreryView* pView, QVector<SReplayedWriting>& results);
+
+    // The board's content with a margin, on white, as a PNG written whole or not at all.
+    static bool saveBoard(QGraphicsScene* pScene, const QString& strPath, QString* pError);
+
+private:
+    void layOut(double dResolutionX, double dResolutionY);
+    SReplayedWriting writePiece(COrreryView* pView, const SInkWriting& piece);
+
+    QVector<SInkWriting> m_pieces;
+    double m_dScaleX = 1.0;
+    double m_dScaleY = 1.0;
+    QString m_strError;
+};

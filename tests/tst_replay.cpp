@@ -1,0 +1,291 @@
+// Recorded handwriting replayed on the board: each piece is written with the text pen and becomes a
+// text box, reported with the readings it was offered; writing over a box overwrites it; the writing
+// is laid out at the size of writing on a board; a file that cannot be used is refused with its place
+// and leaves nothing behind.
+#include "component.h"
+#include "guilayer.h"
+#include "inkreplay.h"
+#include "iplugin.h"
+#include "orreryview.h"
+#include "pluginloader.h"
+#include "recognizermanager.h"
+#include "scriptedrecognizer.h"
+#include "toolmanager.h"
+#include "topic.h"
+#include "workspace.h"
+
+#include <QImageReader>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+
+namespace {
+
+const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+const QString c_strSample = QStringLiteral(SAMPLES_DIR "/address-change.inkml");
+const QStringList c_sampleTruths = {"Subject", "wants", "address", "change"};
+
+QByteArray ink(const QByteArray& body)
+{
+    return "<ink xmlns=\"http://www.w3.org/2003/InkML\">\n" + body + "</ink>\n";
+}
+
+// A word iHeight tall at (iX, iY): a zigzag and a bar.
+QByteArray word(int iX, int iY, int iHeight)
+{
+    return QStringLiteral(
+               "<traceGroup><trace>%1 %2, %3 %4, %5 %2</trace><trace>%6 %2, %6 %4</trace></traceGroup>")
+        .arg(iX)
+        .arg(iY)
+        .arg(iX + iHeight)
+        .arg(iY + iHeight)
+        .arg(iX + 2 * iHeight)
+        .arg(iX + 3 * iHeight)
+        .toLatin1();
+}
+
+QString write(const QTemporaryDir& dir, const QByteArray& data)
+{
+    QFile file(dir.filePath(QStringLiteral("lesson.inkml")));
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() ? file.fileName() : QString();
+}
+
+// The app as a user starts it, without a display and with settings of its own: exit code, output, errors.
+std::tuple<int, QByteArray, QString> runWhiteboard(const QTemporaryDir& home, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+    environment.insert(QStringLiteral("OMP_THREAD_LIMIT"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home.path());
+    process.start(QStringLiteral(WHITEBOARD_EXE),
+                  QStringList{QStringLiteral("--plugins"), QStringLiteral(TEXTPEN_PLUGIN_DIR)} + arguments);
+    const bool bExited = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    return {bExited ? process.exitCode() : -1, process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class tst_Replay : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit tst_Replay(CPluginLoader& loader) : m_loader(loader) {}
+
+private slots:
+    void initTestCase()
+    {
+        m_pPlugin = m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+        QVERIFY2(m_pPlugin, qPrintable(m_loader.errorString()));
+    }
+
+    void init()
+    {
+        SHostOptions options;
+        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
+        QFile::remove(options.strSettingsFile);
+        CGUILayer::resetHost(options);
+        QVERIFY(m_pPlugin->setUp());
+        m_pRecognizer = boost::make_shared<CScriptedRecognizer>();
+        COrrery::getRecognizerManager()->registerRecognizer(m_pRecognizer);
+        COrrery::getRecognizerManager()->setActiveRecognizer(m_pRecognizer->getName());
+        QVERIFY(COrrery::getToolManager()->activate(c_strTextPen));
+        m_pView = std::make_unique<COrreryView>();
+        COrrery::setView(m_pView.get());
+        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
+    }
+
+    void cleanup()
+    {
+        m_pPlugin->tearDown();
+        COrrery::setView(nullptr);
+        m_pView.reset();
+        CGUILayer::shutdownHost();
+    }
+
+    void eachPieceOfASampleBecomesATextBox()
+    {
+        const QList<QStringList> readings = {
+            {"Subject", "Subjects"}, {"wants"}, {"address", "addresses", "addressed"}, {"change", "charge"}};
+        for (const QStringList& reading : readings)
+            m_pRecognizer->enqueue(reading);
+        CInkReplay replay;
+        QVERIFY2(replay.load(c_strSample), qPrintable(replay.errorString()));
+        QVector<SReplayedWriting> results;
+        QVERIFY2(replay.replay(m_pView.get(), results), qPrintable(replay.errorString()));
+
+        QCOMPARE(results.size(), readings.size());
+        QCOMPARE(m_pView->topic()->componentCount(), readings.size());
+        for (int i = 0; i < results.size(); ++i) {
+            QCOMPARE(m_pRecognizer->received().value(i).size(), replay.pieces()[i].strokes.size());
+            const CComponent* pBox = m_pView->topic()->getComponent(results[i].iComponentID);
+            QVERIFY(pBox);
+            const QPointF position = pBox->getPropertyValue(QStringLiteral("position")).toPointF();
+            const QJsonObject expected = {
+                {"piece", QStringLiteral("w%1").arg(61 + i)},
+                {"reading", readings[i].first()},
+                {"alternatives", QJsonArray::fromStringList(readings[i].mid(1))},
+                {"truth", c_sampleTruths[i]},
+                {"id", pBox->getID()},
+                {"position", QJsonArray{position.x(), position.y()}},
+                {"fontSize", pBox->getPropertyValue(QStringLiteral("fontsize")).toDouble()},
+                {"created", true}};
+            QCOMPARE(results[i].toJson(), expected);
+            QCOMPARE(pBox->getPropertyValue(QStringLiteral("string")).toString(), readings[i].first());
+        }
+        QCOMPARE(results.first().position, QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
+        // The replay leaves the recognizer it found.
+        QCOMPARE(COrrery::getRecognizerManager()->getActiveRecognizer(), m_pRecognizer.get());
+    }
+
+    void writingOverABoxOverwritesIt()
+    {
+        QVERIFY(COrrery::getToolManager()->setToolProperty(c_strTextPen, "overwritetextbox", true, false));
+        for (const QStringList& reading : QList<QStringList>{{"cat"}, {"dog", "dig"}, {"owl"}})
+            m_pRecognizer->enqueue(reading);
+        QTemporaryDir dir;
+        CInkReplay replay;
+        QVERIFY(replay.load(write(dir, ink(word(0, 0, 40) + word(5, 5, 30) + word(0, 400, 40)))));
+        QVector<SReplayedWriting> results;
+        QVERIFY(replay.replay(m_pView.get(), results));
+        QCOMPARE(results.size(), 3);
+        QCOMPARE(results[0].toJson().value("created"), QJsonValue(true));
+        QCOMPARE(results[1].toJson().value("created"), QJsonValue(false));
+        QCOMPARE(results[1].iComponentID, results[0].iComponentID);
+        QCOMPARE(results[1].strReading, QStringLiteral("dog"));
+        QCOMPARE(results[1].alternatives, QStringList{"dig"});
+        QVERIFY(results[2].bCreated && results[2].iComponentID != results[0].iComponentID);
+        QCOMPARE(m_pView->topic()->componentCount(), 2);
+    }
+
+    // A line is twice the median stroke tall: shown at its declared size unless under 60 px, enlarged
+    // to 70 px then or when no size is declared; the writing starts at the margin, keeping its layout.
+    void layout_data()
+    {
+        QTest::addColumn<QByteArray>("units");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("declared, large enough") << QByteArray("value=\"48\" units=\"1/in\"") << 20 << 2.0;
+        QTest::newRow("declared per cm") << QByteArray("value=\"18.897637795\" units=\"1/cm\"") << 20 << 2.0;
+        QTest::newRow("declared, too small") << QByteArray("value=\"680\" units=\"1/in\"") << 100 << 0.35;
+        QTest::newRow("none declared") << QByteArray() << 100 << 0.35;
+        QTest::newRow("none declared, large") << QByteArray() << 10 << 3.5;
+    }
+
+    void layout()
+    {
+        QFETCH(QByteArray, units);
+        QFETCH(int, height);
+        QFETCH(double, scale);
+        QByteArray declared;
+        for (const char* szChannel : {"X", "Y"})
+            if (!units.isEmpty())
+                declared += "<channelProperty channel=\"" + QByteArray(szChannel) +
+                            "\" name=\"resolution\" " + units + "/>";
+        QTemporaryDir dir;
+        CInkReplay replay;
+        QVERIFY(replay.load(
+            write(dir, ink(declared + word(1000, 500, height) + word(1000 + 4 * height, 520, height)))));
+        QVERIFY2(qAbs(replay.scaleY() - scale) < 1e-6 && replay.scaleX() == replay.scaleY(),
+                 qPrintable(QString::number(replay.scaleY())));
+        const QPointF first = replay.pieces().value(0).strokes.value(0).value(0);
+        const QPointF second = replay.pieces().value(1).strokes.value(0).value(0);
+        QCOMPARE(first, QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
+        QVERIFY((second - first - QPointF(4 * height, 20) * scale).manhattanLength() < 1e-6);
+    }
+
+    void aFileThatCannotBeUsedIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << QByteArray() << "1:1"
+                               << "empty";
+        QTest::newRow("not XML") << QByteArray("%PNG not a drawing\n") << "1:2"
+                                 << "";
+        QTest::newRow("no traces") << ink("<traceGroup/>\n") << "4:1"
+                                   << "no traces";
+        QTest::newRow("bad number") << ink("<trace>1 2,\n 3 x</trace>\n") << "3:4"
+                                    << "no number";
+        QTest::newRow("missing trace") << ink("<trace xml:id=\"a\">1 2</trace>\n<traceGroup><traceView "
+                                              "traceDataRef=\"#b\"/></traceGroup>")
+                                       << "3:13"
+                                       << "'#b'";
+        QTest::newRow("unknown channel") << ink("<traceFormat><channel name=\"X\"/><channel "
+                                                "name=\"Y\"/><channel name=\"P\"/></traceFormat>")
+                                         << "2:52"
+                                         << "'P'";
+        QTest::newRow("no X channel")
+            << ink("<traceFormat><channel name=\"Y\"/></traceFormat>\n<trace>1</trace>") << "3:1"
+            << "no X and Y";
+        QTest::newRow("too large") << QByteArray(CInkMLReader::c_iMaxFileBytes + 1, ' ') << "1:1"
+                                   << "more than";
+    }
+
+    void aFileThatCannotBeUsedIsRefused()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, place);
+        QFETCH(QString, reason);
+        QTemporaryDir home;
+        const QString strPath = write(home, data);
+        const QString strBoard = home.filePath(QStringLiteral("board.png"));
+        const auto [iExitCode, output, strErrors] =
+            runWhiteboard(home, {"--replay", strPath, "--out", strBoard, "--json"});
+        QCOMPARE(iExitCode, 2);
+        // Qt may warn about the machine first; the app says one thing, what is wrong and where.
+        const QStringList said = strErrors.split('\n').filter(QRegularExpression("^whiteboard: "));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.first().startsWith(QStringLiteral("whiteboard: %1:%2: ").arg(strPath, place)) &&
+                     said.first().contains(reason),
+                 qPrintable(strErrors));
+        QVERIFY2(output.isEmpty(), output.constData());
+        QVERIFY(!QFile::exists(strBoard));
+    }
+
+    // With its own recognizer the app reports one JSON line per word and saves the board.
+    void theAppReplaysASample()
+    {
+        QTemporaryDir home;
+        const QString strBoard = home.filePath(QStringLiteral("board.png"));
+        const auto [iExitCode, output, strErrors] =
+            runWhiteboard(home, {"--replay", c_strSample, "--out", strBoard, "--json"});
+        QVERIFY2(iExitCode == 0, qPrintable(strErrors));
+        const QList<QByteArray> lines = output.trimmed().split('\n');
+        QCOMPARE(lines.size(), c_sampleTruths.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            const QJsonObject json = QJsonDocument::fromJson(lines[i]).object();
+            QCOMPARE(json.value("truth").toString(), c_sampleTruths[i]);
+            QVERIFY2(!json.value("reading").toString().isEmpty() && json.value("alternatives").isArray() &&
+                         json.value("created").toBool() && json.value("position").toArray().size() == 2,
+                     lines[i].constData());
+        }
+        QCOMPARE(QImageReader(strBoard).format(), QByteArray("png"));
+    }
+
+private:
+    CPluginLoader& m_loader;
+    IPlugin* m_pPlugin = nullptr;
+    QTemporaryDir m_dir;
+    boost::shared_ptr<CScriptedRecognizer> m_pRecognizer;
+    std::unique_ptr<COrreryView> m_pView;
+};
+
+// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
+// goes, may hold font names whose text lies in the library.
+int main(int argc, char** argv)
+{
+    CPluginLoader loader;
+    QApplication app(argc, argv);
+    tst_Replay test(loader);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_replay.moc"
