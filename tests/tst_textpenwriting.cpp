@@ -510,80 +510,52 @@ private slots:
         QCOMPARE(textOf(pWritten.get()), QStringLiteral("new words"));
     }
 
-    void theOtherReadingsAreOfferedInAMenu_data()
-    {
-        QTest::addColumn<bool>("candidates");
-        QTest::addColumn<QStringList>("readings");
-        QTest::addColumn<int>("choice"); // the menu entry picked; -1 dismisses the menu
-        QTest::addColumn<QString>("finalText");
-        const QStringList three = {"hello", "hallo", "hullo"};
-        QTest::newRow("offer switched off") << false << three << 1 << "hello";
-        QTest::newRow("an alternative picked") << true << three << 1 << "hullo";
-        QTest::newRow("offer dismissed") << true << three << -1 << "hello";
-        QTest::newRow("a single reading: empty menu") << true << QStringList{"hello"} << -1 << "hello";
-        QTest::newRow("repeated readings offered as often as read")
-            << true << QStringList{"cat", "cot", "cot", "cat"} << 1 << "cot";
-    }
-    void theOtherReadingsAreOfferedInAMenu()
-    {
-        QFETCH(bool, candidates);
-        QFETCH(QStringList, readings);
-        QFETCH(int, choice);
-        QFETCH(QString, finalText);
-        setPenProperty("showcandidates", candidates);
-        setPenProperty("textpen.alignment", int(Qt::AlignHCenter));
-        m_pRecognizer->setStandingAnswer(readings);
-        CMenuAnswer answer(choice);
-
-        QVERIFY(writeOver(QRect(150, 120, 180, 60)));
-        QTRY_VERIFY(answer.m_bDone);
-
-        QCOMPARE(answer.m_bShown, candidates);
-        QCOMPARE(answer.m_entries, candidates ? readings.mid(1) : QStringList());
-        QCOMPARE(answer.m_textsWhileOpen, candidates ? QStringList(readings.first()) : QStringList());
-        CComponent* pBox = theNewBox();
-        QVERIFY(pBox);
-        QCOMPARE(textOf(pBox), finalText);
-        // Picking a reading is a step of its own, which undo takes back to the first reading.
-        const bool bPicked = candidates && choice >= 0 && choice < readings.size() - 1;
-        QCOMPARE(undoStack()->count(), bPicked ? 2 : 1);
-        undoStack()->undo();
-        QCOMPARE(board()->componentCount(), bPicked ? 1 : 0);
-        if (bPicked)
-            QCOMPARE(textOf(pBox), readings.first());
-    }
-
-    // Writing that is not read, or whose box the board's factory will not make, leaves no ink, no
-    // half-made box and no pen state behind; only unread writing says so, once.
-    void writingThatGivesNoTextBoxLeavesNothingBehind_data()
+    // The other readings are offered in a menu. Writing that is not read, or whose box the board's
+    // factory will not make, leaves no half-made box; only unread writing says so, once. Either way no
+    // ink and no pen state stay behind.
+    void whatIsReadIsWrittenOrOfferedAndNothingIsLeftBehind_data()
     {
         QTest::addColumn<bool>("recognizerInUse");
         QTest::addColumn<QStringList>("readings");
         QTest::addColumn<CComponent::FFactory>("factory"); // of text boxes
         QTest::addColumn<bool>("candidates");
-        QTest::addColumn<bool>("inserted");
+        QTest::addColumn<int>("choice");        // the menu entry picked; -1 dismisses the menu
+        QTest::addColumn<bool>("inserted");     // a box is on the board
+        QTest::addColumn<QString>("finalText"); // of that box; null: not a text box
         const QStringList three = {"hello", "hallo", "hullo"};
         const CComponent::FFactory pfnText = &CTextComponent::make;
-        QTest::newRow("no recognizer in use") << false << QStringList() << pfnText << true << false;
-        QTest::newRow("nothing read") << true << QStringList() << pfnText << true << false;
+        QTest::newRow("offer switched off") << true << three << pfnText << false << 1 << true << "hello";
+        QTest::newRow("an alternative picked") << true << three << pfnText << true << 1 << true << "hullo";
+        QTest::newRow("offer dismissed") << true << three << pfnText << true << -1 << true << "hello";
+        QTest::newRow("a single reading: empty menu")
+            << true << QStringList{"hello"} << pfnText << true << -1 << true << "hello";
+        QTest::newRow("repeated readings offered as often as read")
+            << true << QStringList{"cat", "cot", "cot", "cat"} << pfnText << true << 1 << true << "cot";
+        QTest::newRow("no recognizer in use")
+            << false << QStringList() << pfnText << true << 1 << false << "";
+        QTest::newRow("nothing read") << true << QStringList() << pfnText << true << 1 << false << "";
         QTest::newRow("no box made, an alternative picked")
-            << true << three << CComponent::FFactory(nullptr) << true << false;
-        QTest::newRow("a picture item made") << true << three << &make<CPictureCalledText> << false << true;
+            << true << three << CComponent::FFactory(nullptr) << true << 1 << false << "";
+        QTest::newRow("a picture item made")
+            << true << three << &make<CPictureCalledText> << false << 1 << true << QString();
         QTest::newRow("a box the board refuses, an alternative picked")
-            << true << three << &make<CTextWithoutItem> << true << false;
+            << true << three << &make<CTextWithoutItem> << true << 1 << false << "";
     }
-    void writingThatGivesNoTextBoxLeavesNothingBehind()
+    void whatIsReadIsWrittenOrOfferedAndNothingIsLeftBehind()
     {
         QFETCH(bool, recognizerInUse);
         QFETCH(QStringList, readings);
         QFETCH(CComponent::FFactory, factory);
         QFETCH(bool, candidates);
+        QFETCH(int, choice);
         QFETCH(bool, inserted);
+        QFETCH(QString, finalText);
         const CComponent::FFactory pfnPrevious = CComponent::registerFactory(QStringLiteral("text"), factory);
         const std::shared_ptr<void> restore(nullptr, [pfnPrevious](void*) {
             CComponent::registerFactory(QStringLiteral("text"), pfnPrevious);
         });
         setPenProperty("showcandidates", candidates);
+        setPenProperty("textpen.alignment", int(Qt::AlignHCenter));
         m_pRecognizer->setStandingAnswer(readings);
         if (!recognizerInUse)
             COrrery::getRecognizerManager()->setActiveRecognizer(QString());
@@ -594,29 +566,44 @@ private slots:
         QVERIFY(m_pTool->getNormalCursor().pixmap().size() != idleCursor);
         CHostJournal::clear();
 
-        CMenuAnswer answer(1);
+        CMenuAnswer answer(choice);
         QVERIFY(writeOver(writing));
         QTRY_VERIFY(answer.m_bDone);
 
-        const bool bRead = !readings.isEmpty();
-        QCOMPARE(answer.m_bShown, bRead && candidates);
-        QCOMPARE(answer.m_entries, bRead && candidates ? readings.mid(1) : QStringList());
-        QCOMPARE(m_messages, bRead ? QStringList() : QStringList(c_strRecognitionError));
+        const bool bOffered = !readings.isEmpty() && candidates;
+        const bool bTextBox = inserted && !finalText.isNull();
+        QCOMPARE(answer.m_bShown, bOffered);
+        QCOMPARE(answer.m_entries, bOffered ? readings.mid(1) : QStringList());
+        QCOMPARE(answer.m_textsWhileOpen,
+                 bOffered && bTextBox ? QStringList(readings.first()) : QStringList());
+        QCOMPARE(m_messages, readings.isEmpty() ? QStringList(c_strRecognitionError) : QStringList());
         const QStringList journaled = CHostJournal::entries(QStringLiteral("CActionUtilities::messageBox"));
         QCOMPARE(journaled.size(), m_messages.size());
-        QVERIFY(bRead || journaled.first().endsWith(c_strRecognitionError));
+        QVERIFY(!readings.isEmpty() || journaled.first().endsWith(c_strRecognitionError));
         QCOMPARE(m_pRecognizer->received().size(), recognizerInUse ? 1 : 0);
-        QCOMPARE(board()->componentCount(), inserted ? 1 : 0);
-        QCOMPARE(undoStack()->count(), inserted ? 1 : 0);
-        if (inserted) {
-            QVERIFY(theNewBox());
-            QCOMPARE(theNewBox()->getPropertyNames(), QStringList() << "position");
-            QCOMPARE(valueOf(theNewBox(), "position").toPointF(), QPointF(writing.topLeft()));
-        }
         QCOMPARE(inkOnBoard(), 0);
         QVERIFY(!m_pTool->currentScribble());
         QVERIFY(!m_pTool->isDrawing());
         QCOMPARE(m_pTool->getNormalCursor().pixmap().size(), idleCursor);
+        QCOMPARE(board()->componentCount(), inserted ? 1 : 0);
+        CComponent* pBox = theNewBox();
+        QCOMPARE(pBox != nullptr, inserted);
+        if (!bTextBox) {
+            QCOMPARE(undoStack()->count(), inserted ? 1 : 0);
+            if (inserted) {
+                QCOMPARE(pBox->getPropertyNames(), QStringList() << "position");
+                QCOMPARE(valueOf(pBox, "position").toPointF(), QPointF(writing.topLeft()));
+            }
+            return;
+        }
+        QCOMPARE(textOf(pBox), finalText);
+        // Picking a reading is a step of its own, which undo takes back to the first reading.
+        const bool bPicked = finalText != readings.first();
+        QCOMPARE(undoStack()->count(), bPicked ? 2 : 1);
+        undoStack()->undo();
+        QCOMPARE(board()->componentCount(), bPicked ? 1 : 0);
+        if (bPicked)
+            QCOMPARE(textOf(pBox), readings.first());
     }
 
     void aWordWrittenWithThePenBecomesATextBox()
