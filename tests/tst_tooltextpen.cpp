@@ -33,27 +33,26 @@
 
 namespace {
 
-const QString c_strTool = QStringLiteral("textpenplugin.handtext");
+const QString c_strTool = "textpenplugin.handtext";
 
 // A text box of the other type that may be overwritten but is not opened by a tap.
 class COtherTextBox : public CTextComponent
 {
 public:
-    QString getType() const override { return QStringLiteral("textpen.component.textbox"); }
+    QString getType() const override { return "textpen.component.textbox"; }
 };
 
 QStringList textToolWrites()
 {
     QStringList writes;
-    for (const QString& strEntry :
-         CHostJournal::entries(QStringLiteral("CToolManager::setToolProperty text ")))
+    for (const QString& strEntry : CHostJournal::entries("CToolManager::setToolProperty text "))
         writes.append(strEntry.section(QLatin1Char(' '), 2, 2));
     return writes;
 }
 
 QString pen(const QColor& color)
 {
-    return QStringLiteral("normal;") + CPenBase::encodeColor(color);
+    return "normal;" + CPenBase::encodeColor(color);
 }
 
 } // namespace
@@ -77,7 +76,7 @@ private:
         m_pView.reset();
         CGUILayer::shutdownHost();
         SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
+        options.strSettingsFile = m_dir.filePath("settings.ini");
         CGUILayer::resetHost(options);
         m_pView = std::make_unique<COrreryView>();
         m_pView->resize(800, 600);
@@ -100,7 +99,7 @@ private:
 private slots:
     void init()
     {
-        QFile::remove(m_dir.filePath(QStringLiteral("settings.ini")));
+        QFile::remove(m_dir.filePath("settings.ini"));
         startHost();
     }
     void cleanup()
@@ -113,11 +112,11 @@ private slots:
     void aNewToolWithoutTextToolHasItsIdentityAndTheDefaults()
     {
         startHost(nullptr);
-        QVERIFY(m_pTool->canUsePenType(QStringLiteral("normal")));
+        QVERIFY(m_pTool->canUsePenType("normal"));
         for (const char* szType : {"Normal", "highlighter", ""})
             QVERIFY2(!m_pTool->canUsePenType(QLatin1String(szType)), szType);
         QCOMPARE(m_pTool->getName(), c_strTool);
-        QCOMPARE(m_pTool->getCategory(), QStringLiteral("text"));
+        QCOMPARE(m_pTool->getCategory(), "text");
         QCOMPARE(m_pTool->getIconImage(CTool::eIconLarge).size(), QSize(32, 32));
         QVERIFY(m_pTool->getIconImage(CTool::eIconSmall).isNull());
         QVERIFY(m_pTool->getIconImage(CTool::eIconMedium).isNull());
@@ -127,8 +126,8 @@ private slots:
                                    "showcandidates",     "textpen.linecolor", "textpen.fillcolor",
                                    "textpen.linestyle",  "textpen.linewidth", "pencolor",
                                    "linewidth",          "linestyle"};
-        const QVariant no(false), none(QStringLiteral("null;")), black(QColor(Qt::black));
-        const QVariant arial(QStringLiteral("Arial")), clear(QColor(255, 255, 255, 0));
+        const QVariant no(false), none("null;"), black(QColor(Qt::black));
+        const QVariant arial("Arial"), clear(QColor(255, 255, 255, 0));
         const QVariantList defaults = {arial, black, no, no, no, no, no, none, clear, 1, 5.0, none, 3.0, 1};
         QCOMPARE(m_pTool->getToolPropertyNames(), names.mid(0, 11)); // not the own pen's
         for (int i = 0; i < names.size(); ++i) {
@@ -198,15 +197,14 @@ private slots:
     void constructionGivesTheTextToolTheTextPensDefaults()
     {
         startHost([](CTextTool& textTool) {
-            textTool.setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Courier"));
-            textTool.setToolProperty(QStringLiteral("alignment"), int(Qt::AlignHCenter));
+            textTool.setToolProperty("fontfamily", "Courier");
+            textTool.setToolProperty("alignment", int(Qt::AlignHCenter));
         });
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("fontfamily")).toString(),
-                 QStringLiteral("Arial"));
-        QCOMPARE(property(QStringLiteral("textpen.fontfamily")).toString(), QStringLiteral("Arial"));
-        QCOMPARE(property(QStringLiteral("textpen.alignment")), QVariant(int(Qt::AlignHCenter)));
+        QCOMPARE(m_pTextTool->getToolProperty("fontfamily").toString(), "Arial");
+        QCOMPARE(property("textpen.fontfamily").toString(), "Arial");
+        QCOMPARE(property("textpen.alignment"), QVariant(int(Qt::AlignHCenter)));
         // The text tool's font colour came back, so the pen colour follows it.
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(), pen(Qt::black));
+        QCOMPARE(property("pencolor").toString(), pen(Qt::black));
     }
 
     void theTextToolsSettingsAreTakenOver_data()
@@ -219,10 +217,10 @@ private slots:
     {
         QFETCH(bool, profileLoad);
         if (profileLoad)
-            QVERIFY(tools().activate(QStringLiteral("text")));
-        m_pTextTool->setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Liberation Serif"));
-        m_pTextTool->setToolProperty(QStringLiteral("fontcolor"), QColor(Qt::darkGreen));
-        m_pTextTool->setToolProperty(QStringLiteral("pencolor"), QStringLiteral("normal;#FF0000FF"));
+            QVERIFY(tools().activate("text"));
+        m_pTextTool->setToolProperty("fontfamily", "Liberation Serif");
+        m_pTextTool->setToolProperty("fontcolor", QColor(Qt::darkGreen));
+        m_pTextTool->setToolProperty("pencolor", "normal;#FF0000FF");
         QSignalSpy activated(m_pTool, SIGNAL(siganlTextPenActivated()));
 
         if (profileLoad)
@@ -230,11 +228,9 @@ private slots:
         else
             QVERIFY(tools().activate(c_strTool));
         QCOMPARE(activated.count(), 1);
-        QCOMPARE(property(QStringLiteral("textpen.fontfamily")).toString(),
-                 QStringLiteral("Liberation Serif"));
-        QCOMPARE(property(QStringLiteral("textpen.linecolor")).toString(),
-                 QStringLiteral("normal;#FF0000FF"));
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(), pen(Qt::darkGreen));
+        QCOMPARE(property("textpen.fontfamily").toString(), "Liberation Serif");
+        QCOMPARE(property("textpen.linecolor").toString(), "normal;#FF0000FF");
+        QCOMPARE(property("pencolor").toString(), pen(Qt::darkGreen));
     }
 
     void theTextSettingsAreHandedBack_data()
@@ -247,12 +243,10 @@ private slots:
     {
         QFETCH(bool, exit);
         QVERIFY(tools().activate(c_strTool));
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.linecolor"),
-                                        QStringLiteral("normal;#FF00FF00"));
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.fontfamily"),
-                                        QStringLiteral("Liberation Mono"));
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.italic"), true);
-        m_pTool->setToolProperty(QStringLiteral("overwritetextbox"), true);
+        m_pTool->CTool::setToolProperty("textpen.linecolor", "normal;#FF00FF00");
+        m_pTool->CTool::setToolProperty("textpen.fontfamily", "Liberation Mono");
+        m_pTool->CTool::setToolProperty("textpen.italic", true);
+        m_pTool->setToolProperty("overwritetextbox", true);
         CHostJournal::clear();
 
         if (exit)
@@ -261,19 +255,17 @@ private slots:
             tools().deactivate();
         QCOMPARE(textToolWrites(), (QStringList{"fontfamily", "fontcolor", "bold", "italic", "underline",
                                                 "pencolor", "fillcolor", "linestyle", "linewidth"}));
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;#FF00FF00"));
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("fontfamily")).toString(),
-                 QStringLiteral("Liberation Mono"));
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("italic")), QVariant(true));
-        QVERIFY(!m_pTextTool->getToolProperty(QStringLiteral("overwritetextbox")).isValid());
+        QCOMPARE(m_pTextTool->getToolProperty("pencolor").toString(), "normal;#FF00FF00");
+        QCOMPARE(m_pTextTool->getToolProperty("fontfamily").toString(), "Liberation Mono");
+        QCOMPARE(m_pTextTool->getToolProperty("italic"), QVariant(true));
+        QVERIFY(!m_pTextTool->getToolProperty("overwritetextbox").isValid());
         if (!exit)
             return;
-        QSettings saved(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("tools/textpenplugin.handtext/overwritetextbox")).toBool(), true);
+        QSettings saved(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        QCOMPARE(saved.value("tools/textpenplugin.handtext/overwritetextbox").toBool(), true);
         // The next run's text pen starts with the saved option.
         startHost();
-        QCOMPARE(property(QStringLiteral("overwritetextbox")), QVariant(true));
+        QCOMPARE(property("overwritetextbox"), QVariant(true));
     }
 
     void aTextSettingReachesTheTextToolAtOnce_data()
@@ -327,7 +319,7 @@ private slots:
         QFETCH(int, shape);
         QFETCH(int, pixmapWidth);
         if (setting.isValid())
-            COrrery::getUserSettings()->setValue(QStringLiteral("cursor.usedotcursor.writing"), setting);
+            COrrery::getUserSettings()->setValue("cursor.usedotcursor.writing", setting);
         QVERIFY(tools().activate(c_strTool));
         if (writing)
             QTest::mousePress(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
@@ -355,10 +347,10 @@ private slots:
         QFETCH(bool, selected);
         QFETCH(bool, edited);
         const boost::shared_ptr<CComponent> pBox =
-            otherType ? boost::make_shared<COtherTextBox>() : CComponent::create(QStringLiteral("text"));
-        pBox->setPropertyValue(QStringLiteral("position"), QPointF(100, 100));
-        pBox->setPropertyValue(QStringLiteral("string"), QStringLiteral("Hello board"));
-        pBox->setPropertyValue(QStringLiteral("locked"), locked);
+            otherType ? boost::make_shared<COtherTextBox>() : CComponent::create("text");
+        pBox->setPropertyValue("position", QPointF(100, 100));
+        pBox->setPropertyValue("string", "Hello board");
+        pBox->setPropertyValue("locked", locked);
         QVERIFY(CControlLayer::get()->invokeInsertCommand(pBox, -1, -1));
         if (selected)
             COrrery::getSelectionManager()->select(pBox.get());
@@ -369,7 +361,7 @@ private slots:
         QTest::mouseClick(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, point);
         QTRY_VERIFY(!m_pTool->currentScribble());
 
-        QCOMPARE(!CHostJournal::entries(QStringLiteral("CEditTextHelper::startEditText")).isEmpty(), edited);
+        QCOMPARE(!CHostJournal::entries("CEditTextHelper::startEditText").isEmpty(), edited);
         QVERIFY(COrrery::getSelectionManager()->selectedComponents().contains(pBox.get()));
         for (QGraphicsItem* pItem : m_pView->scene()->items())
             QVERIFY2(!dynamic_cast<QGraphicsPathItem*>(pItem) || COrreryView::componentOf(pItem),
@@ -381,7 +373,7 @@ private slots:
     void pointsThatAreNoNumbersAreLeftOut()
     {
         auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
-        pRecognizer->setStandingAnswer(QStringList() << QStringLiteral("word"));
+        pRecognizer->setStandingAnswer({"word"});
         COrrery::getRecognizerManager()->registerRecognizer(pRecognizer);
         COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
         const double dNaN = std::numeric_limits<double>::quiet_NaN();
@@ -396,17 +388,17 @@ private slots:
         QCOMPARE(pRecognizer->received(), (QList<QVector<QVector<QPointF>>>{{{{100, 100}, {200, 150}}}}));
         const QList<CComponent*> boxes = COrrery::getWorkspace()->getCurrentTopic()->components();
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first()->getPropertyValue(QStringLiteral("position")).toPointF(), QPointF(100, 100));
-        QVERIFY(std::isfinite(boxes.first()->getPropertyValue(QStringLiteral("fontsize")).toDouble()));
+        QCOMPARE(boxes.first()->getPropertyValue("position").toPointF(), QPointF(100, 100));
+        QVERIFY(std::isfinite(boxes.first()->getPropertyValue("fontsize").toDouble()));
     }
 
     void setToolPropertyIsTracedOnEntryOnly()
     {
         CLogSystem::theRootInstance->setLevel("TRACE");
         CLogSystem::theRootInstance->sink().clear();
-        m_pTool->setToolProperty(QStringLiteral("showcandidates"), true);
-        m_pTool->getToolProperty(QStringLiteral("showcandidates"));
-        m_pTool->canUsePenType(QStringLiteral("normal"));
+        m_pTool->setToolProperty("showcandidates", true);
+        m_pTool->getToolProperty("showcandidates");
+        m_pTool->canUsePenType("normal");
         QStringList names;
         for (const std::string& strLine : CLogSystem::theRootInstance->sink().lines())
             names.append(QString::fromStdString(strLine).section(QLatin1Char('\t'), 2));
