@@ -1,5 +1,4 @@
-// The host's managers as plug-ins rely on them: registration by name with real refusals, withdrawal
-// handing the object back, the menu placement beside another entry, and a fresh host on reset.
+// The host's managers: registration by name with real refusals, the menu placement and a fresh host.
 #include "abstractpropertyeditor.h"
 #include "action.h"
 #include "actionmanager.h"
@@ -79,6 +78,11 @@ QStringList menuEntries(const QMenu& menu)
     return names;
 }
 
+boost::shared_ptr<CAction> action(const QString& strName)
+{
+    return boost::make_shared<CAction>(strName, QIcon());
+}
+
 } // namespace
 
 class tst_HostManagers : public QObject
@@ -107,91 +111,63 @@ private slots:
     void theActionManagerAnswersZeroOnlyWhenItRegistered()
     {
         CActionManager& manager = *COrrery::getActionManager();
-        QCOMPARE(manager.registerAction(boost::make_shared<CAction>(QStringLiteral("tool.pen"), QIcon())), 0);
-        QCOMPARE(manager.registerAction(boost::make_shared<CAction>(QStringLiteral("tool.pen"), QIcon())),
-                 int(CActionManager::eNameTaken));
-        QCOMPARE(manager.registerAction(boost::make_shared<CAction>(QString(), QIcon())),
-                 int(CActionManager::eNoInternalName));
+        auto pUnavailable = boost::make_shared<CUnavailableAction>();
+        QCOMPARE(manager.registerAction(pUnavailable), 0);
+        // A registered action shows what it answers.
+        QVERIFY(!pUnavailable->isEnabled());
+        QCOMPARE(pUnavailable->text(), QStringLiteral("Unavailable"));
+        QCOMPARE(manager.registerAction(action("tool.pen")), 0);
+        QCOMPARE(manager.registerAction(action("tool.pen")), int(CActionManager::eNameTaken));
+        QCOMPARE(manager.registerAction(action(QString())), int(CActionManager::eNoInternalName));
         QCOMPARE(manager.registerAction(boost::shared_ptr<CAction>()), int(CActionManager::eNoAction));
-        QCOMPARE(manager.getActionNames(), QStringList() << "tool.pen");
-    }
-
-    void aRegisteredActionShowsWhatItAnswers()
-    {
-        auto pAction = boost::make_shared<CUnavailableAction>();
-        QCOMPARE(COrrery::getActionManager()->registerAction(pAction), 0);
-        QVERIFY(!pAction->isEnabled());
-        QCOMPARE(pAction->text(), QStringLiteral("Unavailable"));
+        QCOMPARE(manager.getActionNames(), (QStringList{"tool.unavailable", "tool.pen"}));
     }
 
     void anEntryIsPlacedRightAfterTheNamedOne_data()
     {
-        QTest::addColumn<QStringList>("menu");
+        QTest::addColumn<bool>("registered");  // the new entry's action; without it nothing is placed
+        QTest::addColumn<QStringList>("menu"); // empty: the host has no menu
         QTest::addColumn<QString>("nextTo");
-        QTest::addColumn<bool>("placed");
         QTest::addColumn<QStringList>("expected");
-        const QStringList entries = QStringList() << "tool.pen"
-                                                  << "tool.laserpen"
-                                                  << "tool.eraser";
-        QTest::newRow("in the middle") << entries << "tool.laserpen" << true
-                                       << (QStringList() << "tool.pen"
-                                                         << "tool.laserpen"
-                                                         << "tool.textpen"
-                                                         << "tool.eraser");
-        QTest::newRow("at the end") << (QStringList() << "tool.pen"
-                                                      << "tool.laserpen")
-                                    << "tool.laserpen" << true
-                                    << (QStringList() << "tool.pen"
-                                                      << "tool.laserpen"
-                                                      << "tool.textpen");
-        QTest::newRow("unknown entry") << entries << "tool.nothing" << false << entries;
-        QTest::newRow("empty menu") << QStringList() << "tool.laserpen" << false << QStringList();
+        const QStringList entries{"tool.pen", "tool.laserpen", "tool.eraser"};
+        QTest::newRow("in the middle")
+            << true << entries << "tool.laserpen"
+            << QStringList{"tool.pen", "tool.laserpen", "tool.textpen", "tool.eraser"};
+        QTest::newRow("at the end") << true << QStringList(entries.mid(0, 2)) << "tool.laserpen"
+                                    << QStringList{"tool.pen", "tool.laserpen", "tool.textpen"};
+        QTest::newRow("unknown entry") << true << entries << "tool.nothing" << entries;
+        QTest::newRow("no menu") << true << QStringList() << "tool.laserpen" << QStringList();
+        QTest::newRow("no action") << false << entries << "tool.laserpen" << entries;
     }
     void anEntryIsPlacedRightAfterTheNamedOne()
     {
+        QFETCH(bool, registered);
         QFETCH(QStringList, menu);
         QFETCH(QString, nextTo);
-        QFETCH(bool, placed);
         QFETCH(QStringList, expected);
         QMenu hostMenu;
         for (const QString& strName : menu)
             hostMenu.addAction(strName)->setObjectName(strName);
-        COrrery::setMenu(&hostMenu);
-        QCOMPARE(COrrery::getActionManager()->registerAction(
-                     boost::make_shared<CAction>(QStringLiteral("tool.textpen"), QIcon())),
-                 0);
+        COrrery::setMenu(menu.isEmpty() ? nullptr : &hostMenu);
+        if (registered)
+            QCOMPARE(COrrery::getActionManager()->registerAction(action("tool.textpen")), 0);
 
-        QCOMPARE(COrrery::addActionToMenuNextTo(nextTo, QStringLiteral("tool.textpen")), placed);
+        QCOMPARE(COrrery::addActionToMenuNextTo(nextTo, "tool.textpen"), expected != menu);
         QCOMPARE(menuEntries(hostMenu), expected);
         // Asking again moves nothing and adds no second entry.
-        COrrery::addActionToMenuNextTo(nextTo, QStringLiteral("tool.textpen"));
+        COrrery::addActionToMenuNextTo(nextTo, "tool.textpen");
         QCOMPARE(menuEntries(hostMenu), expected);
-    }
-
-    void noPlacementWithoutTheActionOrAMenu()
-    {
-        QVERIFY(
-            !COrrery::addActionToMenuNextTo(QStringLiteral("tool.laserpen"), QStringLiteral("tool.textpen")));
-        QCOMPARE(COrrery::getActionManager()->registerAction(
-                     boost::make_shared<CAction>(QStringLiteral("tool.textpen"), QIcon())),
-                 0);
-        QVERIFY(
-            !COrrery::addActionToMenuNextTo(QStringLiteral("tool.laserpen"), QStringLiteral("tool.textpen")));
     }
 
     void editorPrototypesKeepTheirOrderAndAreCloned()
     {
         CPropertyEditorManager& manager = *COrrery::getPropertyEditorManager();
-        const QStringList names = QStringList() << "b"
-                                                << "a"
-                                                << "c";
+        const QStringList names{"b", "a", "c"};
         for (const QString& strName : names)
             QVERIFY(manager.registerEditor(
-                boost::make_shared<CLabelEditor>(QStringList() << strName, QStringLiteral("Ctx"), strName)));
-        QVERIFY(!manager.registerEditor(boost::make_shared<CLabelEditor>(QStringList() << "x"
-                                                                                       << "a",
-                                                                         QStringLiteral("Ctx"),
-                                                                         QStringLiteral("twice"))));
+                boost::make_shared<CLabelEditor>(QStringList{strName}, "Ctx", strName)));
+        QVERIFY(
+            !manager.registerEditor(boost::make_shared<CLabelEditor>(QStringList{"x", "a"}, "Ctx", "twice")));
         QVERIFY(!manager.registerEditor(boost::shared_ptr<CAbstractPropertyEditor>()));
 
         QStringList order;
@@ -220,10 +196,10 @@ private slots:
         QVERIFY(!bars.unregisterContextbar(QStringLiteral("bar"), true));
 
         CToolPropertiesPerspectiveManager& perspectives = *CGUILayer::get()->getToolPerspectiveManager();
-        QVERIFY(perspectives.registerPerspective(QStringList() << "textpenplugin.handtext", &makePanel));
-        QVERIFY(!perspectives.registerPerspective(QStringList() << "textpenplugin.handtext", &makePanel));
+        QVERIFY(perspectives.registerPerspective(QStringList{"textpenplugin.handtext"}, &makePanel));
+        QVERIFY(!perspectives.registerPerspective(QStringList{"textpenplugin.handtext"}, &makePanel));
         QVERIFY(!perspectives.registerPerspective(QStringList(), &makePanel));
-        QVERIFY(!perspectives.registerPerspective(QStringList() << "text", nullptr));
+        QVERIFY(!perspectives.registerPerspective(QStringList{"text"}, nullptr));
         QWidget parent;
         QWidget* pPanel = perspectives.createPerspective(QStringLiteral("textpenplugin.handtext"), &parent);
         QVERIFY(pPanel);
@@ -233,10 +209,8 @@ private slots:
 
     void aResetHostStartsEmpty()
     {
-        QVERIFY(
-            COrrery::getToolManager()->registerTool(boost::make_shared<CNamedTool>(QStringLiteral("text"))));
-        CGUILayer::get()->getToolPerspectiveManager()->registerPerspective(QStringList() << "text",
-                                                                           &makePanel);
+        QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CNamedTool>("text")));
+        CGUILayer::get()->getToolPerspectiveManager()->registerPerspective({"text"}, &makePanel);
         COrrery::setLPToDPRatio(2.0);
 
         CGUILayer::resetHost();

@@ -1,13 +1,11 @@
 // The text pen as a tool: its properties with their rules and defaults, the exchange of text settings
 // with the host's text tool, its cursors while writing and not, and taps.
-#include "actionutilities.h"
 #include "coloraction.h"
 #include "component.h"
 #include "controllayer.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "logsystem.h"
-#include "mouseeventpoint.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "penbase.h"
@@ -30,26 +28,31 @@
 #include <QtTest>
 #include <boost/make_shared.hpp>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace {
 
-const QString c_strTool = QStringLiteral("textpenplugin.handtext");
+const QString c_strTool = "textpenplugin.handtext";
 
 // A text box of the other type that may be overwritten but is not opened by a tap.
 class COtherTextBox : public CTextComponent
 {
 public:
-    QString getType() const override { return QStringLiteral("textpen.component.textbox"); }
+    QString getType() const override { return "textpen.component.textbox"; }
 };
 
 QStringList textToolWrites()
 {
     QStringList writes;
-    for (const QString& strEntry :
-         CHostJournal::entries(QStringLiteral("CToolManager::setToolProperty text ")))
+    for (const QString& strEntry : CHostJournal::entries("CToolManager::setToolProperty text "))
         writes.append(strEntry.section(QLatin1Char(' '), 2, 2));
     return writes;
+}
+
+QString pen(const QColor& color)
+{
+    return "normal;" + CPenBase::encodeColor(color);
 }
 
 } // namespace
@@ -67,19 +70,23 @@ private:
 
     CToolManager& tools() { return *COrrery::getToolManager(); }
 
-    void startHost(bool bWithTextTool)
+    // A fresh host, with a text tool set up by prepare unless it is null, and the plug-in set up.
+    void startHost(const std::function<void(CTextTool&)>& prepare = [](CTextTool&) {})
     {
+        m_pView.reset();
+        CGUILayer::shutdownHost();
         SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
+        options.strSettingsFile = m_dir.filePath("settings.ini");
         CGUILayer::resetHost(options);
         m_pView = std::make_unique<COrreryView>();
         m_pView->resize(800, 600);
         COrrery::setView(m_pView.get());
         m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
         m_pTextTool = nullptr;
-        if (bWithTextTool) {
+        if (prepare) {
             auto pTextTool = boost::make_shared<CTextTool>();
             m_pTextTool = pTextTool.get();
+            prepare(*pTextTool);
             QVERIFY(tools().registerTool(pTextTool));
         }
         QVERIFY(m_plugin.setUp());
@@ -92,8 +99,8 @@ private:
 private slots:
     void init()
     {
-        QFile::remove(m_dir.filePath(QStringLiteral("settings.ini")));
-        startHost(true);
+        QFile::remove(m_dir.filePath("settings.ini"));
+        startHost();
     }
     void cleanup()
     {
@@ -102,271 +109,196 @@ private slots:
         CLogSystem::theRootInstance->setLevel("INFO");
     }
 
-    void aNewToolWithoutTextToolHasTheDefaults_data()
+    void aNewToolWithoutTextToolHasItsIdentityAndTheDefaults()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QVariant>("expected");
-        QTest::newRow("font family") << "textpen.fontfamily" << QVariant(QStringLiteral("Arial"));
-        QTest::newRow("font colour") << "textpen.fontcolor" << QVariant(QColor(Qt::black));
-        QTest::newRow("bold") << "textpen.bold" << QVariant(false);
-        QTest::newRow("italic") << "textpen.italic" << QVariant(false);
-        QTest::newRow("underline") << "textpen.underline" << QVariant(false);
-        QTest::newRow("overwrite") << "overwritetextbox" << QVariant(false);
-        QTest::newRow("candidates") << "showcandidates" << QVariant(false);
-        QTest::newRow("outline colour") << "textpen.linecolor" << QVariant(QStringLiteral("null;"));
-        QTest::newRow("fill colour") << "textpen.fillcolor" << QVariant(QColor(255, 255, 255, 0));
-        QTest::newRow("outline style") << "textpen.linestyle" << QVariant(1);
-        QTest::newRow("outline width") << "textpen.linewidth" << QVariant(5.0);
-        QTest::newRow("own pen colour") << "pencolor" << QVariant(QStringLiteral("null;"));
-        QTest::newRow("own pen width") << "linewidth" << QVariant(3.0);
-        QTest::newRow("own pen style") << "linestyle" << QVariant(1);
-    }
-    void aNewToolWithoutTextToolHasTheDefaults()
-    {
-        QFETCH(QString, name);
-        QFETCH(QVariant, expected);
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-        startHost(false);
-        QCOMPARE(property(name), expected);
-        QCOMPARE(property(name).userType(), expected.userType());
-    }
-
-    void theOwnPenIsFixed_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QVariant>("written");
-        QTest::addColumn<QVariant>("stored");
-        QTest::newRow("width") << "linewidth" << QVariant(10.0) << QVariant(3.0);
-        QTest::newRow("style") << "linestyle" << QVariant(4) << QVariant(1);
-        QTest::newRow("style as text") << "linestyle" << QVariant(QStringLiteral("dash")) << QVariant(1);
-    }
-    void theOwnPenIsFixed()
-    {
-        QFETCH(QString, name);
-        QFETCH(QVariant, written);
-        QFETCH(QVariant, stored);
-        QCOMPARE(m_pTool->setToolProperty(name, written), name);
-        QCOMPARE(property(name), stored);
-    }
-
-    void theFontColourIsAlsoThePenColourAndThePrimaryColour()
-    {
-        const int iUpdates = CColorAction::updateCount();
-        QCOMPARE(m_pTool->setToolProperty(QStringLiteral("textpen.fontcolor"), QColor(Qt::red)),
-                 QStringLiteral("textpen.fontcolor"));
-        const QString strRed = QStringLiteral("normal;") + CPenBase::encodeColor(QColor(Qt::red));
-        QCOMPARE(property(QStringLiteral("textpen.fontcolor")), QVariant(QColor(Qt::red)));
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(), strRed);
-        QCOMPARE(property(QStringLiteral("primarycolor")).toString(), strRed);
-        QCOMPARE(CColorAction::updateCount(), iUpdates + 1);
-    }
-
-    void writingThePrimaryColourSetsTheFontColourWithoutPushing()
-    {
-        CHostJournal::clear();
-        const QString strBlue = QStringLiteral("normal;") + CPenBase::encodeColor(QColor(Qt::blue));
-        QCOMPARE(m_pTool->setToolProperty(QStringLiteral("primarycolor"), strBlue),
-                 QStringLiteral("textpen.fontcolor"));
-        QCOMPARE(property(QStringLiteral("textpen.fontcolor")), QVariant(QColor(Qt::blue)));
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(), strBlue);
-        QCOMPARE(textToolWrites(), QStringList());
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("fontcolor")), QVariant(QColor(Qt::black)));
-    }
-
-    void aPrimaryColourThatMakesNoPenChangesNothing_data()
-    {
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("no pen") << QVariant(QStringLiteral("null;"));
-        QTest::newRow("no separator") << QVariant(QStringLiteral("#ff0000ff"));
-        QTest::newRow("unknown type") << QVariant(QStringLiteral("crayon;#ff0000ff"));
-        QTest::newRow("invalid variant") << QVariant();
-    }
-    void aPrimaryColourThatMakesNoPenChangesNothing()
-    {
-        QFETCH(QVariant, value);
-        const int iUpdates = CColorAction::updateCount();
-        const QVariant pen = property(QStringLiteral("pencolor"));
-        QCOMPARE(m_pTool->setToolProperty(QStringLiteral("primarycolor"), value),
-                 QStringLiteral("primarycolor"));
-        QCOMPARE(property(QStringLiteral("textpen.fontcolor")), QVariant(QColor(Qt::black)));
-        QCOMPARE(property(QStringLiteral("pencolor")), pen);
-        QCOMPARE(CColorAction::updateCount(), iUpdates);
-    }
-
-    void aFontColourThatIsNoColourIsKeptAsGiven()
-    {
-        m_pTool->setToolProperty(QStringLiteral("textpen.fontcolor"), QStringLiteral("not a colour"));
-        QCOMPARE(property(QStringLiteral("textpen.fontcolor")), QVariant(QStringLiteral("not a colour")));
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;") + CPenBase::encodeColor(QColor()));
-        // No colour to offer: the primary colour falls back to what is stored under its own name.
-        QCOMPARE(property(QStringLiteral("primarycolor")), QVariant());
-    }
-
-    void theListedAndPersistentNamesAreFixed()
-    {
-        const QList<QString> listed = {
-            QStringLiteral("textpen.fontfamily"), QStringLiteral("textpen.fontcolor"),
-            QStringLiteral("textpen.bold"),       QStringLiteral("textpen.italic"),
-            QStringLiteral("textpen.underline"),  QStringLiteral("overwritetextbox"),
-            QStringLiteral("showcandidates"),     QStringLiteral("textpen.linecolor"),
-            QStringLiteral("textpen.fillcolor"),  QStringLiteral("textpen.linestyle"),
-            QStringLiteral("textpen.linewidth")};
-        // The text tool's "alignment" arrived as "textpen.alignment" and is still not listed.
-        QVERIFY(property(QStringLiteral("textpen.alignment")).isValid());
-        QCOMPARE(m_pTool->getToolPropertyNames(), listed);
-        QCOMPARE(m_pTool->getPersistentProperties(),
-                 QList<QString>() << QStringLiteral("overwritetextbox") << QStringLiteral("showcandidates"));
-    }
-
-    void identity_data()
-    {
-        QTest::addColumn<QString>("penType");
-        QTest::addColumn<bool>("usable");
-        QTest::newRow("normal") << "normal" << true;
-        QTest::newRow("Normal") << "Normal" << false;
-        QTest::newRow("highlighter") << "highlighter" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-    void identity()
-    {
-        QFETCH(QString, penType);
-        QFETCH(bool, usable);
-        QCOMPARE(m_pTool->canUsePenType(penType), usable);
+        startHost(nullptr);
+        QVERIFY(m_pTool->canUsePenType("normal"));
+        for (const char* szType : {"Normal", "highlighter", ""})
+            QVERIFY2(!m_pTool->canUsePenType(QLatin1String(szType)), szType);
         QCOMPARE(m_pTool->getName(), c_strTool);
-        QCOMPARE(m_pTool->getCategory(), QStringLiteral("text"));
+        QCOMPARE(m_pTool->getCategory(), "text");
         QCOMPARE(m_pTool->getIconImage(CTool::eIconLarge).size(), QSize(32, 32));
         QVERIFY(m_pTool->getIconImage(CTool::eIconSmall).isNull());
         QVERIFY(m_pTool->getIconImage(CTool::eIconMedium).isNull());
+        QCOMPARE(m_pTool->getPersistentProperties(), (QList<QString>{"overwritetextbox", "showcandidates"}));
+        const QStringList names = {"textpen.fontfamily", "textpen.fontcolor", "textpen.bold",
+                                   "textpen.italic",     "textpen.underline", "overwritetextbox",
+                                   "showcandidates",     "textpen.linecolor", "textpen.fillcolor",
+                                   "textpen.linestyle",  "textpen.linewidth", "pencolor",
+                                   "linewidth",          "linestyle"};
+        const QVariant no(false), none("null;"), black(QColor(Qt::black));
+        const QVariant arial("Arial"), clear(QColor(255, 255, 255, 0));
+        const QVariantList defaults = {arial, black, no, no, no, no, no, none, clear, 1, 5.0, none, 3.0, 1};
+        QCOMPARE(m_pTool->getToolPropertyNames(), names.mid(0, 11)); // not the own pen's
+        for (int i = 0; i < names.size(); ++i) {
+            QVERIFY2(property(names[i]) == defaults[i], qPrintable(names[i]));
+            QVERIFY2(property(names[i]).userType() == defaults[i].userType(), qPrintable(names[i]));
+        }
+    }
+
+    // The font colour, the own pen's colour and the primary colour go together; the own pen's width
+    // and style are fixed.
+    void writingAColourOrTheOwnPen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QVariantMap>("after");
+        QTest::addColumn<int>("colourUpdates");
+        QTest::addColumn<QStringList>("textToolWrites");
+        const QVariantMap unchanged = {{"textpen.fontcolor", QColor(Qt::black)},
+                                       {"pencolor", pen(Qt::black)}};
+        QTest::newRow("font colour") << "textpen.fontcolor" << QVariant(QColor(Qt::red))
+                                     << "textpen.fontcolor"
+                                     << QVariantMap{{"textpen.fontcolor", QColor(Qt::red)},
+                                                    {"pencolor", pen(Qt::red)},
+                                                    {"primarycolor", pen(Qt::red)}}
+                                     << 1 << QStringList{"fontcolor"};
+        QTest::newRow("font colour that is no colour")
+            << "textpen.fontcolor" << QVariant("not a colour") << "textpen.fontcolor"
+            << QVariantMap{{"textpen.fontcolor", "not a colour"},
+                           {"pencolor", pen(QColor())},
+                           {"primarycolor", {}}}
+            << 1 << QStringList{"fontcolor"};
+        // The primary colour is not pushed to the text tool.
+        QTest::newRow("primary colour") << "primarycolor" << QVariant(pen(Qt::blue)) << "textpen.fontcolor"
+                                        << QVariantMap{{"textpen.fontcolor", QColor(Qt::blue)},
+                                                       {"pencolor", pen(Qt::blue)},
+                                                       {"primarycolor", pen(Qt::blue)}}
+                                        << 1 << QStringList();
+        for (const QVariant& noPen :
+             {QVariant("null;"), QVariant("#ff0000ff"), QVariant("crayon;#ff0000ff"), QVariant()})
+            QTest::newRow(qPrintable("primary colour that makes no pen: " + noPen.toString()))
+                << "primarycolor" << noPen << "primarycolor" << unchanged << 0 << QStringList();
+        QTest::newRow("own pen width") << "linewidth" << QVariant(10.0) << "linewidth"
+                                       << QVariantMap{{"linewidth", 3.0}} << 0 << QStringList();
+        QTest::newRow("own pen style") << "linestyle" << QVariant(4) << "linestyle"
+                                       << QVariantMap{{"linestyle", 1}} << 0 << QStringList();
+        QTest::newRow("own pen style as text") << "linestyle" << QVariant("dash") << "linestyle"
+                                               << QVariantMap{{"linestyle", 1}} << 0 << QStringList();
+    }
+    void writingAColourOrTheOwnPen()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariant, value);
+        QFETCH(QString, answer);
+        QFETCH(QVariantMap, after);
+        QFETCH(int, colourUpdates);
+        QFETCH(QStringList, textToolWrites);
+        const int iUpdates = CColorAction::updateCount();
+        CHostJournal::clear();
+        QCOMPARE(m_pTool->setToolProperty(name, value), answer);
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            QVERIFY2(property(it.key()) == it.value(), qPrintable(it.key()));
+        QCOMPARE(CColorAction::updateCount(), iUpdates + colourUpdates);
+        QCOMPARE(::textToolWrites(), textToolWrites);
     }
 
     void constructionGivesTheTextToolTheTextPensDefaults()
     {
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
-        CGUILayer::resetHost(options);
-        auto pTextTool = boost::make_shared<CTextTool>();
-        pTextTool->setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Courier"));
-        pTextTool->setToolProperty(QStringLiteral("alignment"), int(Qt::AlignHCenter));
-        QVERIFY(tools().registerTool(pTextTool));
-        QVERIFY(m_plugin.setUp());
-        m_pTool = dynamic_cast<CToolTextPen*>(tools().getToolByName(c_strTool));
-
-        QCOMPARE(pTextTool->getToolProperty(QStringLiteral("fontfamily")).toString(),
-                 QStringLiteral("Arial"));
-        QCOMPARE(property(QStringLiteral("textpen.fontfamily")).toString(), QStringLiteral("Arial"));
-        QCOMPARE(property(QStringLiteral("textpen.alignment")), QVariant(int(Qt::AlignHCenter)));
+        startHost([](CTextTool& textTool) {
+            textTool.setToolProperty("fontfamily", "Courier");
+            textTool.setToolProperty("alignment", int(Qt::AlignHCenter));
+        });
+        QCOMPARE(m_pTextTool->getToolProperty("fontfamily").toString(), "Arial");
+        QCOMPARE(property("textpen.fontfamily").toString(), "Arial");
+        QCOMPARE(property("textpen.alignment"), QVariant(int(Qt::AlignHCenter)));
         // The text tool's font colour came back, so the pen colour follows it.
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;") + CPenBase::encodeColor(QColor(Qt::black)));
+        QCOMPARE(property("pencolor").toString(), pen(Qt::black));
     }
 
-    void activationTakesOverTheTextToolsSettings()
+    void theTextToolsSettingsAreTakenOver_data()
     {
-        m_pTextTool->setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Liberation Serif"));
-        m_pTextTool->setToolProperty(QStringLiteral("fontcolor"), QColor(Qt::darkGreen));
-        m_pTextTool->setToolProperty(QStringLiteral("pencolor"), QStringLiteral("normal;#FF0000FF"));
+        QTest::addColumn<bool>("profileLoad"); // else the pen's activation
+        QTest::newRow("on activation") << false;
+        QTest::newRow("on a profile load, the pen not active") << true;
+    }
+    void theTextToolsSettingsAreTakenOver()
+    {
+        QFETCH(bool, profileLoad);
+        if (profileLoad)
+            QVERIFY(tools().activate("text"));
+        m_pTextTool->setToolProperty("fontfamily", "Liberation Serif");
+        m_pTextTool->setToolProperty("fontcolor", QColor(Qt::darkGreen));
+        m_pTextTool->setToolProperty("pencolor", "normal;#FF0000FF");
         QSignalSpy activated(m_pTool, SIGNAL(siganlTextPenActivated()));
 
-        QVERIFY(tools().activate(c_strTool));
+        if (profileLoad)
+            CServicesLayer::get()->loadProfile();
+        else
+            QVERIFY(tools().activate(c_strTool));
         QCOMPARE(activated.count(), 1);
-        QCOMPARE(property(QStringLiteral("textpen.fontfamily")).toString(),
-                 QStringLiteral("Liberation Serif"));
-        QCOMPARE(property(QStringLiteral("textpen.linecolor")).toString(),
-                 QStringLiteral("normal;#FF0000FF"));
-        QCOMPARE(property(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;") + CPenBase::encodeColor(QColor(Qt::darkGreen)));
+        QCOMPARE(property("textpen.fontfamily").toString(), "Liberation Serif");
+        QCOMPARE(property("textpen.linecolor").toString(), "normal;#FF0000FF");
+        QCOMPARE(property("pencolor").toString(), pen(Qt::darkGreen));
     }
 
-    void deactivationHandsTheTextSettingsBack()
+    void theTextSettingsAreHandedBack_data()
     {
+        QTest::addColumn<bool>("exit"); // else the pen's deactivation
+        QTest::newRow("on deactivation") << false;
+        QTest::newRow("on exit, which also saves the options") << true;
+    }
+    void theTextSettingsAreHandedBack()
+    {
+        QFETCH(bool, exit);
         QVERIFY(tools().activate(c_strTool));
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.linecolor"),
-                                        QStringLiteral("normal;#FF00FF00"));
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.fontfamily"),
-                                        QStringLiteral("Liberation Mono"));
-        m_pTool->CTool::setToolProperty(QStringLiteral("overwritetextbox"), true);
+        m_pTool->CTool::setToolProperty("textpen.linecolor", "normal;#FF00FF00");
+        m_pTool->CTool::setToolProperty("textpen.fontfamily", "Liberation Mono");
+        m_pTool->CTool::setToolProperty("textpen.italic", true);
+        m_pTool->setToolProperty("overwritetextbox", true);
         CHostJournal::clear();
 
-        tools().deactivate();
-        QCOMPARE(textToolWrites(), QStringList() << "fontfamily"
-                                                 << "fontcolor"
-                                                 << "bold"
-                                                 << "italic"
-                                                 << "underline"
-                                                 << "pencolor"
-                                                 << "fillcolor"
-                                                 << "linestyle"
-                                                 << "linewidth");
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("pencolor")).toString(),
-                 QStringLiteral("normal;#FF00FF00"));
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("fontfamily")).toString(),
-                 QStringLiteral("Liberation Mono"));
-        QVERIFY(!m_pTextTool->getToolProperty(QStringLiteral("overwritetextbox")).isValid());
+        if (exit)
+            m_pTool->onExit();
+        else
+            tools().deactivate();
+        QCOMPARE(textToolWrites(), (QStringList{"fontfamily", "fontcolor", "bold", "italic", "underline",
+                                                "pencolor", "fillcolor", "linestyle", "linewidth"}));
+        QCOMPARE(m_pTextTool->getToolProperty("pencolor").toString(), "normal;#FF00FF00");
+        QCOMPARE(m_pTextTool->getToolProperty("fontfamily").toString(), "Liberation Mono");
+        QCOMPARE(m_pTextTool->getToolProperty("italic"), QVariant(true));
+        QVERIFY(!m_pTextTool->getToolProperty("overwritetextbox").isValid());
+        if (!exit)
+            return;
+        QSettings saved(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        QCOMPARE(saved.value("tools/textpenplugin.handtext/overwritetextbox").toBool(), true);
+        // The next run's text pen starts with the saved option.
+        startHost();
+        QCOMPARE(property("overwritetextbox"), QVariant(true));
     }
 
     void aTextSettingReachesTheTextToolAtOnce_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("textToolName");
+        QTest::addColumn<QString>("textToolName"); // empty: the text tool does not hold it
         QTest::addColumn<QVariant>("value");
         QTest::newRow("family") << "textpen.fontfamily"
-                                << "fontfamily" << QVariant(QStringLiteral("Liberation Sans"));
+                                << "fontfamily" << QVariant("Liberation Sans");
         QTest::newRow("bold") << "textpen.bold"
                               << "bold" << QVariant(true);
         QTest::newRow("outline colour") << "textpen.linecolor"
-                                        << "pencolor" << QVariant(QStringLiteral("normal;#FF123456"));
+                                        << "pencolor" << QVariant("normal;#FF123456");
         QTest::newRow("outline width") << "textpen.linewidth"
                                        << "linewidth" << QVariant(7.5);
         QTest::newRow("alignment") << "textpen.alignment"
                                    << "alignment" << QVariant(int(Qt::AlignRight));
+        QTest::newRow("not held: shadow") << "textpen.shadow"
+                                          << "" << QVariant(true);
+        QTest::newRow("not held: candidates") << "showcandidates"
+                                              << "" << QVariant(true);
     }
     void aTextSettingReachesTheTextToolAtOnce()
     {
         QFETCH(QString, name);
         QFETCH(QString, textToolName);
         QFETCH(QVariant, value);
-        QVERIFY(tools().setToolProperty(c_strTool, name, value, false));
-        QCOMPARE(m_pTextTool->getToolProperty(textToolName), value);
-    }
-
-    void aSettingTheTextToolDoesNotHoldStaysWithThePen()
-    {
         CHostJournal::clear();
-        m_pTool->setToolProperty(QStringLiteral("textpen.shadow"), true);
-        m_pTool->setToolProperty(QStringLiteral("showcandidates"), true);
-        QCOMPARE(textToolWrites(), QStringList());
-        QVERIFY(!m_pTextTool->getToolPropertyNames().contains(QStringLiteral("shadow")));
-    }
-
-    void aProfileLoadUpdatesThePenEvenWhenItIsNotActive()
-    {
-        QVERIFY(tools().activate(QStringLiteral("text")));
-        m_pTextTool->setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Liberation Serif"));
-        QSignalSpy activated(m_pTool, SIGNAL(siganlTextPenActivated()));
-        CServicesLayer::get()->loadProfile();
-        QCOMPARE(activated.count(), 1);
-        QCOMPARE(property(QStringLiteral("textpen.fontfamily")).toString(),
-                 QStringLiteral("Liberation Serif"));
-    }
-
-    void exitHandsBackAndSavesTheOptions()
-    {
-        m_pTool->setToolProperty(QStringLiteral("overwritetextbox"), true);
-        m_pTool->CTool::setToolProperty(QStringLiteral("textpen.italic"), true);
-        m_pTool->onExit();
-        QCOMPARE(m_pTextTool->getToolProperty(QStringLiteral("italic")), QVariant(true));
-        QSettings saved(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("tools/textpenplugin.handtext/overwritetextbox")).toBool(), true);
-
-        // The next run's text pen starts with the saved option.
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-        startHost(true);
-        QCOMPARE(property(QStringLiteral("overwritetextbox")), QVariant(true));
+        QVERIFY(tools().setToolProperty(c_strTool, name, value, false));
+        QCOMPARE(property(name), value);
+        QCOMPARE(textToolWrites(), textToolName.isEmpty() ? QStringList() : QStringList(textToolName));
+        if (!textToolName.isEmpty())
+            QCOMPARE(m_pTextTool->getToolProperty(textToolName), value);
     }
 
     void theCursorFollowsTheWritingFlagAndTheSetting_data()
@@ -387,7 +319,7 @@ private slots:
         QFETCH(int, shape);
         QFETCH(int, pixmapWidth);
         if (setting.isValid())
-            COrrery::getUserSettings()->setValue(QStringLiteral("cursor.usedotcursor.writing"), setting);
+            COrrery::getUserSettings()->setValue("cursor.usedotcursor.writing", setting);
         QVERIFY(tools().activate(c_strTool));
         if (writing)
             QTest::mousePress(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
@@ -399,32 +331,26 @@ private slots:
 
     void aTapOpensOrSelectsWhatIsUnderThePen_data()
     {
-        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("otherType");
         QTest::addColumn<bool>("locked");
         QTest::addColumn<bool>("selected");
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<bool>("selectedAfter");
-        QTest::newRow("selected text box") << "text" << false << true << true << true;
-        QTest::newRow("selected locked box") << "text" << true << true << false << true;
-        QTest::newRow("selected other text box")
-            << "textpen.component.textbox" << false << true << false << true;
-        QTest::newRow("unselected text box") << "text" << false << false << false << true;
+        QTest::addColumn<bool>("edited"); // the box is selected after the tap in every case
+        QTest::newRow("selected text box") << false << false << true << true;
+        QTest::newRow("selected locked box") << false << true << true << false;
+        QTest::newRow("selected other text box") << true << false << true << false;
+        QTest::newRow("unselected text box") << false << false << false << false;
     }
     void aTapOpensOrSelectsWhatIsUnderThePen()
     {
-        QFETCH(QString, type);
+        QFETCH(bool, otherType);
         QFETCH(bool, locked);
         QFETCH(bool, selected);
         QFETCH(bool, edited);
-        QFETCH(bool, selectedAfter);
-        boost::shared_ptr<CComponent> pBox;
-        if (type == QLatin1String("text"))
-            pBox = CComponent::create(type);
-        else
-            pBox = boost::make_shared<COtherTextBox>();
-        pBox->setPropertyValue(QStringLiteral("position"), QPointF(100, 100));
-        pBox->setPropertyValue(QStringLiteral("string"), QStringLiteral("Hello board"));
-        pBox->setPropertyValue(QStringLiteral("locked"), locked);
+        const boost::shared_ptr<CComponent> pBox =
+            otherType ? boost::make_shared<COtherTextBox>() : CComponent::create("text");
+        pBox->setPropertyValue("position", QPointF(100, 100));
+        pBox->setPropertyValue("string", "Hello board");
+        pBox->setPropertyValue("locked", locked);
         QVERIFY(CControlLayer::get()->invokeInsertCommand(pBox, -1, -1));
         if (selected)
             COrrery::getSelectionManager()->select(pBox.get());
@@ -435,8 +361,8 @@ private slots:
         QTest::mouseClick(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, point);
         QTRY_VERIFY(!m_pTool->currentScribble());
 
-        QCOMPARE(!CHostJournal::entries(QStringLiteral("CEditTextHelper::startEditText")).isEmpty(), edited);
-        QCOMPARE(COrrery::getSelectionManager()->selectedComponents().contains(pBox.get()), selectedAfter);
+        QCOMPARE(!CHostJournal::entries("CEditTextHelper::startEditText").isEmpty(), edited);
+        QVERIFY(COrrery::getSelectionManager()->selectedComponents().contains(pBox.get()));
         for (QGraphicsItem* pItem : m_pView->scene()->items())
             QVERIFY2(!dynamic_cast<QGraphicsPathItem*>(pItem) || COrreryView::componentOf(pItem),
                      "the tap's ink stays on the board");
@@ -447,42 +373,39 @@ private slots:
     void pointsThatAreNoNumbersAreLeftOut()
     {
         auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
-        pRecognizer->setStandingAnswer(QStringList() << QStringLiteral("word"));
+        pRecognizer->setStandingAnswer({"word"});
         COrrery::getRecognizerManager()->registerRecognizer(pRecognizer);
         COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
         const double dNaN = std::numeric_limits<double>::quiet_NaN();
-        const double dInfinity = std::numeric_limits<double>::infinity();
         auto pScribble = boost::make_shared<CScribble>();
         pScribble->beginStroke(QPointF(dNaN, dNaN), 0);
         pScribble->addPoint(QPointF(100, 100), 10);
-        pScribble->addPoint(QPointF(dInfinity, 5), 20);
+        pScribble->addPoint(QPointF(std::numeric_limits<double>::infinity(), 5), 20);
         pScribble->addPoint(QPointF(200, 150), 30);
         pScribble->addPoint(QPointF(1e300, -1e300), 40);
 
         m_pTool->onPenInput(pScribble);
-        QCOMPARE(pRecognizer->received().size(), 1);
-        QCOMPARE(pRecognizer->received().first(),
-                 (QVector<QVector<QPointF>>{{QPointF(100, 100), QPointF(200, 150)}}));
+        QCOMPARE(pRecognizer->received(), (QList<QVector<QVector<QPointF>>>{{{{100, 100}, {200, 150}}}}));
         const QList<CComponent*> boxes = COrrery::getWorkspace()->getCurrentTopic()->components();
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first()->getPropertyValue(QStringLiteral("position")).toPointF(), QPointF(100, 100));
-        QVERIFY(std::isfinite(boxes.first()->getPropertyValue(QStringLiteral("fontsize")).toDouble()));
+        QCOMPARE(boxes.first()->getPropertyValue("position").toPointF(), QPointF(100, 100));
+        QVERIFY(std::isfinite(boxes.first()->getPropertyValue("fontsize").toDouble()));
     }
 
     void setToolPropertyIsTracedOnEntryOnly()
     {
         CLogSystem::theRootInstance->setLevel("TRACE");
         CLogSystem::theRootInstance->sink().clear();
-        m_pTool->setToolProperty(QStringLiteral("showcandidates"), true);
-        m_pTool->getToolProperty(QStringLiteral("showcandidates"));
-        m_pTool->canUsePenType(QStringLiteral("normal"));
+        m_pTool->setToolProperty("showcandidates", true);
+        m_pTool->getToolProperty("showcandidates");
+        m_pTool->canUsePenType("normal");
         QStringList names;
         for (const std::string& strLine : CLogSystem::theRootInstance->sink().lines())
             names.append(QString::fromStdString(strLine).section(QLatin1Char('\t'), 2));
         // The push to the text tool is an operation of its own, traced as such.
-        QCOMPARE(names, QStringList() << " Enter CToolTextPen::setToolProperty "
-                                      << " Enter CToolTextPen::syncPropertiesToTextTool "
-                                      << " Exit CToolTextPen::syncPropertiesToTextTool ");
+        QCOMPARE(names, (QStringList{" Enter CToolTextPen::setToolProperty ",
+                                     " Enter CToolTextPen::syncPropertiesToTextTool ",
+                                     " Exit CToolTextPen::syncPropertiesToTextTool "}));
     }
 };
 
