@@ -4,6 +4,7 @@
 #include "actionmanager.h"
 #include "actionutilities.h"
 #include "component.h"
+#include "contextbarmanager.h"
 #include "controllayer.h"
 #include "orrery.h"
 #include "orreryview.h"
@@ -143,6 +144,10 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
         connect(pRecognizers, &CRecognizerManager::signalActiveRecognizerChanged, this,
                 &CMainWindow::refreshRecognizers);
 
+    // Plug-ins may register their bars before or after this point; the manager docks them either way.
+    if (CContextbarManager* pContextbars = COrrery::getContextbarManager())
+        pContextbars->setHostWindow(this);
+
     refreshTools();
     refreshRecognizers();
     statusBar()->showMessage(tr("Ready"));
@@ -150,6 +155,9 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
 
 CMainWindow::~CMainWindow()
 {
+    CContextbarManager* pContextbars = COrrery::getContextbarManager();
+    if (pContextbars && pContextbars->hostWindow() == this)
+        pContextbars->setHostWindow(nullptr);
     COrrery::setMenu(nullptr);
     COrrery::setView(nullptr);
 }

@@ -2,13 +2,19 @@
 
 #include "contextbarinterface.h"
 #include "hostjournal.h"
+#include "tool.h"
+#include "toolmanager.h"
 
+#include <QMainWindow>
 #include <algorithm>
 
 CContextbarManager::CContextbarManager() = default;
 
 CContextbarManager::~CContextbarManager()
 {
+    // Another owner may keep a bar alive: the window must not be left holding it.
+    for (const SEntry& entry : m_bars)
+        undock(entry.pBar.get());
     while (!m_bars.empty())
         m_bars.pop_back();
 }
@@ -19,11 +25,20 @@ bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarI
     const QString strName = pBar ? pBar->getName() : QString();
     const bool bAccepted = pBar && !strName.isEmpty() && !getContextbar(strName);
     if (bAccepted)
-        m_bars.push_back({strName, pBar, bShownByHost});
+        m_bars.push_back({strName, pBar, bShownByHost, false});
     CHostJournal::record(QStringLiteral("CContextbarManager::registerContextbar %1 %2 -> %3")
                              .arg(strName, bShownByHost ? QStringLiteral("true") : QStringLiteral("false"),
                                   bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
-    return bAccepted;
+    if (!bAccepted)
+        return false;
+    if (m_pWindow)
+        dock(m_bars.back());
+    // A bar that arrives while its tool is already active must not wait for the next activation.
+    if (m_pToolManager && m_pToolManager->getActiveTool()) {
+        SEntry entry = m_bars.back();
+        tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
+    }
+    return true;
 }
 
 bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide)
@@ -32,9 +47,11 @@ bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide
                                  [&strName](const SEntry& entry) { return entry.strName == strName; });
     const bool bFound = it != m_bars.end();
     if (bFound) {
-        if (bHide)
-            it->pBar->hide();
+        const boost::shared_ptr<CContextbarInterface> pBar = it->pBar;
         m_bars.erase(it);
+        if (bHide)
+            pBar->hide();
+        undock(pBar.get());
     }
     CHostJournal::record(QStringLiteral("CContextbarManager::unregisterContextbar %1 %2 -> %3")
                              .arg(strName, bHide ? QStringLiteral("true") : QStringLiteral("false"),
@@ -64,4 +81,73 @@ bool CContextbarManager::isShownByHost(const QString& strName) const
         if (entry.strName == strName)
             return entry.bShownByHost;
     return false;
+}
+
+void CContextbarManager::watchTools(CToolManager* pToolManager)
+{
+    if (m_pToolManager)
+        disconnect(m_pToolManager, nullptr, this, nullptr);
+    m_pToolManager = pToolManager;
+    if (!pToolManager)
+        return;
+    connect(pToolManager, &CToolManager::signalToolDeactivated, this,
+            &CContextbarManager::slotToolDeactivated);
+    connect(pToolManager, &CToolManager::signalToolActivated, this, &CContextbarManager::slotToolActivated);
+}
+
+void CContextbarManager::setHostWindow(QMainWindow* pWindow)
+{
+    if (pWindow == m_pWindow)
+        return;
+    for (const SEntry& entry : m_bars)
+        undock(entry.pBar.get());
+    m_pWindow = pWindow;
+    if (pWindow)
+        for (SEntry& entry : m_bars)
+            dock(entry);
+}
+
+void CContextbarManager::dock(SEntry& entry)
+{
+    CContextbarInterface* pBar = entry.pBar.get();
+    if (!entry.bInitialised) {
+        entry.bInitialised = true;
+        pBar->initialize(m_pWindow);
+    }
+    m_pWindow->addToolBar(Qt::BottomToolBarArea, pBar);
+    // Bars the host does not show itself wait for their owner to show them.
+    pBar->setVisible(entry.bShownByHost && pBar->isToolSelected());
+}
+
+void CContextbarManager::undock(CContextbarInterface* pBar)
+{
+    if (!m_pWindow || pBar->parentWidget() != m_pWindow)
+        return;
+    m_pWindow->removeToolBar(pBar);
+    pBar->setParent(nullptr);
+}
+
+void CContextbarManager::tellSelection(const SEntry& entry, const QString& strTool, bool bSelected)
+{
+    CContextbarInterface* pBar = entry.pBar.get();
+    // The answer says whether the bar's selected state changed; the state itself says where it goes.
+    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost)
+        return;
+    if (m_pWindow && pBar->parentWidget() == m_pWindow)
+        pBar->setVisible(pBar->isToolSelected());
+}
+
+void CContextbarManager::slotToolActivated(const QString& strTool)
+{
+    // A copy: a bar may register or withdraw bars while it is told.
+    std::vector<SEntry> bars = m_bars;
+    for (SEntry& entry : bars)
+        tellSelection(entry, strTool, true);
+}
+
+void CContextbarManager::slotToolDeactivated(const QString& strTool)
+{
+    std::vector<SEntry> bars = m_bars;
+    for (SEntry& entry : bars)
+        tellSelection(entry, strTool, false);
 }

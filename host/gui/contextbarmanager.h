@@ -1,20 +1,27 @@
 // The host's context bars by name. The flag given at registration says whether the host shows the bar
 // by itself while the bar's tool is selected; the flag given at withdrawal whether the bar is hidden
-// at once.
+// at once. Once it has a host window, the manager docks every bar along the window's bottom edge and
+// shows or hides the bars it shows by itself as tools are activated.
 #pragma once
 
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <boost/shared_ptr.hpp>
 #include <vector>
 
 class CContextbarInterface;
+class CToolManager;
 
-class CContextbarManager
+class CContextbarManager : public QObject
 {
+    Q_OBJECT
+
 public:
     CContextbarManager();
-    ~CContextbarManager();
+    ~CContextbarManager() override;
 
     CContextbarManager(const CContextbarManager&) = delete;
     CContextbarManager& operator=(const CContextbarManager&) = delete;
@@ -28,13 +35,30 @@ public:
     QStringList getContextbarNames() const;
     bool isShownByHost(const QString& strName) const;
 
+    // The tool manager whose activations decide which bars are shown; null stops listening.
+    void watchTools(CToolManager* pToolManager);
+    // The window whose bottom edge holds the bars. The bars are initialised with it the first time
+    // they meet a window. Null takes every bar out of the current window without deleting any: the
+    // bars belong to whoever registered them, so a window must let go of them before it is destroyed.
+    void setHostWindow(QMainWindow* pWindow);
+    QMainWindow* hostWindow() const { return m_pWindow; }
+
 private:
     struct SEntry
     {
         QString strName;
         boost::shared_ptr<CContextbarInterface> pBar;
         bool bShownByHost;
+        bool bInitialised;
     };
 
+    void slotToolActivated(const QString& strTool);
+    void slotToolDeactivated(const QString& strTool);
+    void dock(SEntry& entry);
+    void undock(CContextbarInterface* pBar);
+    void tellSelection(const SEntry& entry, const QString& strTool, bool bSelected);
+
     std::vector<SEntry> m_bars;
+    QPointer<CToolManager> m_pToolManager;
+    QPointer<QMainWindow> m_pWindow;
 };
