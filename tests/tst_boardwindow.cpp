@@ -1,16 +1,21 @@
 // The whiteboard window with the plug-in loaded as the app loads it: the context bar along the bottom
 // edge, the tool-properties area, the interface language, the board saved as a picture, and pen input.
+#include "abstractpropertyeditor.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
 #include "guilayer.h"
 #include "iplugin.h"
 #include "mainwindow.h"
+#include "namedtool.h"
 #include "normalpentool.h"
 #include "pluginloader.h"
 #include "selecttool.h"
 #include "texttool.h"
 #include "toolmanager.h"
+#include "toolpropertiescontainer.h"
+#include "toolpropertiesdock.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,6 +55,7 @@ class tst_BoardWindow : public QObject
 
     static CToolManager* tools() { return COrrery::getToolManager(); }
     static CContextbarManager* bars() { return COrrery::getContextbarManager(); }
+    CToolPropertiesContainer* container() const { return m_pWindow->toolProperties()->container(); }
     CContextbarInterface* textPenBar() const { return bars()->getContextbar(c_strTextPenBar); }
 
     // Whether the bar is on screen along the window's bottom edge.
@@ -158,6 +164,102 @@ private slots:
         tearDownPlugin();
         QVERIFY(!pBar);
         QVERIFY(m_pWindow->findChildren<CContextbarInterface*>().isEmpty());
+    }
+
+    // The text pen's own page is built under the container and filled once it exists; the next tool
+    // takes its place.
+    void theTextPenGetsItsOwnPageFilledFromTheTool()
+    {
+        QSignalSpy changed(container(), &CToolPropertiesContainer::signalToolChanged);
+        // The text pen takes its text settings from the host's text tool when it is picked.
+        QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
+        QVERIFY(tools()->activate(c_strTextPen));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toString(), c_strTextPen);
+        QPointer<QWidget> pPage(container()->page());
+        QVERIFY(pPage && pPage->parentWidget() == container());
+        QCOMPARE(pPage->metaObject()->className(), "CTextPenPropertiesWidget");
+        const QList<QWidget*> editors = pPage->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(editors.size(), 8);
+        for (const QWidget* pEditor : editors)
+            QVERIFY2(QString::fromLatin1(pEditor->metaObject()->className()).endsWith("PropertyEditorWidget"),
+                     pEditor->metaObject()->className());
+        QAbstractButton* pBold = nullptr;
+        for (QAbstractButton* pButton : pPage->findChildren<QAbstractButton*>())
+            if (pButton->text() == QStringLiteral("B"))
+                pBold = pButton;
+        QVERIFY(pBold && pBold->isChecked());
+
+        QVERIFY(tools()->activate(QStringLiteral("select")));
+        QVERIFY(!pPage);
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(!container()->page());
+    }
+
+    // The page goes with the window, before the tool it shows and the plug-in that made it.
+    void closingWithTheTextPenPageOpen_data()
+    {
+        QTest::addColumn<bool>("bPluginFirst");
+        QTest::newRow("window, plug-in, host") << false;
+        QTest::newRow("plug-in, window, host") << true;
+    }
+    void closingWithTheTextPenPageOpen()
+    {
+        QFETCH(bool, bPluginFirst);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QPointer<QWidget> pPage(container()->page());
+        QPointer<QWidget> pContainer(container());
+        QVERIFY(pPage);
+        if (bPluginFirst)
+            tearDownPlugin();
+        m_pWindow.reset();
+        QVERIFY(!pPage && !pContainer);
+        tearDownPlugin();
+        CGUILayer::shutdownHost();
+        QVERIFY(!COrrery::getToolManager());
+    }
+
+    // A tool without a page of its own gets one editor per setting that an editor is registered for.
+    void anotherToolGetsTheGenericPage()
+    {
+        auto pMarker = boost::make_shared<CNamedTool>(QStringLiteral("marker"));
+        pMarker->setToolProperty(QStringLiteral("showcandidates"), true);
+        pMarker->setToolProperty(QStringLiteral("overwritetextbox"), false);
+        pMarker->setToolProperty(QStringLiteral("size"), 3);
+        QVERIFY(tools()->registerTool(pMarker));
+        QVERIFY(tools()->activate(QStringLiteral("marker")));
+        QVERIFY(container()->page());
+        QCOMPARE(container()->page()->metaObject()->className(), "QWidget");
+        QCOMPARE(int(container()->editors().size()), 2);
+        QCOMPARE(container()->editors().front()->property(), QStringLiteral("showcandidates"));
+        QVERIFY(container()->page()->isAncestorOf(container()->editors().back()->widget()));
+    }
+
+    // Every change of a setting is passed on; the short form only for the tool whose page is shown.
+    void settingChangesReachThePage_data()
+    {
+        QTest::addColumn<QString>("strTool");
+        QTest::addColumn<QString>("strProperty");
+        QTest::addColumn<bool>("bShownTool");
+        QTest::newRow("the text pen") << c_strTextPen << QStringLiteral("textpen.italic") << true;
+        QTest::newRow("another tool") << QStringLiteral("text") << QStringLiteral("underline") << false;
+    }
+    void settingChangesReachThePage()
+    {
+        QFETCH(QString, strTool);
+        QFETCH(QString, strProperty);
+        QFETCH(bool, bShownTool);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QSignalSpy full(container(), qOverload<const QString&, const QString&, const QVariant&>(
+                                         &CToolPropertiesContainer::signalToolPropertyChanged));
+        QSignalSpy shortForm(container(), qOverload<const QString&, const QVariant&>(
+                                              &CToolPropertiesContainer::signalToolPropertyChanged));
+        QVERIFY(tools()->setToolProperty(strTool, strProperty, true, false));
+        // The text pen hands its text settings on to the text tool, which reports a change of its own.
+        QVERIFY(full.contains(QVariantList({strTool, strProperty, true})));
+        QCOMPARE(shortForm.count(), int(bShownTool));
+        if (bShownTool)
+            QCOMPARE(shortForm.first(), QVariantList({strProperty, true}));
     }
 };
 
