@@ -3,6 +3,7 @@
 #include "abstractpropertyeditor.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
+#include "controlsignalsource.h"
 #include "guilayer.h"
 #include "iplugin.h"
 #include "mainwindow.h"
@@ -16,7 +17,9 @@
 #include "toolpropertiesdock.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 #include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <boost/make_shared.hpp>
@@ -260,6 +263,49 @@ private slots:
         QCOMPARE(shortForm.count(), int(bShownTool));
         if (bShownTool)
             QCOMPARE(shortForm.first(), QVariantList({strProperty, true}));
+    }
+
+    // The choice is announced, lays the application out in the language's direction and is there
+    // again when the window next opens.
+    void theLanguageMenuSwitchesTheInterface_data()
+    {
+        QTest::addColumn<QString>("strLocale");
+        QTest::addColumn<bool>("bRightToLeft");
+        QTest::newRow("Hebrew") << QStringLiteral("he_IL") << true;
+        QTest::newRow("German") << QStringLiteral("de_DE") << false;
+        QTest::newRow("English") << QStringLiteral("en_GB") << false;
+    }
+    void theLanguageMenuSwitchesTheInterface()
+    {
+        QFETCH(QString, strLocale);
+        QFETCH(bool, bRightToLeft);
+        const Qt::LayoutDirection eExpected = bRightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+        const Qt::LayoutDirection eOther = bRightToLeft ? Qt::LeftToRight : Qt::RightToLeft;
+        m_pWindow->chooseLanguage(bRightToLeft ? QStringLiteral("de_DE") : QStringLiteral("he_IL"));
+        QCOMPARE(QApplication::layoutDirection(), eOther);
+
+        QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
+        QAction* pEntry = nullptr;
+        for (QAction* pAction : m_pWindow->languageMenu()->actions())
+            if (pAction->data().toString() == strLocale)
+                pEntry = pAction;
+        QVERIFY(pEntry && !pEntry->isChecked());
+        pEntry->trigger();
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(announced.first(), QVariantList({strLocale, bRightToLeft}));
+        QCOMPARE(QApplication::layoutDirection(), eExpected);
+        QCOMPARE(m_pWindow->layoutDirection(), eExpected);
+        QVERIFY(pEntry->isChecked());
+
+        QApplication::setLayoutDirection(eOther);
+        m_pWindow.reset();
+        m_pWindow = std::make_unique<CMainWindow>();
+        QCOMPARE(QApplication::layoutDirection(), eExpected);
+        QStringList checked;
+        for (const QAction* pAction : m_pWindow->languageMenu()->actions())
+            if (pAction->isChecked())
+                checked.append(pAction->data().toString());
+        QCOMPARE(checked, QStringList{strLocale});
     }
 };
 

@@ -6,6 +6,7 @@
 #include "component.h"
 #include "contextbarmanager.h"
 #include "controllayer.h"
+#include "languagemanager.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "recognitionlanguage.h"
@@ -120,6 +121,8 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
 
     m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
+    m_pLanguageMenu = menuBar()->addMenu(tr("&Language"));
+    buildLanguageMenu();
     m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));
 
     m_pToolBar = addToolBar(tr("Tools"));
@@ -251,6 +254,43 @@ void CMainWindow::chooseRecognitionLanguage(const QString& strCode)
         pSettings->setValue(QLatin1String(c_szLanguageKey), strInUse);
     statusBar()->showMessage(tr("Handwriting: %1").arg(pHandwriting->getDisplayName()), 5000);
     refreshRecognizers();
+}
+
+void CMainWindow::buildLanguageMenu()
+{
+    // Each language under its own name, so that a user who cannot read the current one finds theirs.
+    const struct
+    {
+        const char* szLocale;
+        const char* szName;
+    } c_aLanguages[] = {
+        {"en_GB", "English"}, {"de_DE", "Deutsch"}, {"he_IL", "\u05E2\u05D1\u05E8\u05D9\u05EA"}};
+    QActionGroup* pGroup = new QActionGroup(m_pLanguageMenu);
+    for (const auto& language : c_aLanguages) {
+        const QString strLocale = QString::fromLatin1(language.szLocale);
+        QAction* pAction = m_pLanguageMenu->addAction(QString::fromUtf8(language.szName));
+        pAction->setCheckable(true);
+        pAction->setData(strLocale);
+        pAction->setActionGroup(pGroup);
+        connect(pAction, &QAction::triggered, this, [this, strLocale] { chooseLanguage(strLocale); });
+    }
+    // The language manager announces only changes: the direction kept from the last run is set here.
+    const CLanguageManager languageManager;
+    QApplication::setLayoutDirection(languageManager.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    refreshLanguageMenu();
+}
+
+void CMainWindow::refreshLanguageMenu()
+{
+    const QString strLocale = CLanguageManager().currentLocale();
+    for (QAction* pAction : m_pLanguageMenu->actions())
+        pAction->setChecked(pAction->data().toString() == strLocale);
+}
+
+void CMainWindow::chooseLanguage(const QString& strLocale)
+{
+    CLanguageManager().setLanguage(strLocale);
+    refreshLanguageMenu();
 }
 
 void CMainWindow::slotToolActivated(const QString& strTool)

@@ -19,6 +19,7 @@ public:
     ~CMainWindow() override;
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
+    QMenu* languageMenu() const { return m_pLanguageMenu; }
     COrreryView* board() const { return m_pBoard; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
 
@@ -34,16 +35,23 @@ public:
     // read is reported once and English stays in use.
     void chooseRecognitionLanguage(const QString& strCode);
 
+    // Switches the user interface to the locale ("de_DE") and lays the application out in its direction;
+    // the choice is kept for the next start.
+    void chooseLanguage(const QString& strLocale);
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
     void slotToolActivated(const QString& strTool);
+    void buildLanguageMenu();
+    void refreshLanguageMenu();
 
     COrreryView* m_pBoard = nullptr;
     QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;
+    QMenu* m_pLanguageMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
