@@ -1,26 +1,34 @@
 // The whiteboard window with the plug-in loaded as the app loads it: the context bar along the bottom
 // edge, the tool-properties area, the interface language, the board saved as a picture, and pen input.
 #include "abstractpropertyeditor.h"
+#include "component.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
+#include "controllayer.h"
 #include "controlsignalsource.h"
 #include "guilayer.h"
 #include "iplugin.h"
 #include "mainwindow.h"
 #include "namedtool.h"
 #include "normalpentool.h"
+#include "orreryview.h"
 #include "pluginloader.h"
+#include "selectionmanager.h"
 #include "selecttool.h"
 #include "texttool.h"
 #include "toolmanager.h"
 #include "toolpropertiescontainer.h"
 #include "toolpropertiesdock.h"
+#include "topic.h"
+#include "workspace.h"
 
 #include <QAbstractButton>
 #include <QMenu>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QUndoStack>
 #include <QtTest>
 #include <boost/make_shared.hpp>
 
@@ -66,6 +74,39 @@ class tst_BoardWindow : public QObject
     {
         return pBar->isVisible() && pBar->parentWidget() == m_pWindow.get() &&
                m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea;
+    }
+
+    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
+
+    // One stroke on the board by mouse or by tablet pen; answers whether the board took every event.
+    bool draw(const QVector<QPoint>& points, bool bTablet)
+    {
+        QWidget* pViewport = m_pWindow->board()->viewport();
+        bool bAllTaken = true;
+        for (int i = 0; i < points.size(); ++i) {
+            const bool bPress = i == 0, bRelease = i == points.size() - 1 && i > 0;
+            const Qt::MouseButton eButton = bPress || bRelease ? Qt::LeftButton : Qt::NoButton;
+            const Qt::MouseButtons buttons = bRelease ? Qt::NoButton : Qt::LeftButton;
+            const QPointF point = points.at(i), global = pViewport->mapToGlobal(points.at(i));
+            if (bTablet) {
+                const QEvent::Type eType = bPress     ? QEvent::TabletPress
+                                           : bRelease ? QEvent::TabletRelease
+                                                      : QEvent::TabletMove;
+                QTabletEvent event(eType, point, global, QTabletEvent::Stylus, QTabletEvent::Pen, 0.3, 0, 0,
+                                   0, 0, 0, Qt::NoModifier, 1, eButton, buttons);
+                // Only an event the board takes on purpose keeps Qt from sending it again as a mouse event.
+                event.ignore();
+                QApplication::sendEvent(pViewport, &event);
+                bAllTaken = bAllTaken && event.isAccepted();
+            } else {
+                const QEvent::Type eType = bPress     ? QEvent::MouseButtonPress
+                                           : bRelease ? QEvent::MouseButtonRelease
+                                                      : QEvent::MouseMove;
+                QMouseEvent event(eType, point, global, eButton, buttons, Qt::NoModifier);
+                QApplication::sendEvent(pViewport, &event);
+            }
+        }
+        return bAllTaken;
     }
 
     void tearDownPlugin()
@@ -306,6 +347,64 @@ private slots:
             if (pAction->isChecked())
                 checked.append(pAction->data().toString());
         QCOMPARE(checked, QStringList{strLocale});
+    }
+
+    // The pen's stroke becomes the same ink as the mouse's, whatever its pressure.
+    void aTabletPenDrawsAsTheMouseDoes_data()
+    {
+        QTest::addColumn<bool>("bTablet");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("tablet pen") << true;
+    }
+    void aTabletPenDrawsAsTheMouseDoes()
+    {
+        QFETCH(bool, bTablet);
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        const QVector<QPoint> points = {{100, 100}, {150, 120}, {200, 100}};
+        QVERIFY(draw(points, bTablet));
+        QCOMPARE(page()->componentCount(), 1);
+        QVariantList stroke;
+        for (const QPoint& point : points)
+            stroke.append(m_pWindow->board()->mapToScene(point));
+        QCOMPARE(page()->components().first()->getPropertyValue(QStringLiteral("strokes")),
+                 QVariant(QVariantList{stroke}));
+    }
+
+    // The Delete button takes the selection off the board in one step that Undo brings back.
+    void theDeleteButtonRemovesTheSelection()
+    {
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        draw({{100, 100}, {200, 150}}, false);
+        draw({{300, 300}, {400, 350}}, false);
+        QCOMPARE(page()->componentCount(), 2);
+        QWidget* pButton = m_pWindow->toolBar()->widgetForAction(m_pWindow->deleteAction());
+        QVERIFY(pButton && !pButton->isEnabled());
+        CComponent* pFirst = page()->components().first();
+        COrrery::getSelectionManager()->select(pFirst);
+        QVERIFY(pButton->isEnabled());
+        const int iSteps = CControlLayer::get()->undoStack()->count();
+        QTest::mouseClick(pButton, Qt::LeftButton);
+        QCOMPARE(page()->componentCount(), 1);
+        QVERIFY(page()->components().first() != pFirst);
+        QCOMPARE(CControlLayer::get()->undoStack()->count(), iSteps + 1);
+        CControlLayer::get()->undoStack()->undo();
+        QCOMPARE(page()->componentCount(), 2);
+    }
+
+    // The whole page at its own size, with what is drawn on it where it was drawn.
+    void theBoardIsExportedAsAPicture()
+    {
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        draw({{100, 100}, {300, 100}}, false);
+        const QString strPath = m_dir.filePath(QStringLiteral("board.png"));
+        QVERIFY(m_pWindow->exportBoard(strPath));
+        QImage picture;
+        QVERIFY(picture.load(strPath, "PNG"));
+        QCOMPARE(picture.size(), page()->scene()->sceneRect().size().toSize());
+        const QPoint onStroke = m_pWindow->board()->mapToScene(QPoint(200, 100)).toPoint();
+        QVERIFY(qGray(picture.pixel(onStroke)) < 128);
+        QCOMPARE(picture.pixel(onStroke + QPoint(0, 40)), qRgb(255, 255, 255));
+        QVERIFY(!m_pWindow->exportBoard(m_dir.filePath(QStringLiteral("missing/board.png"))));
     }
 };
 

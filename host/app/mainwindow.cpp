@@ -22,6 +22,10 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -82,6 +86,8 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     COrrery::setView(m_pBoard);
 
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
+    pFileMenu->addAction(tr("&Export as PNG..."), this, &CMainWindow::slotExportBoard);
+    pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 
     QMenu* pEditMenu = menuBar()->addMenu(tr("&Edit"));
@@ -93,16 +99,13 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     pEditMenu->addAction(pUndo);
     pEditMenu->addAction(pRedo);
     pEditMenu->addSeparator();
-    pEditMenu->addAction(
-        tr("&Delete"), this,
-        [] {
-            QList<qint64> ids;
-            for (CComponent* pComponent : COrrery::getSelectionManager()->selectedComponents())
-                ids.append(pComponent->getID());
-            if (!ids.isEmpty())
-                CControlLayer::get()->invokeDeleteCommand(ids);
-        },
-        QKeySequence::Delete);
+    m_pDeleteAction = pEditMenu->addAction(style()->standardIcon(QStyle::SP_TrashIcon), tr("&Delete"), this,
+                                           &CMainWindow::deleteSelection, QKeySequence::Delete);
+    if (CSelectionManager* pSelection = COrrery::getSelectionManager()) {
+        m_pDeleteAction->setEnabled(pSelection->countCurrentlySelected() > 0);
+        connect(pSelection, &CSelectionManager::signalSelectionChanged, m_pDeleteAction,
+                [this](int iSelected) { m_pDeleteAction->setEnabled(iSelected > 0); });
+    }
 
     m_pToolsMenu = menuBar()->addMenu(tr("&Tools"));
     COrrery::setMenu(m_pToolsMenu);
@@ -138,6 +141,7 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     pRedoButton->setEnabled(pUndoStack->canRedo());
     connect(pUndoStack, &QUndoStack::canUndoChanged, pUndoButton, &QAction::setEnabled);
     connect(pUndoStack, &QUndoStack::canRedoChanged, pRedoButton, &QAction::setEnabled);
+    m_pToolBar->addAction(m_pDeleteAction);
     m_pToolBar->addSeparator();
     m_pToolGroup = new QActionGroup(this);
 
@@ -291,6 +295,54 @@ void CMainWindow::chooseLanguage(const QString& strLocale)
 {
     CLanguageManager().setLanguage(strLocale);
     refreshLanguageMenu();
+}
+
+void CMainWindow::deleteSelection()
+{
+    QList<qint64> ids;
+    for (CComponent* pComponent : COrrery::getSelectionManager()->selectedComponents())
+        ids.append(pComponent->getID());
+    if (!ids.isEmpty())
+        CControlLayer::get()->invokeDeleteCommand(ids);
+}
+
+bool CMainWindow::exportBoard(const QString& strPath) const
+{
+    QGraphicsScene* pScene = m_pBoard->scene();
+    if (!pScene)
+        return false;
+    const QRectF page = pScene->sceneRect();
+    QImage image(page.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    // The selection's handles are the user's, not part of the page.
+    const QList<QGraphicsItem*> selected = pScene->selectedItems();
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(false);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        pScene->render(&painter, QRectF(QPointF(0, 0), page.size()), page);
+    }
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(true);
+    return image.save(strPath, "PNG");
+}
+
+void CMainWindow::slotExportBoard()
+{
+    QString strPath =
+        QFileDialog::getSaveFileName(this, tr("Export as PNG"), QString(), tr("PNG pictures (*.png)"));
+    if (strPath.isEmpty())
+        return;
+    if (!strPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        strPath += QLatin1String(".png");
+    if (exportBoard(strPath))
+        statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(strPath)), 5000);
+    else
+        CActionUtilities::messageBox(
+            CActionUtilities::eMessageBoxWarning, this,
+            tr("The board could not be saved as %1.").arg(QDir::toNativeSeparators(strPath)), QMessageBox::Ok,
+            QMessageBox::Ok);
 }
 
 void CMainWindow::slotToolActivated(const QString& strTool)

@@ -20,6 +20,9 @@ public:
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
     QMenu* languageMenu() const { return m_pLanguageMenu; }
+    QToolBar* toolBar() const { return m_pToolBar; }
+    // Deletes the selected components in one undoable step; offered only while something is selected.
+    QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
 
@@ -39,12 +42,18 @@ public:
     // the choice is kept for the next start.
     void chooseLanguage(const QString& strLocale);
 
+    // Saves the current page, all of it at its own size, as a PNG picture; false when it cannot be
+    // written.
+    bool exportBoard(const QString& strPath) const;
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
     void slotToolActivated(const QString& strTool);
     void buildLanguageMenu();
+    void deleteSelection();
+    void slotExportBoard();
     void refreshLanguageMenu();
 
     COrreryView* m_pBoard = nullptr;
@@ -55,4 +64,5 @@ private:
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
+    QAction* m_pDeleteAction = nullptr;
 };
