@@ -406,6 +406,20 @@ private slots:
         QCOMPARE(picture.pixel(onStroke + QPoint(0, 40)), qRgb(255, 255, 255));
         QVERIFY(!m_pWindow->exportBoard(m_dir.filePath(QStringLiteral("missing/board.png"))));
     }
+
+    // Closing keeps where the user put the window and its docks, and the tools' settings.
+    void theWindowOpensAsItWasClosed()
+    {
+        m_pWindow->resize(900, 640);
+        m_pWindow->addDockWidget(Qt::LeftDockWidgetArea, m_pWindow->toolProperties());
+        QVERIFY(tools()->setToolProperty(c_strTextPen, QStringLiteral("showcandidates"), true, false));
+        QVERIFY(m_pWindow->close());
+        const QString strKey = QStringLiteral("tools/%1/showcandidates").arg(c_strTextPen);
+        QVERIFY(COrrery::getUserSettings()->value(strKey).toBool());
+        m_pWindow = std::make_unique<CMainWindow>();
+        QCOMPARE(m_pWindow->dockWidgetArea(m_pWindow->toolProperties()), Qt::LeftDockWidgetArea);
+        QCOMPARE(m_pWindow->size(), QSize(900, 640));
+    }
 };
 
 QTEST_MAIN(tst_BoardWindow)

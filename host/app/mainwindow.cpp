@@ -39,6 +39,8 @@
 namespace {
 
 const char* const c_szLanguageKey = "recognizer/language";
+const char* const c_szGeometryKey = "window/geometry";
+const char* const c_szWindowStateKey = "window/state";
 
 QString handwritingName()
 {
@@ -157,6 +159,12 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
 
     refreshTools();
     refreshRecognizers();
+    // Where the user left the window, its tool bar and its docks; context bars come and go with
+    // their tools and are not restored.
+    if (QSettings* pSettings = COrrery::getUserSettings()) {
+        restoreGeometry(pSettings->value(QLatin1String(c_szGeometryKey)).toByteArray());
+        restoreState(pSettings->value(QLatin1String(c_szWindowStateKey)).toByteArray());
+    }
     statusBar()->showMessage(tr("Ready"));
 }
 
@@ -364,5 +372,10 @@ void CMainWindow::closeEvent(QCloseEvent* pEvent)
     // Tools hand their settings on and the host saves them while everything is still there.
     if (CToolManager* pToolManager = COrrery::getToolManager())
         pToolManager->onExit();
+    if (QSettings* pSettings = COrrery::getUserSettings()) {
+        pSettings->setValue(QLatin1String(c_szGeometryKey), saveGeometry());
+        pSettings->setValue(QLatin1String(c_szWindowStateKey), saveState());
+        pSettings->sync();
+    }
     QMainWindow::closeEvent(pEvent);
 }

@@ -114,6 +114,9 @@ void CContextbarManager::dock(SEntry& entry)
         entry.bInitialised = true;
         pBar->initialize(m_pWindow);
     }
+    // The window keeps the state of its bars by their object names.
+    if (pBar->objectName().isEmpty())
+        pBar->setObjectName(entry.strName);
     m_pWindow->addToolBar(Qt::BottomToolBarArea, pBar);
     // Bars the host does not show itself wait for their owner to show them.
     pBar->setVisible(entry.bShownByHost && pBar->isToolSelected());
