@@ -279,6 +279,27 @@ private slots:
         QVERIFY(container()->page()->isAncestorOf(container()->editors().back()->widget()));
     }
 
+    // The host's tools and the plug-in's sit on the tool bar after Undo, Redo and Delete; a click picks
+    // one, and the text pen brings its bar along.
+    void theToolBarOffersEveryTool()
+    {
+        QStringList labels;
+        QAction* pTextPen = nullptr;
+        for (QAction* pAction : m_pWindow->toolBar()->actions()) {
+            if (pAction->isSeparator())
+                continue;
+            labels.append(pAction->text());
+            if (pAction->data().toString() == c_strTextPen)
+                pTextPen = pAction;
+        }
+        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
+        QVERIFY(pTextPen);
+        QTest::mouseClick(m_pWindow->toolBar()->widgetForAction(pTextPen), Qt::LeftButton);
+        QCOMPARE(tools()->getActiveTool()->getName(), c_strTextPen);
+        QVERIFY(pTextPen->isChecked());
+        QVERIFY(dockedAtBottom(textPenBar()));
+    }
+
     // Every change of a setting is passed on; the short form only for the tool whose page is shown.
     void settingChangesReachThePage_data()
     {
