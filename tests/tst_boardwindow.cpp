@@ -1,5 +1,6 @@
 // The whiteboard window with the plug-in loaded as the app loads it: the context bar along the bottom
-// edge, the tool-properties area, the interface language, the board saved as a picture, and pen input.
+// edge, the tool-properties area, the interface language, Delete, the board saved as a picture, pen
+// input and what the window keeps between runs.
 #include "abstractpropertyeditor.h"
 #include "component.h"
 #include "contextbarinterface.h"
@@ -33,27 +34,8 @@
 #include <boost/make_shared.hpp>
 
 namespace {
-
 const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
-const QString c_strTextPenBar = QStringLiteral("textpenplugin.handtext.contextbar");
-
-// A bar of the host's own that wants to be seen while the ordinary pen is selected.
-class CPenBar : public CContextbarInterface
-{
-public:
-    void initialize(QWidget* pParent) override { setParent(pParent); }
-    QString getName() override { return QStringLiteral("pen.bar"); }
-    QString getDisplayName() override { return getName(); }
-    bool toolSelectionStateChanged(const QString& strTool, bool bSelected) override
-    {
-        if (strTool != QLatin1String("pen") || bSelected == isToolSelected())
-            return false;
-        setToolSelected(bSelected);
-        return true;
-    }
-};
-
-} // namespace
+}
 
 class tst_BoardWindow : public QObject
 {
@@ -65,18 +47,24 @@ class tst_BoardWindow : public QObject
     IPlugin* m_pPlugin = nullptr;
 
     static CToolManager* tools() { return COrrery::getToolManager(); }
-    static CContextbarManager* bars() { return COrrery::getContextbarManager(); }
+    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
     CToolPropertiesContainer* container() const { return m_pWindow->toolProperties()->container(); }
-    CContextbarInterface* textPenBar() const { return bars()->getContextbar(c_strTextPenBar); }
-
-    // Whether the bar is on screen along the window's bottom edge.
+    static CContextbarInterface* textPenBar()
+    {
+        return COrrery::getContextbarManager()->getContextbar(
+            QStringLiteral("textpenplugin.handtext.contextbar"));
+    }
     bool dockedAtBottom(QToolBar* pBar) const
     {
         return pBar->isVisible() && pBar->parentWidget() == m_pWindow.get() &&
                m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea;
     }
-
-    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
+    void tearDownPlugin()
+    {
+        if (m_pPlugin)
+            m_pPlugin->tearDown();
+        m_pPlugin = nullptr;
+    }
 
     // One stroke on the board by mouse or by tablet pen; answers whether the board took every event.
     bool draw(const QVector<QPoint>& points, bool bTablet)
@@ -84,36 +72,27 @@ class tst_BoardWindow : public QObject
         QWidget* pViewport = m_pWindow->board()->viewport();
         bool bAllTaken = true;
         for (int i = 0; i < points.size(); ++i) {
-            const bool bPress = i == 0, bRelease = i == points.size() - 1 && i > 0;
-            const Qt::MouseButton eButton = bPress || bRelease ? Qt::LeftButton : Qt::NoButton;
-            const Qt::MouseButtons buttons = bRelease ? Qt::NoButton : Qt::LeftButton;
+            const int iStage = i == 0 ? 0 : i == points.size() - 1 ? 2 : 1;
+            const Qt::MouseButton eButton = iStage == 1 ? Qt::NoButton : Qt::LeftButton;
+            const Qt::MouseButtons buttons = iStage == 2 ? Qt::NoButton : Qt::LeftButton;
             const QPointF point = points.at(i), global = pViewport->mapToGlobal(points.at(i));
             if (bTablet) {
-                const QEvent::Type eType = bPress     ? QEvent::TabletPress
-                                           : bRelease ? QEvent::TabletRelease
-                                                      : QEvent::TabletMove;
-                QTabletEvent event(eType, point, global, QTabletEvent::Stylus, QTabletEvent::Pen, 0.3, 0, 0,
-                                   0, 0, 0, Qt::NoModifier, 1, eButton, buttons);
+                const QEvent::Type aTypes[] = {QEvent::TabletPress, QEvent::TabletMove,
+                                               QEvent::TabletRelease};
+                QTabletEvent event(aTypes[iStage], point, global, QTabletEvent::Stylus, QTabletEvent::Pen,
+                                   0.3, 0, 0, 0, 0, 0, Qt::NoModifier, 1, eButton, buttons);
                 // Only an event the board takes on purpose keeps Qt from sending it again as a mouse event.
                 event.ignore();
                 QApplication::sendEvent(pViewport, &event);
                 bAllTaken = bAllTaken && event.isAccepted();
             } else {
-                const QEvent::Type eType = bPress     ? QEvent::MouseButtonPress
-                                           : bRelease ? QEvent::MouseButtonRelease
-                                                      : QEvent::MouseMove;
-                QMouseEvent event(eType, point, global, eButton, buttons, Qt::NoModifier);
+                const QEvent::Type aTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
+                                               QEvent::MouseButtonRelease};
+                QMouseEvent event(aTypes[iStage], point, global, eButton, buttons, Qt::NoModifier);
                 QApplication::sendEvent(pViewport, &event);
             }
         }
         return bAllTaken;
-    }
-
-    void tearDownPlugin()
-    {
-        if (m_pPlugin)
-            m_pPlugin->tearDown();
-        m_pPlugin = nullptr;
     }
 
 private slots:
@@ -134,7 +113,6 @@ private slots:
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
     }
-
     void cleanup()
     {
         tearDownPlugin();
@@ -143,6 +121,7 @@ private slots:
         m_loader.unloadAll();
     }
 
+    // The tool bar offers the host's tools and the plug-in's; the text pen brings its bar along.
     void theTextPenBarShowsOnlyWhileTheTextPenIsSelected_data()
     {
         QTest::addColumn<QString>("strOther");
@@ -153,65 +132,53 @@ private slots:
     void theTextPenBarShowsOnlyWhileTheTextPenIsSelected()
     {
         QFETCH(QString, strOther);
-        CContextbarInterface* pBar = textPenBar();
-        QVERIFY(pBar);
+        QStringList labels;
+        QAction* pTextPen = nullptr;
+        for (QAction* pAction : m_pWindow->toolBar()->actions()) {
+            labels += pAction->isSeparator() ? QStringList() : QStringList(pAction->text());
+            pTextPen = pAction->data().toString() == c_strTextPen ? pAction : pTextPen;
+        }
+        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
         QVERIFY(tools()->activate(strOther));
-        QVERIFY(!pBar->isVisible());
-        QVERIFY(tools()->activate(c_strTextPen));
-        QVERIFY(dockedAtBottom(pBar));
-        QVERIFY(pBar->isToolSelected());
+        QVERIFY(textPenBar() && !textPenBar()->isVisible());
+        QTest::mouseClick(m_pWindow->toolBar()->widgetForAction(pTextPen), Qt::LeftButton);
+        QVERIFY(pTextPen->isChecked() && dockedAtBottom(textPenBar()));
         // Picking the text pen again leaves the bar where it is.
         QVERIFY(tools()->activate(c_strTextPen));
-        QVERIFY(dockedAtBottom(pBar));
+        QVERIFY(dockedAtBottom(textPenBar()));
         QVERIFY(tools()->activate(strOther));
-        QVERIFY(!pBar->isVisible());
-        QVERIFY(!pBar->isToolSelected());
+        QVERIFY(!textPenBar()->isVisible() && !textPenBar()->isToolSelected());
     }
 
-    // The bars belong to whoever registered them: neither withdrawal nor the window's end deletes one.
-    void aBarOutlivesItsPlaceInTheWindow_data()
+    // The bar belongs to the plug-in, the page to the window: whichever goes first, the window leaves
+    // the bar alone and the page goes before the tool it shows.
+    void closingDownInEitherOrder_data()
     {
-        QTest::addColumn<bool>("bWithdrawnFirst");
-        QTest::newRow("withdrawn, then the window closes") << true;
-        QTest::newRow("the window closes, then withdrawn") << false;
+        QTest::addColumn<bool>("bPluginFirst");
+        QTest::newRow("plug-in, then window") << true;
+        QTest::newRow("window, then plug-in") << false;
     }
-    void aBarOutlivesItsPlaceInTheWindow()
+    void closingDownInEitherOrder()
     {
-        QFETCH(bool, bWithdrawnFirst);
-        auto pBar = boost::make_shared<CPenBar>();
-        QVERIFY(bars()->registerContextbar(pBar, true));
-        QVERIFY(tools()->activate(QStringLiteral("pen")));
-        QVERIFY(dockedAtBottom(pBar.get()));
-        QVERIFY(!textPenBar()->isVisible());
-
-        QPointer<CContextbarInterface> pWatch(pBar.get());
-        if (bWithdrawnFirst) {
-            QVERIFY(bars()->unregisterContextbar(pBar->getName(), true));
-            QVERIFY(pBar->isHidden());
-            QVERIFY(!pBar->parentWidget());
-            QVERIFY(!m_pWindow->findChildren<CContextbarInterface*>().contains(pBar.get()));
-        }
-        tearDownPlugin();
-        m_pWindow.reset();
-        QVERIFY(pWatch);
-        QVERIFY(!pBar->parentWidget());
-        QCOMPARE(bars()->unregisterContextbar(pBar->getName(), true), !bWithdrawnFirst);
-        QVERIFY(pBar->isHidden());
-    }
-
-    // The plug-in withdraws its bar at tear-down: it leaves the window, and goes with its last owner.
-    void theTextPenBarLeavesTheWindowAtTearDown()
-    {
+        QFETCH(bool, bPluginFirst);
         QVERIFY(tools()->activate(c_strTextPen));
-        QPointer<CContextbarInterface> pBar(textPenBar());
-        QVERIFY(pBar && dockedAtBottom(pBar));
+        QPointer<QWidget> pBar(textPenBar()), pPage(container()->page());
+        QVERIFY(pBar && pPage);
+        if (bPluginFirst) {
+            tearDownPlugin();
+            QVERIFY(!pBar && !pPage);
+            QVERIFY(m_pWindow->findChildren<CContextbarInterface*>().isEmpty());
+        }
+        m_pWindow.reset();
+        QVERIFY(!pPage);
+        QCOMPARE(!pBar, bPluginFirst);
+        if (pBar)
+            QVERIFY(!pBar->parentWidget() && pBar->isHidden());
         tearDownPlugin();
         QVERIFY(!pBar);
-        QVERIFY(m_pWindow->findChildren<CContextbarInterface*>().isEmpty());
     }
 
-    // The text pen's own page is built under the container and filled once it exists; the next tool
-    // takes its place.
+    // The text pen's own page is built under the container and filled once it exists.
     void theTextPenGetsItsOwnPageFilledFromTheTool()
     {
         QSignalSpy changed(container(), &CToolPropertiesContainer::signalToolChanged);
@@ -219,48 +186,17 @@ private slots:
         QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
         QVERIFY(tools()->activate(c_strTextPen));
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.first().first().toString(), c_strTextPen);
-        QPointer<QWidget> pPage(container()->page());
+        QCOMPARE(changed.first(), QVariantList{c_strTextPen});
+        QWidget* pPage = container()->page();
         QVERIFY(pPage && pPage->parentWidget() == container());
         QCOMPARE(pPage->metaObject()->className(), "CTextPenPropertiesWidget");
         const QList<QWidget*> editors = pPage->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(editors.size(), 8);
         for (const QWidget* pEditor : editors)
-            QVERIFY2(QString::fromLatin1(pEditor->metaObject()->className()).endsWith("PropertyEditorWidget"),
-                     pEditor->metaObject()->className());
-        QAbstractButton* pBold = nullptr;
-        for (QAbstractButton* pButton : pPage->findChildren<QAbstractButton*>())
-            if (pButton->text() == QStringLiteral("B"))
-                pBold = pButton;
-        QVERIFY(pBold && pBold->isChecked());
-
-        QVERIFY(tools()->activate(QStringLiteral("select")));
-        QVERIFY(!pPage);
-        QCOMPARE(changed.count(), 2);
-        QVERIFY(!container()->page());
-    }
-
-    // The page goes with the window, before the tool it shows and the plug-in that made it.
-    void closingWithTheTextPenPageOpen_data()
-    {
-        QTest::addColumn<bool>("bPluginFirst");
-        QTest::newRow("window, plug-in, host") << false;
-        QTest::newRow("plug-in, window, host") << true;
-    }
-    void closingWithTheTextPenPageOpen()
-    {
-        QFETCH(bool, bPluginFirst);
-        QVERIFY(tools()->activate(c_strTextPen));
-        QPointer<QWidget> pPage(container()->page());
-        QPointer<QWidget> pContainer(container());
-        QVERIFY(pPage);
-        if (bPluginFirst)
-            tearDownPlugin();
-        m_pWindow.reset();
-        QVERIFY(!pPage && !pContainer);
-        tearDownPlugin();
-        CGUILayer::shutdownHost();
-        QVERIFY(!COrrery::getToolManager());
+            QVERIFY(QString(pEditor->metaObject()->className()).endsWith("PropertyEditorWidget"));
+        const QList<QAbstractButton*> buttons = pPage->findChildren<QAbstractButton*>();
+        QVERIFY(std::any_of(buttons.begin(), buttons.end(),
+                            [](QAbstractButton* p) { return p->text() == "B" && p->isChecked(); }));
     }
 
     // A tool without a page of its own gets one editor per setting that an editor is registered for.
@@ -271,33 +207,14 @@ private slots:
         pMarker->setToolProperty(QStringLiteral("overwritetextbox"), false);
         pMarker->setToolProperty(QStringLiteral("size"), 3);
         QVERIFY(tools()->registerTool(pMarker));
+        QVERIFY(tools()->activate(c_strTextPen));
+        QPointer<QWidget> pTextPenPage(container()->page());
         QVERIFY(tools()->activate(QStringLiteral("marker")));
-        QVERIFY(container()->page());
+        QVERIFY(!pTextPenPage && container()->page());
         QCOMPARE(container()->page()->metaObject()->className(), "QWidget");
         QCOMPARE(int(container()->editors().size()), 2);
         QCOMPARE(container()->editors().front()->property(), QStringLiteral("showcandidates"));
         QVERIFY(container()->page()->isAncestorOf(container()->editors().back()->widget()));
-    }
-
-    // The host's tools and the plug-in's sit on the tool bar after Undo, Redo and Delete; a click picks
-    // one, and the text pen brings its bar along.
-    void theToolBarOffersEveryTool()
-    {
-        QStringList labels;
-        QAction* pTextPen = nullptr;
-        for (QAction* pAction : m_pWindow->toolBar()->actions()) {
-            if (pAction->isSeparator())
-                continue;
-            labels.append(pAction->text());
-            if (pAction->data().toString() == c_strTextPen)
-                pTextPen = pAction;
-        }
-        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
-        QVERIFY(pTextPen);
-        QTest::mouseClick(m_pWindow->toolBar()->widgetForAction(pTextPen), Qt::LeftButton);
-        QCOMPARE(tools()->getActiveTool()->getName(), c_strTextPen);
-        QVERIFY(pTextPen->isChecked());
-        QVERIFY(dockedAtBottom(textPenBar()));
     }
 
     // Every change of a setting is passed on; the short form only for the tool whose page is shown.
@@ -322,9 +239,8 @@ private slots:
         QVERIFY(tools()->setToolProperty(strTool, strProperty, true, false));
         // The text pen hands its text settings on to the text tool, which reports a change of its own.
         QVERIFY(full.contains(QVariantList({strTool, strProperty, true})));
-        QCOMPARE(shortForm.count(), int(bShownTool));
-        if (bShownTool)
-            QCOMPARE(shortForm.first(), QVariantList({strProperty, true}));
+        const QList<QVariantList> expected = {{strProperty, true}};
+        QCOMPARE(QList<QVariantList>(shortForm), bShownTool ? expected : QList<QVariantList>());
     }
 
     // The choice is announced, lays the application out in the language's direction and is there
@@ -345,28 +261,23 @@ private slots:
         const Qt::LayoutDirection eOther = bRightToLeft ? Qt::LeftToRight : Qt::RightToLeft;
         m_pWindow->chooseLanguage(bRightToLeft ? QStringLiteral("de_DE") : QStringLiteral("he_IL"));
         QCOMPARE(QApplication::layoutDirection(), eOther);
-
         QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
-        QAction* pEntry = nullptr;
-        for (QAction* pAction : m_pWindow->languageMenu()->actions())
-            if (pAction->data().toString() == strLocale)
-                pEntry = pAction;
-        QVERIFY(pEntry && !pEntry->isChecked());
-        pEntry->trigger();
-        QCOMPARE(announced.count(), 1);
-        QCOMPARE(announced.first(), QVariantList({strLocale, bRightToLeft}));
-        QCOMPARE(QApplication::layoutDirection(), eExpected);
+        const QList<QAction*> entries = m_pWindow->languageMenu()->actions();
+        const auto it = std::find_if(entries.begin(), entries.end(),
+                                     [&](QAction* p) { return p->data().toString() == strLocale; });
+        QVERIFY(it != entries.end() && !(*it)->isChecked());
+        (*it)->trigger();
+        const QList<QVariantList> expected = {{strLocale, bRightToLeft}};
+        QCOMPARE(QList<QVariantList>(announced), expected);
         QCOMPARE(m_pWindow->layoutDirection(), eExpected);
-        QVERIFY(pEntry->isChecked());
+        QVERIFY((*it)->isChecked());
 
         QApplication::setLayoutDirection(eOther);
-        m_pWindow.reset();
         m_pWindow = std::make_unique<CMainWindow>();
         QCOMPARE(QApplication::layoutDirection(), eExpected);
         QStringList checked;
         for (const QAction* pAction : m_pWindow->languageMenu()->actions())
-            if (pAction->isChecked())
-                checked.append(pAction->data().toString());
+            checked += pAction->isChecked() ? QStringList(pAction->data().toString()) : QStringList();
         QCOMPARE(checked, QStringList{strLocale});
     }
 
@@ -387,8 +298,7 @@ private slots:
         QVariantList stroke;
         for (const QPoint& point : points)
             stroke.append(m_pWindow->board()->mapToScene(point));
-        QCOMPARE(page()->components().first()->getPropertyValue(QStringLiteral("strokes")),
-                 QVariant(QVariantList{stroke}));
+        QCOMPARE(page()->components().first()->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
     }
 
     // The Delete button takes the selection off the board in one step that Undo brings back.
@@ -397,18 +307,18 @@ private slots:
         QVERIFY(tools()->activate(QStringLiteral("pen")));
         draw({{100, 100}, {200, 150}}, false);
         draw({{300, 300}, {400, 350}}, false);
-        QCOMPARE(page()->componentCount(), 2);
         QWidget* pButton = m_pWindow->toolBar()->widgetForAction(m_pWindow->deleteAction());
         QVERIFY(pButton && !pButton->isEnabled());
-        CComponent* pFirst = page()->components().first();
+        CComponent* pFirst = page()->components().value(0);
         COrrery::getSelectionManager()->select(pFirst);
         QVERIFY(pButton->isEnabled());
-        const int iSteps = CControlLayer::get()->undoStack()->count();
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        const int iSteps = pUndo->count();
         QTest::mouseClick(pButton, Qt::LeftButton);
         QCOMPARE(page()->componentCount(), 1);
         QVERIFY(page()->components().first() != pFirst);
-        QCOMPARE(CControlLayer::get()->undoStack()->count(), iSteps + 1);
-        CControlLayer::get()->undoStack()->undo();
+        QCOMPARE(pUndo->count(), iSteps + 1);
+        pUndo->undo();
         QCOMPARE(page()->componentCount(), 2);
     }
 
@@ -435,8 +345,7 @@ private slots:
         m_pWindow->addDockWidget(Qt::LeftDockWidgetArea, m_pWindow->toolProperties());
         QVERIFY(tools()->setToolProperty(c_strTextPen, QStringLiteral("showcandidates"), true, false));
         QVERIFY(m_pWindow->close());
-        const QString strKey = QStringLiteral("tools/%1/showcandidates").arg(c_strTextPen);
-        QVERIFY(COrrery::getUserSettings()->value(strKey).toBool());
+        QVERIFY(COrrery::getUserSettings()->value("tools/" + c_strTextPen + "/showcandidates").toBool());
         m_pWindow = std::make_unique<CMainWindow>();
         QCOMPARE(m_pWindow->dockWidgetArea(m_pWindow->toolProperties()), Qt::LeftDockWidgetArea);
         QCOMPARE(m_pWindow->size(), QSize(900, 640));
