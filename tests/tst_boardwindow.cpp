@@ -59,6 +59,12 @@ class tst_BoardWindow : public QObject
         return pBar->isVisible() && pBar->parentWidget() == m_pWindow.get() &&
                m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea;
     }
+    static bool boldShown(QWidget* pSurface)
+    {
+        const QList<QAbstractButton*> buttons = pSurface->findChildren<QAbstractButton*>();
+        return std::any_of(buttons.begin(), buttons.end(),
+                           [](QAbstractButton* p) { return p->text() == "B" && p->isChecked(); });
+    }
     void tearDownPlugin()
     {
         if (m_pPlugin)
@@ -110,6 +116,7 @@ private slots:
         m_pPlugin = m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
         QVERIFY2(m_pPlugin && m_pPlugin->setUp(), qPrintable(m_loader.errorString()));
         m_pWindow->refreshTools();
+        QVERIFY(tools()->activate(QStringLiteral("select")));
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
     }
@@ -139,10 +146,16 @@ private slots:
             pTextPen = pAction->data().toString() == c_strTextPen ? pAction : pTextPen;
         }
         QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
+        QVERIFY(textPenBar() && !textPenBar()->isVisible());
         QVERIFY(tools()->activate(strOther));
         QVERIFY(textPenBar() && !textPenBar()->isVisible());
+        // The text pen takes its text settings from the host's text tool when it is picked.
+        QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
         QTest::mouseClick(m_pWindow->toolBar()->widgetForAction(pTextPen), Qt::LeftButton);
         QVERIFY(pTextPen->isChecked() && dockedAtBottom(textPenBar()));
+        // Initialised once the plug-in's editors are there: font family, text colour, weight and style.
+        QCOMPARE(textPenBar()->actions().size(), 3);
+        QVERIFY(boldShown(textPenBar()));
         // Picking the text pen again leaves the bar where it is.
         QVERIFY(tools()->activate(c_strTextPen));
         QVERIFY(dockedAtBottom(textPenBar()));
@@ -182,7 +195,6 @@ private slots:
     void theTextPenGetsItsOwnPageFilledFromTheTool()
     {
         QSignalSpy changed(container(), &CToolPropertiesContainer::signalToolChanged);
-        // The text pen takes its text settings from the host's text tool when it is picked.
         QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
         QVERIFY(tools()->activate(c_strTextPen));
         QCOMPARE(changed.count(), 1);
@@ -194,9 +206,7 @@ private slots:
         QCOMPARE(editors.size(), 8);
         for (const QWidget* pEditor : editors)
             QVERIFY(QString(pEditor->metaObject()->className()).endsWith("PropertyEditorWidget"));
-        const QList<QAbstractButton*> buttons = pPage->findChildren<QAbstractButton*>();
-        QVERIFY(std::any_of(buttons.begin(), buttons.end(),
-                            [](QAbstractButton* p) { return p->text() == "B" && p->isChecked(); }));
+        QVERIFY(boldShown(pPage));
     }
 
     // A tool without a page of its own gets one editor per setting that an editor is registered for.

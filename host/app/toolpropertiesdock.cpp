@@ -8,6 +8,8 @@ CToolPropertiesDock::CToolPropertiesDock(QWidget* pParent) : QDockWidget(tr("Too
     // Named, so that the window can put the dock back where the user left it.
     setObjectName(QStringLiteral("toolproperties"));
     m_pContainer = new CToolPropertiesContainer(COrrery::getToolManager(), this);
+    // The dock keeps its width while a tool without settings leaves it empty.
+    m_pContainer->setMinimumWidth(220);
     setWidget(m_pContainer);
 }
 

@@ -6,6 +6,7 @@
 #include "toolmanager.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <algorithm>
 
 CContextbarManager::CContextbarManager() = default;
@@ -25,19 +26,22 @@ bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarI
     const QString strName = pBar ? pBar->getName() : QString();
     const bool bAccepted = pBar && !strName.isEmpty() && !getContextbar(strName);
     if (bAccepted)
-        m_bars.push_back({strName, pBar, bShownByHost, false});
+        m_bars.push_back({strName, pBar, bShownByHost});
     CHostJournal::record(QStringLiteral("CContextbarManager::registerContextbar %1 %2 -> %3")
                              .arg(strName, bShownByHost ? QStringLiteral("true") : QStringLiteral("false"),
                                   bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
     if (!bAccepted)
         return false;
-    if (m_pWindow)
-        dock(m_bars.back());
-    // A bar that arrives while its tool is already active must not wait for the next activation.
-    if (m_pToolManager && m_pToolManager->getActiveTool()) {
-        SEntry entry = m_bars.back();
-        tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
-    }
+    // A bar that arrives while its tool is already active must not wait for the next activation; it
+    // is told once its plug-in has finished registering what the bar needs.
+    QTimer::singleShot(0, this, [this, strName] {
+        const auto it = std::find_if(m_bars.begin(), m_bars.end(),
+                                     [&strName](const SEntry& entry) { return entry.strName == strName; });
+        if (it != m_bars.end() && m_pToolManager && m_pToolManager->getActiveTool()) {
+            const SEntry entry = *it;
+            tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
+        }
+    });
     return true;
 }
 
@@ -49,6 +53,8 @@ bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide
     if (bFound) {
         const boost::shared_ptr<CContextbarInterface> pBar = it->pBar;
         m_bars.erase(it);
+        m_initialised.erase(std::remove(m_initialised.begin(), m_initialised.end(), pBar.get()),
+                            m_initialised.end());
         if (bHide)
             pBar->hide();
         undock(pBar.get());
@@ -103,23 +109,27 @@ void CContextbarManager::setHostWindow(QMainWindow* pWindow)
         undock(entry.pBar.get());
     m_pWindow = pWindow;
     if (pWindow)
-        for (SEntry& entry : m_bars)
-            dock(entry);
+        for (const SEntry& entry : m_bars)
+            if (entry.bShownByHost && entry.pBar->isToolSelected()) {
+                prepare(entry.pBar.get());
+                entry.pBar->show();
+            }
 }
 
-void CContextbarManager::dock(SEntry& entry)
+void CContextbarManager::prepare(CContextbarInterface* pBar)
 {
-    CContextbarInterface* pBar = entry.pBar.get();
-    if (!entry.bInitialised) {
-        entry.bInitialised = true;
+    if (std::find(m_initialised.begin(), m_initialised.end(), pBar) == m_initialised.end()) {
+        m_initialised.push_back(pBar);
         pBar->initialize(m_pWindow);
     }
+    if (pBar->parentWidget() == m_pWindow && m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea)
+        return;
     // The window keeps the state of its bars by their object names.
     if (pBar->objectName().isEmpty())
-        pBar->setObjectName(entry.strName);
+        pBar->setObjectName(pBar->getName());
     m_pWindow->addToolBar(Qt::BottomToolBarArea, pBar);
-    // Bars the host does not show itself wait for their owner to show them.
-    pBar->setVisible(entry.bShownByHost && pBar->isToolSelected());
+    // Hidden on purpose: a child not hidden so would appear with the window when it opens.
+    pBar->hide();
 }
 
 void CContextbarManager::undock(CContextbarInterface* pBar)
@@ -133,11 +143,18 @@ void CContextbarManager::undock(CContextbarInterface* pBar)
 void CContextbarManager::tellSelection(const SEntry& entry, const QString& strTool, bool bSelected)
 {
     CContextbarInterface* pBar = entry.pBar.get();
+    // Initialised no earlier than the first tool change, which comes after the plug-ins' set-up: a
+    // plug-in registers its bar before the editors the bar asks for. Initialised before it is told, so
+    // that it fills the editors it has just made.
+    if (m_pWindow && entry.bShownByHost)
+        prepare(pBar);
     // The answer says whether the bar's selected state changed; the state itself says where it goes.
-    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost)
+    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost || !m_pWindow)
         return;
-    if (m_pWindow && pBar->parentWidget() == m_pWindow)
-        pBar->setVisible(pBar->isToolSelected());
+    if (pBar->isToolSelected())
+        pBar->show();
+    else if (pBar->parentWidget() == m_pWindow)
+        pBar->hide();
 }
 
 void CContextbarManager::slotToolActivated(const QString& strTool)

@@ -1,7 +1,7 @@
 // The host's context bars by name. The flag given at registration says whether the host shows the bar
 // by itself while the bar's tool is selected; the flag given at withdrawal whether the bar is hidden
-// at once. Once it has a host window, the manager docks every bar along the window's bottom edge and
-// shows or hides the bars it shows by itself as tools are activated.
+// at once. Once it has a host window, the manager docks the bars it shows by itself along the window's
+// bottom edge, and shows or hides them as their tools are activated.
 #pragma once
 
 #include <QMainWindow>
@@ -37,8 +37,8 @@ public:
 
     // The tool manager whose activations decide which bars are shown; null stops listening.
     void watchTools(CToolManager* pToolManager);
-    // The window whose bottom edge holds the bars. The bars are initialised with it the first time
-    // they meet a window. Null takes every bar out of the current window without deleting any: the
+    // The window whose bottom edge holds the bars. A bar is initialised with the window the first time
+    // it is to be shown. Null takes every bar out of the current window without deleting any: the
     // bars belong to whoever registered them, so a window must let go of them before it is destroyed.
     void setHostWindow(QMainWindow* pWindow);
     QMainWindow* hostWindow() const { return m_pWindow; }
@@ -49,16 +49,17 @@ private:
         QString strName;
         boost::shared_ptr<CContextbarInterface> pBar;
         bool bShownByHost;
-        bool bInitialised;
     };
 
     void slotToolActivated(const QString& strTool);
     void slotToolDeactivated(const QString& strTool);
-    void dock(SEntry& entry);
+    // Initialises the bar the first time, and docks it hidden at the bottom of the window.
+    void prepare(CContextbarInterface* pBar);
     void undock(CContextbarInterface* pBar);
     void tellSelection(const SEntry& entry, const QString& strTool, bool bSelected);
 
     std::vector<SEntry> m_bars;
     QPointer<CToolManager> m_pToolManager;
     QPointer<QMainWindow> m_pWindow;
+    std::vector<CContextbarInterface*> m_initialised;
 };
