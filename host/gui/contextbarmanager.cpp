@@ -108,12 +108,19 @@ void CContextbarManager::setHostWindow(QMainWindow* pWindow)
     for (const SEntry& entry : m_bars)
         undock(entry.pBar.get());
     m_pWindow = pWindow;
-    if (pWindow)
-        for (const SEntry& entry : m_bars)
-            if (entry.bShownByHost && entry.pBar->isToolSelected()) {
-                prepare(entry.pBar.get());
-                entry.pBar->show();
-            }
+    if (!pWindow)
+        return;
+    // Bars hear of tools only while a window can show them: they catch up with the active one.
+    if (m_pToolManager && m_pToolManager->getActiveTool()) {
+        const std::vector<SEntry> bars = m_bars;
+        for (const SEntry& entry : bars)
+            tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
+    }
+    for (const SEntry& entry : m_bars)
+        if (entry.bShownByHost && entry.pBar->isToolSelected()) {
+            prepare(entry.pBar.get());
+            entry.pBar->show();
+        }
 }
 
 void CContextbarManager::prepare(CContextbarInterface* pBar)
@@ -142,14 +149,17 @@ void CContextbarManager::undock(CContextbarInterface* pBar)
 
 void CContextbarManager::tellSelection(const SEntry& entry, const QString& strTool, bool bSelected)
 {
+    // Without a window there is nowhere to show a bar, and nothing to tell it.
+    if (!m_pWindow)
+        return;
     CContextbarInterface* pBar = entry.pBar.get();
     // Initialised no earlier than the first tool change, which comes after the plug-ins' set-up: a
     // plug-in registers its bar before the editors the bar asks for. Initialised before it is told, so
     // that it fills the editors it has just made.
-    if (m_pWindow && entry.bShownByHost)
+    if (entry.bShownByHost)
         prepare(pBar);
     // The answer says whether the bar's selected state changed; the state itself says where it goes.
-    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost || !m_pWindow)
+    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost)
         return;
     if (pBar->isToolSelected())
         pBar->show();

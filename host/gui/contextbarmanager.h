@@ -35,7 +35,8 @@ public:
     QStringList getContextbarNames() const;
     bool isShownByHost(const QString& strName) const;
 
-    // The tool manager whose activations decide which bars are shown; null stops listening.
+    // The tool manager whose activations decide which bars are shown; null stops listening. Bars are
+    // told of tool changes only while there is a host window.
     void watchTools(CToolManager* pToolManager);
     // The window whose bottom edge holds the bars. A bar is initialised with the window the first time
     // it is to be shown. Null takes every bar out of the current window without deleting any: the
