@@ -9,6 +9,7 @@
 #include "selecttool.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "toolpropertiescontainer.h"
 #include "toolpropertiesdock.h"
 
 #include <QAbstractButton>
@@ -76,10 +77,13 @@ private slots:
         pWindow->toolsMenu()->actions().value(1)->trigger();
         const CTool* pPen = COrrery::getToolManager()->getActiveTool();
         QVERIFY(pPen && pPen->getName() == QStringLiteral("textpenplugin.handtext"));
-        // Nine editors stand for the pen's settings, bold, italic and underline sharing one.
-        QCOMPARE(int(pWindow->toolProperties()->editors().size()), 9);
+        // The pen's own page stands for its settings, not the generic one.
+        const CToolPropertiesContainer* pContainer = pWindow->toolProperties()->container();
+        QVERIFY(pContainer->page());
+        QCOMPARE(pContainer->page()->metaObject()->className(), "CTextPenPropertiesWidget");
+        QVERIFY(pContainer->editors().empty());
         QAbstractButton* pBold = nullptr;
-        for (QAbstractButton* pButton : pWindow->toolProperties()->widget()->findChildren<QAbstractButton*>())
+        for (QAbstractButton* pButton : pContainer->page()->findChildren<QAbstractButton*>())
             if (pButton->text() == QStringLiteral("B"))
                 pBold = pButton;
         QVERIFY(pBold);
@@ -91,7 +95,7 @@ private slots:
         // Another tool without editors empties the area.
         QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CSelectTool>()));
         COrrery::getToolManager()->activate(QStringLiteral("select"));
-        QCOMPARE(int(pWindow->toolProperties()->editors().size()), 0);
+        QVERIFY(!pContainer->page());
         pPlugin->tearDown();
         pWindow.reset();
         CGUILayer::shutdownHost();

@@ -4,7 +4,9 @@
 #include "actionmanager.h"
 #include "actionutilities.h"
 #include "component.h"
+#include "contextbarmanager.h"
 #include "controllayer.h"
+#include "languagemanager.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "recognitionlanguage.h"
@@ -20,6 +22,10 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -33,6 +39,8 @@
 namespace {
 
 const char* const c_szLanguageKey = "recognizer/language";
+const char* const c_szGeometryKey = "window/geometry";
+const char* const c_szWindowStateKey = "window/state";
 
 QString handwritingName()
 {
@@ -80,6 +88,8 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     COrrery::setView(m_pBoard);
 
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
+    pFileMenu->addAction(tr("&Export as PNG..."), this, &CMainWindow::slotExportBoard);
+    pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 
     QMenu* pEditMenu = menuBar()->addMenu(tr("&Edit"));
@@ -91,16 +101,13 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     pEditMenu->addAction(pUndo);
     pEditMenu->addAction(pRedo);
     pEditMenu->addSeparator();
-    pEditMenu->addAction(
-        tr("&Delete"), this,
-        [] {
-            QList<qint64> ids;
-            for (CComponent* pComponent : COrrery::getSelectionManager()->selectedComponents())
-                ids.append(pComponent->getID());
-            if (!ids.isEmpty())
-                CControlLayer::get()->invokeDeleteCommand(ids);
-        },
-        QKeySequence::Delete);
+    m_pDeleteAction = pEditMenu->addAction(style()->standardIcon(QStyle::SP_TrashIcon), tr("&Delete"), this,
+                                           &CMainWindow::deleteSelection, QKeySequence::Delete);
+    if (CSelectionManager* pSelection = COrrery::getSelectionManager()) {
+        m_pDeleteAction->setEnabled(pSelection->countCurrentlySelected() > 0);
+        connect(pSelection, &CSelectionManager::signalSelectionChanged, m_pDeleteAction,
+                [this](int iSelected) { m_pDeleteAction->setEnabled(iSelected > 0); });
+    }
 
     m_pToolsMenu = menuBar()->addMenu(tr("&Tools"));
     COrrery::setMenu(m_pToolsMenu);
@@ -119,6 +126,8 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
 
     m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
+    m_pLanguageMenu = menuBar()->addMenu(tr("&Language"));
+    buildLanguageMenu();
     m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));
 
     m_pToolBar = addToolBar(tr("Tools"));
@@ -134,6 +143,7 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     pRedoButton->setEnabled(pUndoStack->canRedo());
     connect(pUndoStack, &QUndoStack::canUndoChanged, pUndoButton, &QAction::setEnabled);
     connect(pUndoStack, &QUndoStack::canRedoChanged, pRedoButton, &QAction::setEnabled);
+    m_pToolBar->addAction(m_pDeleteAction);
     m_pToolBar->addSeparator();
     m_pToolGroup = new QActionGroup(this);
 
@@ -143,13 +153,26 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
         connect(pRecognizers, &CRecognizerManager::signalActiveRecognizerChanged, this,
                 &CMainWindow::refreshRecognizers);
 
+    // Plug-ins may register their bars before or after this point; the manager docks them either way.
+    if (CContextbarManager* pContextbars = COrrery::getContextbarManager())
+        pContextbars->setHostWindow(this);
+
     refreshTools();
     refreshRecognizers();
+    // Where the user left the window, its tool bar and its docks; context bars come and go with
+    // their tools and are not restored.
+    if (QSettings* pSettings = COrrery::getUserSettings()) {
+        restoreGeometry(pSettings->value(QLatin1String(c_szGeometryKey)).toByteArray());
+        restoreState(pSettings->value(QLatin1String(c_szWindowStateKey)).toByteArray());
+    }
     statusBar()->showMessage(tr("Ready"));
 }
 
 CMainWindow::~CMainWindow()
 {
+    CContextbarManager* pContextbars = COrrery::getContextbarManager();
+    if (pContextbars && pContextbars->hostWindow() == this)
+        pContextbars->setHostWindow(nullptr);
     COrrery::setMenu(nullptr);
     COrrery::setView(nullptr);
 }
@@ -245,6 +268,91 @@ void CMainWindow::chooseRecognitionLanguage(const QString& strCode)
     refreshRecognizers();
 }
 
+void CMainWindow::buildLanguageMenu()
+{
+    // Each language under its own name, so that a user who cannot read the current one finds theirs.
+    const struct
+    {
+        const char* szLocale;
+        const char* szName;
+    } c_aLanguages[] = {
+        {"en_GB", "English"}, {"de_DE", "Deutsch"}, {"he_IL", "\u05E2\u05D1\u05E8\u05D9\u05EA"}};
+    QActionGroup* pGroup = new QActionGroup(m_pLanguageMenu);
+    for (const auto& language : c_aLanguages) {
+        const QString strLocale = QString::fromLatin1(language.szLocale);
+        QAction* pAction = m_pLanguageMenu->addAction(QString::fromUtf8(language.szName));
+        pAction->setCheckable(true);
+        pAction->setData(strLocale);
+        pAction->setActionGroup(pGroup);
+        connect(pAction, &QAction::triggered, this, [this, strLocale] { chooseLanguage(strLocale); });
+    }
+    // The language manager announces only changes: the direction kept from the last run is set here.
+    const CLanguageManager languageManager;
+    QApplication::setLayoutDirection(languageManager.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    refreshLanguageMenu();
+}
+
+void CMainWindow::refreshLanguageMenu()
+{
+    const QString strLocale = CLanguageManager().currentLocale();
+    for (QAction* pAction : m_pLanguageMenu->actions())
+        pAction->setChecked(pAction->data().toString() == strLocale);
+}
+
+void CMainWindow::chooseLanguage(const QString& strLocale)
+{
+    CLanguageManager().setLanguage(strLocale);
+    refreshLanguageMenu();
+}
+
+void CMainWindow::deleteSelection()
+{
+    QList<qint64> ids;
+    for (CComponent* pComponent : COrrery::getSelectionManager()->selectedComponents())
+        ids.append(pComponent->getID());
+    if (!ids.isEmpty())
+        CControlLayer::get()->invokeDeleteCommand(ids);
+}
+
+bool CMainWindow::exportBoard(const QString& strPath) const
+{
+    QGraphicsScene* pScene = m_pBoard->scene();
+    if (!pScene)
+        return false;
+    const QRectF page = pScene->sceneRect();
+    QImage image(page.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    // The selection's handles are the user's, not part of the page.
+    const QList<QGraphicsItem*> selected = pScene->selectedItems();
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(false);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        pScene->render(&painter, QRectF(QPointF(0, 0), page.size()), page);
+    }
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(true);
+    return image.save(strPath, "PNG");
+}
+
+void CMainWindow::slotExportBoard()
+{
+    QString strPath =
+        QFileDialog::getSaveFileName(this, tr("Export as PNG"), QString(), tr("PNG pictures (*.png)"));
+    if (strPath.isEmpty())
+        return;
+    if (!strPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        strPath += QLatin1String(".png");
+    if (exportBoard(strPath))
+        statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(strPath)), 5000);
+    else
+        CActionUtilities::messageBox(
+            CActionUtilities::eMessageBoxWarning, this,
+            tr("The board could not be saved as %1.").arg(QDir::toNativeSeparators(strPath)), QMessageBox::Ok,
+            QMessageBox::Ok);
+}
+
 void CMainWindow::slotToolActivated(const QString& strTool)
 {
     for (QAction* pAction : m_pToolGroup->actions())
@@ -264,5 +372,10 @@ void CMainWindow::closeEvent(QCloseEvent* pEvent)
     // Tools hand their settings on and the host saves them while everything is still there.
     if (CToolManager* pToolManager = COrrery::getToolManager())
         pToolManager->onExit();
+    if (QSettings* pSettings = COrrery::getUserSettings()) {
+        pSettings->setValue(QLatin1String(c_szGeometryKey), saveGeometry());
+        pSettings->setValue(QLatin1String(c_szWindowStateKey), saveState());
+        pSettings->sync();
+    }
     QMainWindow::closeEvent(pEvent);
 }

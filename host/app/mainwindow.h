@@ -19,6 +19,10 @@ public:
     ~CMainWindow() override;
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
+    QMenu* languageMenu() const { return m_pLanguageMenu; }
+    QToolBar* toolBar() const { return m_pToolBar; }
+    // Deletes the selected components in one undoable step; offered only while something is selected.
+    QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
 
@@ -34,17 +38,31 @@ public:
     // read is reported once and English stays in use.
     void chooseRecognitionLanguage(const QString& strCode);
 
+    // Switches the user interface to the locale ("de_DE") and lays the application out in its direction;
+    // the choice is kept for the next start.
+    void chooseLanguage(const QString& strLocale);
+
+    // Saves the current page, all of it at its own size, as a PNG picture; false when it cannot be
+    // written.
+    bool exportBoard(const QString& strPath) const;
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
     void slotToolActivated(const QString& strTool);
+    void buildLanguageMenu();
+    void deleteSelection();
+    void slotExportBoard();
+    void refreshLanguageMenu();
 
     COrreryView* m_pBoard = nullptr;
     QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;
+    QMenu* m_pLanguageMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
+    QAction* m_pDeleteAction = nullptr;
 };

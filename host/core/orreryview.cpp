@@ -9,6 +9,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QMouseEvent>
+#include <QTabletEvent>
 
 namespace {
 
@@ -81,6 +82,36 @@ QList<CComponent*> COrreryView::componentsAt(const QRectF& rect, QList<double>* 
 CComponent* COrreryView::componentOf(QGraphicsItem* pItem)
 {
     return dynamic_cast<CComponent*>(pItem);
+}
+
+bool COrreryView::viewportEvent(QEvent* pEvent)
+{
+    switch (pEvent->type()) {
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        penAsMouse(static_cast<QTabletEvent*>(pEvent));
+        return true;
+    default:
+        return QGraphicsView::viewportEvent(pEvent);
+    }
+}
+
+void COrreryView::penAsMouse(QTabletEvent* pEvent)
+{
+    const QEvent::Type eType = pEvent->type() == QEvent::TabletPress     ? QEvent::MouseButtonPress
+                               : pEvent->type() == QEvent::TabletRelease ? QEvent::MouseButtonRelease
+                                                                         : QEvent::MouseMove;
+    QMouseEvent mouse(eType, pEvent->posF(), pEvent->globalPosF(), pEvent->button(), pEvent->buttons(),
+                      pEvent->modifiers());
+    if (eType == QEvent::MouseButtonPress)
+        mousePressEvent(&mouse);
+    else if (eType == QEvent::MouseButtonRelease)
+        mouseReleaseEvent(&mouse);
+    else
+        mouseMoveEvent(&mouse);
+    // Unaccepted, the pen's event would come again as a mouse event and draw every stroke twice.
+    pEvent->accept();
 }
 
 void COrreryView::mousePressEvent(QMouseEvent* pEvent)

@@ -1,5 +1,6 @@
 // The board view: shows the current page and hands the mouse and pen events on it to the active
-// tool. View coordinates are those of its viewport.
+// tool; a tablet pen's events take the mouse's way, its pressure unused. View coordinates are those
+// of its viewport.
 #pragma once
 
 #include <QGraphicsView>
@@ -7,6 +8,7 @@
 
 class CComponent;
 class CTopic;
+class QTabletEvent;
 
 class COrreryView : public QGraphicsView
 {
@@ -36,12 +38,15 @@ signals:
     void signalLiveDesktopModeChanged(bool bOn);
 
 protected:
+    bool viewportEvent(QEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
 
 private:
+    void penAsMouse(QTabletEvent* pEvent);
+
     CTopic* m_pTopic = nullptr;
     bool m_bLiveDesktopMode = false;
 };

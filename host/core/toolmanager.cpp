@@ -127,8 +127,10 @@ void CToolManager::deactivate(bool bFlag)
     CTool* pTool = m_pActive;
     // Cleared first: a tool that asks who is active while it deactivates is no longer it.
     m_pActive = nullptr;
-    if (pTool)
-        pTool->deactivate(bFlag);
+    if (!pTool)
+        return;
+    pTool->deactivate(bFlag);
+    emit signalToolDeactivated(pTool->getName());
 }
 
 bool CToolManager::setToolProperty(const QString& strTool, const QString& strProperty, const QVariant& value,

@@ -50,6 +50,8 @@ public:
 
 signals:
     void signalToolActivated(const QString& strTool);
+    // The tool is no longer the active one; when another takes its place, this comes first.
+    void signalToolDeactivated(const QString& strTool);
     void signalToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
 
 private:

@@ -2,13 +2,20 @@
 
 #include "contextbarinterface.h"
 #include "hostjournal.h"
+#include "tool.h"
+#include "toolmanager.h"
 
+#include <QMainWindow>
+#include <QTimer>
 #include <algorithm>
 
 CContextbarManager::CContextbarManager() = default;
 
 CContextbarManager::~CContextbarManager()
 {
+    // Another owner may keep a bar alive: the window must not be left holding it.
+    for (const SEntry& entry : m_bars)
+        undock(entry.pBar.get());
     while (!m_bars.empty())
         m_bars.pop_back();
 }
@@ -23,7 +30,19 @@ bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarI
     CHostJournal::record(QStringLiteral("CContextbarManager::registerContextbar %1 %2 -> %3")
                              .arg(strName, bShownByHost ? QStringLiteral("true") : QStringLiteral("false"),
                                   bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
-    return bAccepted;
+    if (!bAccepted)
+        return false;
+    // A bar that arrives while its tool is already active must not wait for the next activation; it
+    // is told once its plug-in has finished registering what the bar needs.
+    QTimer::singleShot(0, this, [this, strName] {
+        const auto it = std::find_if(m_bars.begin(), m_bars.end(),
+                                     [&strName](const SEntry& entry) { return entry.strName == strName; });
+        if (it != m_bars.end() && m_pToolManager && m_pToolManager->getActiveTool()) {
+            const SEntry entry = *it;
+            tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
+        }
+    });
+    return true;
 }
 
 bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide)
@@ -32,9 +51,13 @@ bool CContextbarManager::unregisterContextbar(const QString& strName, bool bHide
                                  [&strName](const SEntry& entry) { return entry.strName == strName; });
     const bool bFound = it != m_bars.end();
     if (bFound) {
-        if (bHide)
-            it->pBar->hide();
+        const boost::shared_ptr<CContextbarInterface> pBar = it->pBar;
         m_bars.erase(it);
+        m_initialised.erase(std::remove(m_initialised.begin(), m_initialised.end(), pBar.get()),
+                            m_initialised.end());
+        if (bHide)
+            pBar->hide();
+        undock(pBar.get());
     }
     CHostJournal::record(QStringLiteral("CContextbarManager::unregisterContextbar %1 %2 -> %3")
                              .arg(strName, bHide ? QStringLiteral("true") : QStringLiteral("false"),
@@ -64,4 +87,97 @@ bool CContextbarManager::isShownByHost(const QString& strName) const
         if (entry.strName == strName)
             return entry.bShownByHost;
     return false;
+}
+
+void CContextbarManager::watchTools(CToolManager* pToolManager)
+{
+    if (m_pToolManager)
+        disconnect(m_pToolManager, nullptr, this, nullptr);
+    m_pToolManager = pToolManager;
+    if (!pToolManager)
+        return;
+    connect(pToolManager, &CToolManager::signalToolDeactivated, this,
+            &CContextbarManager::slotToolDeactivated);
+    connect(pToolManager, &CToolManager::signalToolActivated, this, &CContextbarManager::slotToolActivated);
+}
+
+void CContextbarManager::setHostWindow(QMainWindow* pWindow)
+{
+    if (pWindow == m_pWindow)
+        return;
+    for (const SEntry& entry : m_bars)
+        undock(entry.pBar.get());
+    m_pWindow = pWindow;
+    if (!pWindow)
+        return;
+    // Bars hear of tools only while a window can show them: they catch up with the active one.
+    if (m_pToolManager && m_pToolManager->getActiveTool()) {
+        const std::vector<SEntry> bars = m_bars;
+        for (const SEntry& entry : bars)
+            tellSelection(entry, m_pToolManager->getActiveTool()->getName(), true);
+    }
+    for (const SEntry& entry : m_bars)
+        if (entry.bShownByHost && entry.pBar->isToolSelected()) {
+            prepare(entry.pBar.get());
+            entry.pBar->show();
+        }
+}
+
+void CContextbarManager::prepare(CContextbarInterface* pBar)
+{
+    if (std::find(m_initialised.begin(), m_initialised.end(), pBar) == m_initialised.end()) {
+        m_initialised.push_back(pBar);
+        pBar->initialize(m_pWindow);
+    }
+    if (pBar->parentWidget() == m_pWindow && m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea)
+        return;
+    // The window keeps the state of its bars by their object names.
+    if (pBar->objectName().isEmpty())
+        pBar->setObjectName(pBar->getName());
+    m_pWindow->addToolBar(Qt::BottomToolBarArea, pBar);
+    // Hidden on purpose: a child not hidden so would appear with the window when it opens.
+    pBar->hide();
+}
+
+void CContextbarManager::undock(CContextbarInterface* pBar)
+{
+    if (!m_pWindow || pBar->parentWidget() != m_pWindow)
+        return;
+    m_pWindow->removeToolBar(pBar);
+    pBar->setParent(nullptr);
+}
+
+void CContextbarManager::tellSelection(const SEntry& entry, const QString& strTool, bool bSelected)
+{
+    // Without a window there is nowhere to show a bar, and nothing to tell it.
+    if (!m_pWindow)
+        return;
+    CContextbarInterface* pBar = entry.pBar.get();
+    // Initialised no earlier than the first tool change, which comes after the plug-ins' set-up: a
+    // plug-in registers its bar before the editors the bar asks for. Initialised before it is told, so
+    // that it fills the editors it has just made.
+    if (entry.bShownByHost)
+        prepare(pBar);
+    // The answer says whether the bar's selected state changed; the state itself says where it goes.
+    if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost)
+        return;
+    if (pBar->isToolSelected())
+        pBar->show();
+    else if (pBar->parentWidget() == m_pWindow)
+        pBar->hide();
+}
+
+void CContextbarManager::slotToolActivated(const QString& strTool)
+{
+    // A copy: a bar may register or withdraw bars while it is told.
+    std::vector<SEntry> bars = m_bars;
+    for (SEntry& entry : bars)
+        tellSelection(entry, strTool, true);
+}
+
+void CContextbarManager::slotToolDeactivated(const QString& strTool)
+{
+    std::vector<SEntry> bars = m_bars;
+    for (SEntry& entry : bars)
+        tellSelection(entry, strTool, false);
 }

@@ -1,20 +1,27 @@
 // The host's context bars by name. The flag given at registration says whether the host shows the bar
 // by itself while the bar's tool is selected; the flag given at withdrawal whether the bar is hidden
-// at once.
+// at once. Once it has a host window, the manager docks the bars it shows by itself along the window's
+// bottom edge, and shows or hides them as their tools are activated.
 #pragma once
 
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <boost/shared_ptr.hpp>
 #include <vector>
 
 class CContextbarInterface;
+class CToolManager;
 
-class CContextbarManager
+class CContextbarManager : public QObject
 {
+    Q_OBJECT
+
 public:
     CContextbarManager();
-    ~CContextbarManager();
+    ~CContextbarManager() override;
 
     CContextbarManager(const CContextbarManager&) = delete;
     CContextbarManager& operator=(const CContextbarManager&) = delete;
@@ -28,6 +35,15 @@ public:
     QStringList getContextbarNames() const;
     bool isShownByHost(const QString& strName) const;
 
+    // The tool manager whose activations decide which bars are shown; null stops listening. Bars are
+    // told of tool changes only while there is a host window.
+    void watchTools(CToolManager* pToolManager);
+    // The window whose bottom edge holds the bars. A bar is initialised with the window the first time
+    // it is to be shown. Null takes every bar out of the current window without deleting any: the
+    // bars belong to whoever registered them, so a window must let go of them before it is destroyed.
+    void setHostWindow(QMainWindow* pWindow);
+    QMainWindow* hostWindow() const { return m_pWindow; }
+
 private:
     struct SEntry
     {
@@ -36,5 +52,15 @@ private:
         bool bShownByHost;
     };
 
+    void slotToolActivated(const QString& strTool);
+    void slotToolDeactivated(const QString& strTool);
+    // Initialises the bar the first time, and docks it hidden at the bottom of the window.
+    void prepare(CContextbarInterface* pBar);
+    void undock(CContextbarInterface* pBar);
+    void tellSelection(const SEntry& entry, const QString& strTool, bool bSelected);
+
     std::vector<SEntry> m_bars;
+    QPointer<CToolManager> m_pToolManager;
+    QPointer<QMainWindow> m_pWindow;
+    std::vector<CContextbarInterface*> m_initialised;
 };

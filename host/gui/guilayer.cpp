@@ -30,8 +30,9 @@ void CGUILayer::resetHost(const SHostOptions& options)
 {
     shutdownHost();
     COrrery::reset(options);
-    COrrery::installGuiManagers(std::make_shared<CContextbarManager>(),
-                                std::make_shared<CPropertyEditorManager>());
+    auto pContextbars = std::make_shared<CContextbarManager>();
+    pContextbars->watchTools(COrrery::getToolManager());
+    COrrery::installGuiManagers(pContextbars, std::make_shared<CPropertyEditorManager>());
     get();
 }
 

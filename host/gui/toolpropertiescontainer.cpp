@@ -1,0 +1,117 @@
+#include "toolpropertiescontainer.h"
+
+#include "abstractpropertyeditor.h"
+#include "guilayer.h"
+#include "propertyeditormanager.h"
+#include "tool.h"
+#include "toolmanager.h"
+#include "toolpropertiesperspectivemanager.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, QWidget* pParent)
+    : QWidget(pParent), m_pToolManager(pToolManager)
+{
+    QVBoxLayout* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    if (!pToolManager)
+        return;
+    connect(pToolManager, &CToolManager::signalToolDeactivated, this,
+            &CToolPropertiesContainer::slotToolDeactivated);
+    connect(pToolManager, &CToolManager::signalToolActivated, this,
+            &CToolPropertiesContainer::slotToolActivated);
+    connect(pToolManager, &CToolManager::signalToolPropertyChanged, this,
+            &CToolPropertiesContainer::slotToolPropertyChanged);
+}
+
+CToolPropertiesContainer::~CToolPropertiesContainer()
+{
+    // A page disconnects from this container's signals as it goes, which it can do only while the
+    // container is still whole.
+    clear();
+}
+
+void CToolPropertiesContainer::clear()
+{
+    // The editors let go of their widgets first: the widgets go with the page that holds them.
+    for (const auto& pEditor : m_editors)
+        pEditor->detatch();
+    m_editors.clear();
+    delete m_pPage;
+    m_strTool.clear();
+}
+
+void CToolPropertiesContainer::slotToolDeactivated(const QString& strTool)
+{
+    if (strTool == m_strTool)
+        clear();
+}
+
+void CToolPropertiesContainer::slotToolActivated(const QString& strTool)
+{
+    clear();
+    m_strTool = strTool;
+    // The perspectives live in the GUI layer, which a host shut-down replaces: asked for each time.
+    const CToolPropertiesPerspectiveManager* pPerspectives = CGUILayer::get()->getToolPerspectiveManager();
+    m_pPage = pPerspectives ? pPerspectives->createPerspective(strTool, this) : nullptr;
+    if (!m_pPage)
+        m_pPage = buildGenericPage(strTool);
+    if (m_pPage) {
+        layout()->addWidget(m_pPage);
+        m_pPage->show();
+    }
+    emit signalToolChanged(strTool);
+}
+
+void CToolPropertiesContainer::slotToolPropertyChanged(const QString& strTool, const QString& strProperty,
+                                                       const QVariant& value)
+{
+    emit signalToolPropertyChanged(strTool, strProperty, value);
+    if (strTool != m_strTool)
+        return;
+    emit signalToolPropertyChanged(strProperty, value);
+    // One setting can change what another editor offers (no outline leaves no width to choose), so
+    // every editor is brought up to date.
+    for (const auto& pEditor : m_editors)
+        for (const QString& strName : pEditor->properties())
+            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+}
+
+QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
+{
+    CTool* pTool = m_pToolManager ? m_pToolManager->getToolByName(strTool) : nullptr;
+    CPropertyEditorManager* pEditors = CGUILayer::get()->getPropertyEditorManager();
+    if (!pTool || !pEditors)
+        return nullptr;
+
+    QWidget* pPage = new QWidget(this);
+    QVBoxLayout* pLayout = new QVBoxLayout(pPage);
+    QStringList shown;
+    for (const QString& strProperty : pTool->getToolPropertyNames()) {
+        if (shown.contains(strProperty))
+            continue;
+        const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
+            pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
+        if (!pEditor || !pEditor->widget())
+            continue;
+        // One editor may stand for several settings (bold, italic and underline).
+        shown += pEditor->properties();
+        for (const QString& strName : pEditor->properties())
+            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+        // Most editors label themselves; the others get their name above them.
+        QWidget* pWidget = pEditor->widget();
+        const bool bNamed = pWidget->findChild<QLabel*>() || pWidget->findChild<QCheckBox*>();
+        if (!bNamed)
+            pLayout->addWidget(new QLabel(pEditor->localisedPropertyName()));
+        pLayout->addWidget(pWidget);
+        m_editors.push_back(pEditor);
+    }
+    if (m_editors.empty()) {
+        delete pPage;
+        return nullptr;
+    }
+    pLayout->addStretch(1);
+    return pPage;
+}

@@ -1,0 +1,366 @@
+// The whiteboard window with the plug-in loaded as the app loads it: the context bar along the bottom
+// edge, the tool-properties area, the interface language, Delete, the board saved as a picture, pen
+// input and what the window keeps between runs.
+#include "abstractpropertyeditor.h"
+#include "component.h"
+#include "contextbarinterface.h"
+#include "contextbarmanager.h"
+#include "controllayer.h"
+#include "controlsignalsource.h"
+#include "guilayer.h"
+#include "iplugin.h"
+#include "mainwindow.h"
+#include "namedtool.h"
+#include "normalpentool.h"
+#include "orreryview.h"
+#include "pluginloader.h"
+#include "selectionmanager.h"
+#include "selecttool.h"
+#include "texttool.h"
+#include "toolmanager.h"
+#include "toolpropertiescontainer.h"
+#include "toolpropertiesdock.h"
+#include "topic.h"
+#include "workspace.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+
+namespace {
+const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+}
+
+class tst_BoardWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    CPluginLoader m_loader;
+    std::unique_ptr<CMainWindow> m_pWindow;
+    IPlugin* m_pPlugin = nullptr;
+
+    static CToolManager* tools() { return COrrery::getToolManager(); }
+    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
+    CToolPropertiesContainer* container() const { return m_pWindow->toolProperties()->container(); }
+    static CContextbarInterface* textPenBar()
+    {
+        return COrrery::getContextbarManager()->getContextbar(
+            QStringLiteral("textpenplugin.handtext.contextbar"));
+    }
+    bool dockedAtBottom(QToolBar* pBar) const
+    {
+        return pBar->isVisible() && pBar->parentWidget() == m_pWindow.get() &&
+               m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea;
+    }
+    static bool boldShown(QWidget* pSurface)
+    {
+        const QList<QAbstractButton*> buttons = pSurface->findChildren<QAbstractButton*>();
+        return std::any_of(buttons.begin(), buttons.end(),
+                           [](QAbstractButton* p) { return p->text() == "B" && p->isChecked(); });
+    }
+    void tearDownPlugin()
+    {
+        if (m_pPlugin)
+            m_pPlugin->tearDown();
+        m_pPlugin = nullptr;
+    }
+
+    // One stroke on the board by mouse or by tablet pen; answers whether the board took every event.
+    bool draw(const QVector<QPoint>& points, bool bTablet)
+    {
+        QWidget* pViewport = m_pWindow->board()->viewport();
+        bool bAllTaken = true;
+        for (int i = 0; i < points.size(); ++i) {
+            const int iStage = i == 0 ? 0 : i == points.size() - 1 ? 2 : 1;
+            const Qt::MouseButton eButton = iStage == 1 ? Qt::NoButton : Qt::LeftButton;
+            const Qt::MouseButtons buttons = iStage == 2 ? Qt::NoButton : Qt::LeftButton;
+            const QPointF point = points.at(i), global = pViewport->mapToGlobal(points.at(i));
+            if (bTablet) {
+                const QEvent::Type aTypes[] = {QEvent::TabletPress, QEvent::TabletMove,
+                                               QEvent::TabletRelease};
+                QTabletEvent event(aTypes[iStage], point, global, QTabletEvent::Stylus, QTabletEvent::Pen,
+                                   0.3, 0, 0, 0, 0, 0, Qt::NoModifier, 1, eButton, buttons);
+                // Only an event the board takes on purpose keeps Qt from sending it again as a mouse event.
+                event.ignore();
+                QApplication::sendEvent(pViewport, &event);
+                bAllTaken = bAllTaken && event.isAccepted();
+            } else {
+                const QEvent::Type aTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
+                                               QEvent::MouseButtonRelease};
+                QMouseEvent event(aTypes[iStage], point, global, eButton, buttons, Qt::NoModifier);
+                QApplication::sendEvent(pViewport, &event);
+            }
+        }
+        return bAllTaken;
+    }
+
+private slots:
+    void init()
+    {
+        SHostOptions options;
+        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
+        QFile::remove(options.strSettingsFile);
+        CGUILayer::resetHost(options);
+        QVERIFY(tools()->registerTool(boost::make_shared<CSelectTool>()));
+        QVERIFY(tools()->registerTool(boost::make_shared<CNormalPenTool>()));
+        QVERIFY(tools()->registerTool(boost::make_shared<CTextTool>()));
+        m_pWindow = std::make_unique<CMainWindow>();
+        // As in the app: the plug-in is set up once the window is there.
+        m_pPlugin = m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+        QVERIFY2(m_pPlugin && m_pPlugin->setUp(), qPrintable(m_loader.errorString()));
+        m_pWindow->refreshTools();
+        QVERIFY(tools()->activate(QStringLiteral("select")));
+        m_pWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
+    }
+    void cleanup()
+    {
+        tearDownPlugin();
+        m_pWindow.reset();
+        CGUILayer::shutdownHost();
+        m_loader.unloadAll();
+    }
+
+    // The tool bar offers the host's tools and the plug-in's; the text pen brings its bar along.
+    void theTextPenBarShowsOnlyWhileTheTextPenIsSelected_data()
+    {
+        QTest::addColumn<QString>("strOther");
+        QTest::newRow("select") << QStringLiteral("select");
+        QTest::newRow("pen") << QStringLiteral("pen");
+        QTest::newRow("text") << QStringLiteral("text");
+    }
+    void theTextPenBarShowsOnlyWhileTheTextPenIsSelected()
+    {
+        QFETCH(QString, strOther);
+        QStringList labels;
+        QAction* pTextPen = nullptr;
+        for (QAction* pAction : m_pWindow->toolBar()->actions()) {
+            labels += pAction->isSeparator() ? QStringList() : QStringList(pAction->text());
+            pTextPen = pAction->data().toString() == c_strTextPen ? pAction : pTextPen;
+        }
+        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
+        QVERIFY(textPenBar() && !textPenBar()->isVisible());
+        QVERIFY(tools()->activate(strOther));
+        QVERIFY(textPenBar() && !textPenBar()->isVisible());
+        // The text pen takes its text settings from the host's text tool when it is picked.
+        QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
+        QTest::mouseClick(m_pWindow->toolBar()->widgetForAction(pTextPen), Qt::LeftButton);
+        QVERIFY(pTextPen->isChecked() && dockedAtBottom(textPenBar()));
+        // Initialised once the plug-in's editors are there: font family, text colour, weight and style.
+        QCOMPARE(textPenBar()->actions().size(), 3);
+        QVERIFY(boldShown(textPenBar()));
+        // Picking the text pen again leaves the bar where it is.
+        QVERIFY(tools()->activate(c_strTextPen));
+        QVERIFY(dockedAtBottom(textPenBar()));
+        QVERIFY(tools()->activate(strOther));
+        QVERIFY(!textPenBar()->isVisible() && !textPenBar()->isToolSelected());
+    }
+
+    // The bar belongs to the plug-in, the page to the window: whichever goes first, the window leaves
+    // the bar alone and the page goes before the tool it shows.
+    void closingDownInEitherOrder_data()
+    {
+        QTest::addColumn<bool>("bPluginFirst");
+        QTest::newRow("plug-in, then window") << true;
+        QTest::newRow("window, then plug-in") << false;
+    }
+    void closingDownInEitherOrder()
+    {
+        QFETCH(bool, bPluginFirst);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QPointer<QWidget> pBar(textPenBar()), pPage(container()->page());
+        QVERIFY(pBar && pPage);
+        if (bPluginFirst) {
+            tearDownPlugin();
+            QVERIFY(!pBar && !pPage);
+            QVERIFY(m_pWindow->findChildren<CContextbarInterface*>().isEmpty());
+        }
+        m_pWindow.reset();
+        QVERIFY(!pPage);
+        QCOMPARE(!pBar, bPluginFirst);
+        if (pBar)
+            QVERIFY(!pBar->parentWidget() && pBar->isHidden());
+        tearDownPlugin();
+        QVERIFY(!pBar);
+    }
+
+    // The text pen's own page is built under the container and filled once it exists.
+    void theTextPenGetsItsOwnPageFilledFromTheTool()
+    {
+        QSignalSpy changed(container(), &CToolPropertiesContainer::signalToolChanged);
+        QVERIFY(tools()->setToolProperty(QStringLiteral("text"), QStringLiteral("bold"), true, false));
+        QVERIFY(tools()->activate(c_strTextPen));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first(), QVariantList{c_strTextPen});
+        QWidget* pPage = container()->page();
+        QVERIFY(pPage && pPage->parentWidget() == container());
+        QCOMPARE(pPage->metaObject()->className(), "CTextPenPropertiesWidget");
+        const QList<QWidget*> editors = pPage->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(editors.size(), 8);
+        for (const QWidget* pEditor : editors)
+            QVERIFY(QString(pEditor->metaObject()->className()).endsWith("PropertyEditorWidget"));
+        QVERIFY(boldShown(pPage));
+    }
+
+    // A tool without a page of its own gets one editor per setting that an editor is registered for.
+    void anotherToolGetsTheGenericPage()
+    {
+        auto pMarker = boost::make_shared<CNamedTool>(QStringLiteral("marker"));
+        pMarker->setToolProperty(QStringLiteral("showcandidates"), true);
+        pMarker->setToolProperty(QStringLiteral("overwritetextbox"), false);
+        pMarker->setToolProperty(QStringLiteral("size"), 3);
+        QVERIFY(tools()->registerTool(pMarker));
+        QVERIFY(tools()->activate(c_strTextPen));
+        QPointer<QWidget> pTextPenPage(container()->page());
+        QVERIFY(tools()->activate(QStringLiteral("marker")));
+        QVERIFY(!pTextPenPage && container()->page());
+        QCOMPARE(container()->page()->metaObject()->className(), "QWidget");
+        QCOMPARE(int(container()->editors().size()), 2);
+        QCOMPARE(container()->editors().front()->property(), QStringLiteral("showcandidates"));
+        QVERIFY(container()->page()->isAncestorOf(container()->editors().back()->widget()));
+    }
+
+    // Every change of a setting is passed on; the short form only for the tool whose page is shown.
+    void settingChangesReachThePage_data()
+    {
+        QTest::addColumn<QString>("strTool");
+        QTest::addColumn<QString>("strProperty");
+        QTest::addColumn<bool>("bShownTool");
+        QTest::newRow("the text pen") << c_strTextPen << QStringLiteral("textpen.italic") << true;
+        QTest::newRow("another tool") << QStringLiteral("text") << QStringLiteral("underline") << false;
+    }
+    void settingChangesReachThePage()
+    {
+        QFETCH(QString, strTool);
+        QFETCH(QString, strProperty);
+        QFETCH(bool, bShownTool);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QSignalSpy full(container(), qOverload<const QString&, const QString&, const QVariant&>(
+                                         &CToolPropertiesContainer::signalToolPropertyChanged));
+        QSignalSpy shortForm(container(), qOverload<const QString&, const QVariant&>(
+                                              &CToolPropertiesContainer::signalToolPropertyChanged));
+        QVERIFY(tools()->setToolProperty(strTool, strProperty, true, false));
+        // The text pen hands its text settings on to the text tool, which reports a change of its own.
+        QVERIFY(full.contains(QVariantList({strTool, strProperty, true})));
+        const QList<QVariantList> expected = {{strProperty, true}};
+        QCOMPARE(QList<QVariantList>(shortForm), bShownTool ? expected : QList<QVariantList>());
+    }
+
+    // The choice is announced, lays the application out in the language's direction and is there
+    // again when the window next opens.
+    void theLanguageMenuSwitchesTheInterface_data()
+    {
+        QTest::addColumn<QString>("strLocale");
+        QTest::addColumn<bool>("bRightToLeft");
+        QTest::newRow("Hebrew") << QStringLiteral("he_IL") << true;
+        QTest::newRow("German") << QStringLiteral("de_DE") << false;
+        QTest::newRow("English") << QStringLiteral("en_GB") << false;
+    }
+    void theLanguageMenuSwitchesTheInterface()
+    {
+        QFETCH(QString, strLocale);
+        QFETCH(bool, bRightToLeft);
+        const Qt::LayoutDirection eExpected = bRightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+        const Qt::LayoutDirection eOther = bRightToLeft ? Qt::LeftToRight : Qt::RightToLeft;
+        m_pWindow->chooseLanguage(bRightToLeft ? QStringLiteral("de_DE") : QStringLiteral("he_IL"));
+        QCOMPARE(QApplication::layoutDirection(), eOther);
+        QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
+        const QList<QAction*> entries = m_pWindow->languageMenu()->actions();
+        const auto it = std::find_if(entries.begin(), entries.end(),
+                                     [&](QAction* p) { return p->data().toString() == strLocale; });
+        QVERIFY(it != entries.end() && !(*it)->isChecked());
+        (*it)->trigger();
+        const QList<QVariantList> expected = {{strLocale, bRightToLeft}};
+        QCOMPARE(QList<QVariantList>(announced), expected);
+        QCOMPARE(m_pWindow->layoutDirection(), eExpected);
+        QVERIFY((*it)->isChecked());
+
+        QApplication::setLayoutDirection(eOther);
+        m_pWindow = std::make_unique<CMainWindow>();
+        QCOMPARE(QApplication::layoutDirection(), eExpected);
+        QStringList checked;
+        for (const QAction* pAction : m_pWindow->languageMenu()->actions())
+            checked += pAction->isChecked() ? QStringList(pAction->data().toString()) : QStringList();
+        QCOMPARE(checked, QStringList{strLocale});
+    }
+
+    // The pen's stroke becomes the same ink as the mouse's, whatever its pressure.
+    void aTabletPenDrawsAsTheMouseDoes_data()
+    {
+        QTest::addColumn<bool>("bTablet");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("tablet pen") << true;
+    }
+    void aTabletPenDrawsAsTheMouseDoes()
+    {
+        QFETCH(bool, bTablet);
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        const QVector<QPoint> points = {{100, 100}, {150, 120}, {200, 100}};
+        QVERIFY(draw(points, bTablet));
+        QCOMPARE(page()->componentCount(), 1);
+        QVariantList stroke;
+        for (const QPoint& point : points)
+            stroke.append(m_pWindow->board()->mapToScene(point));
+        QCOMPARE(page()->components().first()->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
+    }
+
+    // The Delete button takes the selection off the board in one step that Undo brings back.
+    void theDeleteButtonRemovesTheSelection()
+    {
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        draw({{100, 100}, {200, 150}}, false);
+        draw({{300, 300}, {400, 350}}, false);
+        QWidget* pButton = m_pWindow->toolBar()->widgetForAction(m_pWindow->deleteAction());
+        QVERIFY(pButton && !pButton->isEnabled());
+        CComponent* pFirst = page()->components().value(0);
+        COrrery::getSelectionManager()->select(pFirst);
+        QVERIFY(pButton->isEnabled());
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        const int iSteps = pUndo->count();
+        QTest::mouseClick(pButton, Qt::LeftButton);
+        QCOMPARE(page()->componentCount(), 1);
+        QVERIFY(page()->components().first() != pFirst);
+        QCOMPARE(pUndo->count(), iSteps + 1);
+        pUndo->undo();
+        QCOMPARE(page()->componentCount(), 2);
+    }
+
+    // The whole page at its own size, with what is drawn on it where it was drawn.
+    void theBoardIsExportedAsAPicture()
+    {
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        draw({{100, 100}, {300, 100}}, false);
+        const QString strPath = m_dir.filePath(QStringLiteral("board.png"));
+        QVERIFY(m_pWindow->exportBoard(strPath));
+        QImage picture;
+        QVERIFY(picture.load(strPath, "PNG"));
+        QCOMPARE(picture.size(), page()->scene()->sceneRect().size().toSize());
+        const QPoint onStroke = m_pWindow->board()->mapToScene(QPoint(200, 100)).toPoint();
+        QVERIFY(qGray(picture.pixel(onStroke)) < 128);
+        QCOMPARE(picture.pixel(onStroke + QPoint(0, 40)), qRgb(255, 255, 255));
+        QVERIFY(!m_pWindow->exportBoard(m_dir.filePath(QStringLiteral("missing/board.png"))));
+    }
+
+    // Closing keeps where the user put the window and its docks, and the tools' settings.
+    void theWindowOpensAsItWasClosed()
+    {
+        m_pWindow->resize(900, 640);
+        m_pWindow->addDockWidget(Qt::LeftDockWidgetArea, m_pWindow->toolProperties());
+        QVERIFY(tools()->setToolProperty(c_strTextPen, QStringLiteral("showcandidates"), true, false));
+        QVERIFY(m_pWindow->close());
+        QVERIFY(COrrery::getUserSettings()->value("tools/" + c_strTextPen + "/showcandidates").toBool());
+        m_pWindow = std::make_unique<CMainWindow>();
+        QCOMPARE(m_pWindow->dockWidgetArea(m_pWindow->toolProperties()), Qt::LeftDockWidgetArea);
+        QCOMPARE(m_pWindow->size(), QSize(900, 640));
+    }
+};
+
+QTEST_MAIN(tst_BoardWindow)
+#include "tst_boardwindow.moc"
