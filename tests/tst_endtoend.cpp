@@ -1,0 +1,170 @@
+// The whole way a teacher uses the text pen: the plug-in loaded by the app's loader, the pen picked
+// from its menu entry, words written with the mouse on the board, and a colour picked in the pen's
+// context bar that the next text box is written in.
+#include "colorselect.h"
+#include "component.h"
+#include "contextbarinterface.h"
+#include "contextbarmanager.h"
+#include "controllayer.h"
+#include "guilayer.h"
+#include "iplugin.h"
+#include "mainwindow.h"
+#include "orrery.h"
+#include "orreryview.h"
+#include "pentool.h"
+#include "pluginloader.h"
+#include "recognizermanager.h"
+#include "scriptedrecognizer.h"
+#include "toolmanager.h"
+#include "topic.h"
+#include "userinput.h"
+#include "workspace.h"
+
+#include <QMenu>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+#include <boost/make_shared.hpp>
+
+namespace {
+
+const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+
+// The text boxes on the board whose text is strText.
+QList<CComponent*> boxesReading(const QString& strText)
+{
+    QList<CComponent*> boxes;
+    for (CComponent* pComponent : COrrery::getWorkspace()->getCurrentTopic()->components())
+        if (pComponent->getPropertyValue(QStringLiteral("string")).toString() == strText)
+            boxes.append(pComponent);
+    return boxes;
+}
+
+} // namespace
+
+class tst_EndToEnd : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit tst_EndToEnd(CPluginLoader& loader) : m_loader(loader) {}
+
+private:
+    // Writes a zig-zag word with the mouse inside rect of the board's viewport and lets the pen hand
+    // it on at once rather than after the writing pause.
+    static bool writeWithMouse(CMainWindow* pWindow, const QRect& rect)
+    {
+        QWidget* pViewport = pWindow->board()->viewport();
+        for (int iStroke = 0; iStroke < 3; ++iStroke) {
+            const int iLeft = rect.left() + iStroke * rect.width() / 3;
+            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(iLeft, rect.bottom()));
+            for (int i = 1; i <= 8; ++i) {
+                const QPoint point(iLeft + i * rect.width() / 24, i % 2 ? rect.top() : rect.bottom());
+                QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(pViewport, &move);
+            }
+            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier,
+                                QPoint(iLeft + rect.width() / 3, rect.bottom()));
+        }
+        auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
+        if (!pPen || !pPen->currentScribble())
+            return false;
+        pPen->finishWriting();
+        return true;
+    }
+
+private slots:
+    void aColourPickedInTheContextBarWritesTheNextTextBox()
+    {
+        QTemporaryDir dir;
+        SHostOptions options;
+        options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
+        CGUILayer::resetHost(options);
+        // Writing is handed on by the test, never by the pause timer.
+        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 60000);
+        const auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
+        QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pRecognizer));
+        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
+
+        auto pWindow = std::make_unique<CMainWindow>();
+        IPlugin* pPlugin =
+            m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+        QVERIFY2(pPlugin, qPrintable(m_loader.errorString()));
+        auto tearDown = qScopeGuard([&] {
+            pPlugin->tearDown();
+            pWindow.reset();
+            CGUILayer::shutdownHost();
+        });
+        QVERIFY(pPlugin->setUp());
+        pWindow->refreshTools();
+        pWindow->resize(1200, 800);
+        pWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pWindow.get()));
+
+        QAction* pEntry = nullptr;
+        for (QAction* pAction : pWindow->toolsMenu()->actions())
+            if (pAction->text() == QStringLiteral("Text-Pen"))
+                pEntry = pAction;
+        QVERIFY(pEntry && pEntry->isEnabled());
+        pEntry->trigger();
+        QCOMPARE(COrrery::getToolManager()->getActiveTool()->getName(), c_strTextPen);
+
+        const QStringList bars = COrrery::getContextbarManager()->getContextbarNames();
+        QCOMPARE(bars.size(), 1);
+        CContextbarInterface* pBar = COrrery::getContextbarManager()->getContextbar(bars.first());
+        QVERIFY(pBar->isToolSelected());
+        QTRY_VERIFY(pBar->isVisible());
+        QCOMPARE(pWindow->toolBarArea(pBar), Qt::BottomToolBarArea);
+
+        pRecognizer->enqueue({QStringLiteral("hello"), QStringLiteral("hallo")});
+        QVERIFY(writeWithMouse(pWindow.get(), QRect(100, 100, 180, 50)));
+        const QList<CComponent*> first = boxesReading(QStringLiteral("hello"));
+        QCOMPARE(first.size(), 1);
+        QCOMPARE(first.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::black));
+        // The pen saw the strokes drawn on the viewport.
+        QCOMPARE(pRecognizer->received().size(), 1);
+        QCOMPARE(pRecognizer->received().first().size(), 3);
+
+        const QList<CColorSelect*> colourBoxes = pBar->findChildren<CColorSelect*>();
+        QCOMPARE(colourBoxes.size(), 1);
+        CColorSelect* pTextColour = colourBoxes.first();
+        QVERIFY(pTextColour->isVisible());
+        pickFromList(pTextColour, pTextColour->findData(QStringLiteral("#FFFF0000")));
+        QCOMPARE(
+            COrrery::getToolManager()->getActiveTool()->getToolProperty(QStringLiteral("textpen.fontcolor")),
+            QVariant(QColor(Qt::red)));
+
+        pRecognizer->enqueue({QStringLiteral("world")});
+        QVERIFY(writeWithMouse(pWindow.get(), QRect(100, 300, 180, 50)));
+        const QList<CComponent*> second = boxesReading(QStringLiteral("world"));
+        QCOMPARE(second.size(), 1);
+        QCOMPARE(second.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::red));
+        // The colour is the pen's, not a change to what was already written.
+        QCOMPARE(first.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::black));
+
+        // Each box is its own step back.
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        pUndo->undo();
+        QVERIFY(boxesReading(QStringLiteral("world")).isEmpty());
+        QCOMPARE(boxesReading(QStringLiteral("hello")).size(), 1);
+    }
+
+private:
+    CPluginLoader& m_loader;
+};
+
+// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
+// goes, may hold font names whose text lies in the library.
+int main(int argc, char** argv)
+{
+    CPluginLoader loader;
+    QApplication app(argc, argv);
+    tst_EndToEnd test(loader);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_endtoend.moc"
