@@ -16,11 +16,9 @@
 #include "topic.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QUndoStack>
 #include <benchmark/benchmark.h>
 #include <boost/make_shared.hpp>
-#include <cstdio>
 
 namespace {
 
