@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds (through setup.sh) and runs every measurement in bench/, then writes a Markdown table of each
 # figure, its target and whether it is met: to standard output and to build/bench/results.md. The raw
-# output of each tool stays in build/bench/results/.
+# output of each tool, with its messages (.log), stays in build/bench/results/.
 #   ./scripts/bench.sh                  # BENCH_REPETITIONS (5), BENCH_ROUNDS (5) and BENCH_RUNS (11)
 #                                       # set how often each figure is taken
 set -euo pipefail
@@ -16,13 +16,20 @@ repetitions=${BENCH_REPETITIONS:-5}
 gbench=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true --benchmark_format=csv)
 
 echo "bench: trace point" >&2
-"$bin/tracepoint" "${gbench[@]}" >"$raw/tracepoint.csv" 2>/dev/null
+"$bin/tracepoint" "${gbench[@]}" >"$raw/tracepoint.csv" 2>"$raw/tracepoint.log"
 echo "bench: pen-up without recognition" >&2
-"$bin/penup" "${gbench[@]}" >"$raw/penup.csv" 2>/dev/null
+"$bin/penup" "${gbench[@]}" >"$raw/penup.csv" 2>"$raw/penup.log"
 echo "bench: pen-up with the handwriting recognizer" >&2
 "$bin/handwriting" --rounds "${BENCH_ROUNDS:-5}" >"$raw/handwriting.txt"
 echo "bench: plug-in load and set-up, tear-down and unload, memory" >&2
 "$bin/pluginload" --runs "${BENCH_RUNS:-11}" >"$raw/pluginload.txt"
+# A benchmark that found its work not done as expected reports an error instead of a time.
+for result in "$raw/tracepoint.csv" "$raw/penup.csv"; do
+    if grep -q ',true,"' "$result"; then
+        echo "bench: a measurement failed, see $result" >&2
+        exit 1
+    fi
+done
 
 # The median of a column of a Google Benchmark CSV, for the benchmark named exactly $2.
 csv() {
