@@ -4,10 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The recognizer reads handwriting with Tesseract; each language needs its model and a word list.
+# The recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
+# measurements in bench/ are built with Google Benchmark.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
-    wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar)
+    wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
+    libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do

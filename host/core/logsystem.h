@@ -18,7 +18,10 @@ public:
 
     static CLogSystem* theRootInstance;
 
-    std::string getLevel() const { return m_strLevel; }
+    // Every trace point of a plug-in asks for the level, whether it traces or not: the answer is the
+    // level itself, not a copy, so that asking costs no more than reading it. Levels are set on the
+    // GUI thread, where the trace points run, before plug-ins are loaded.
+    const std::string& getLevel() const { return m_strLevel; }
     void setLevel(const std::string& strLevel) { m_strLevel = strLevel; }
 
     basic_logging::Logger& logger() { return m_logger; }
