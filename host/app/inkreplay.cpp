@@ -119,6 +119,23 @@ bool CInkReplay::load(const QString& strPath)
         m_strError = reader.errorString();
         return false;
     }
+    return loadFrom(reader);
+}
+
+bool CInkReplay::loadData(const QByteArray& data, const QString& strSourceName)
+{
+    m_pieces.clear();
+    m_strError.clear();
+    CInkMLReader reader;
+    if (!reader.readData(data, strSourceName)) {
+        m_strError = reader.errorString();
+        return false;
+    }
+    return loadFrom(reader);
+}
+
+bool CInkReplay::loadFrom(const CInkMLReader& reader)
+{
     m_pieces = reader.writings(CPenTool::writingPauseMs());
     layOut(reader.resolutionX(), reader.resolutionY());
     return true;

@@ -43,6 +43,8 @@ public:
     // Reads and checks the whole file and lays its writing out on the board; false with
     // errorString() ("FILE:LINE:COLUMN: what is wrong"), keeping nothing of the file.
     bool load(const QString& strPath);
+    // The same for a file's content already in memory; strSourceName stands for the file in errors.
+    bool loadData(const QByteArray& data, const QString& strSourceName);
     QString errorString() const { return m_strError; }
     // The pieces of writing in scene coordinates, in the order they are written.
     const QVector<SInkWriting>& pieces() const { return m_pieces; }
@@ -58,6 +60,7 @@ public:
     static bool saveBoard(QGraphicsScene* pScene, const QString& strPath, QString* pError);
 
 private:
+    bool loadFrom(const CInkMLReader& reader);
     void layOut(double dResolutionX, double dResolutionY);
     SReplayedWriting writePiece(COrreryView* pView, const SInkWriting& piece);
 
