@@ -92,5 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t iSize)
     }
     if (bUndo && pUndo->canUndo())
         pUndo->undo();
+    host.settle();
     return 0;
 }

@@ -102,5 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t iSize)
     host.writeOver(QRect(200, 200, 160, 60));
     if (host.messageCount() != iMessagesBefore)
         failure("a reading was taken, yet the user was told of an error");
+    host.settle();
     return 0;
 }

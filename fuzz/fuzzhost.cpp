@@ -85,8 +85,8 @@ CFuzzHost::CFuzzHost()
     m_pView = new COrreryView();
     m_pView->setFixedSize(800, 600);
     COrrery::setView(m_pView);
+    // Never shown: painting the board after every run would cost more than the run itself.
     m_pView->showTopic(board());
-    m_pView->show();
 
     const auto pRecognizer = boost::make_shared<CScriptedRecognizer>(QStringLiteral("scripted"));
     m_pRecognizer = pRecognizer.get();
@@ -140,6 +140,12 @@ void CFuzzHost::resetBoard()
     image.fill(Qt::darkGray);
     pPicture->setPropertyValue(QStringLiteral("image"), image);
     board()->addComponent(pPicture);
+}
+
+void CFuzzHost::settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void CFuzzHost::writeOver(const QRect& viewBounds)

@@ -31,6 +31,9 @@ public:
     // Empties the board and its undo steps and puts the standing boxes back: free text boxes, locked
     // ones, a second kind of text box and a picture, some overlapping.
     void resetBoard();
+    // Lets the events a run posted happen, objects deleted later among them: nothing else runs the
+    // event loop here, and what waits for it would pile up from run to run.
+    void settle();
     // Hands the pen finished writing whose bounds on the view are exactly viewBounds.
     void writeOver(const QRect& viewBounds);
 

@@ -36,7 +36,8 @@ public:
         return result;
     }
     // A string of any content: raw UTF-16 code units (lone surrogates, line feeds and NULs included),
-    // Latin-1 bytes, one code unit repeated up to some 65 000 times, or nothing.
+    // Latin-1 bytes, one code unit repeated up to 4 095 times (longer
+    // only slows the text layout down), or nothing.
     QString string()
     {
         switch (byte() % 4) {
@@ -52,7 +53,7 @@ public:
             return QString::fromLatin1(bytes(byte()));
         case 2: {
             const QChar unit(word());
-            const int iTimes = int(word());
+            const int iTimes = int(word() & 0x0fff);
             return QString(iTimes, unit);
         }
         default:
