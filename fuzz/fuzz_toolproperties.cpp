@@ -3,11 +3,15 @@
 #include "fuzzhost.h"
 #include "fuzzinput.h"
 #include "orrery.h"
+#include "orreryview.h"
 #include "scriptedrecognizer.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
 
 #include <QColor>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <QVariant>
 #include <cstdio>
 #include <cstdlib>
@@ -102,6 +106,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t iSize)
     host.writeOver(QRect(200, 200, 160, 60));
     if (host.messageCount() != iMessagesBefore)
         failure("a reading was taken, yet the user was told of an error");
+    // The new box drawn as the board would draw it, its outline and fill from the settings.
+    QImage image(160, 120, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        host.view()->scene()->render(&painter, QRectF(image.rect()), QRectF(150, 150, 320, 240));
+    }
     host.settle();
     return 0;
 }
