@@ -6,7 +6,9 @@
 #include "controllayer.h"
 #include "fuzzhost.h"
 #include "fuzzinput.h"
+#include "mouseeventpoint.h"
 #include "orrery.h"
+#include "orreryview.h"
 #include "scriptedrecognizer.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
@@ -51,47 +53,55 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t iSize)
     CFuzzHost& host = CFuzzHost::get();
     if (++s_iRuns % c_iRunsPerBoard == 0)
         host.resetBoard();
-
-    CFuzzInput input(pData, iSize);
-    const uint8_t iFlags = input.byte();
-    const bool bOverwrite = iFlags & 1;
-    const bool bUndo = iFlags & 2;
-    COrrery::getToolManager()->setToolProperty(host.tool()->getName(), QStringLiteral("overwritetextbox"),
-                                               bOverwrite, false);
-    // The menu of readings waits for a choice; nobody is there to make one.
-    COrrery::getToolManager()->setToolProperty(host.tool()->getName(), QStringLiteral("showcandidates"),
-                                               false, false);
-
-    QStringList readings;
-    const int iReadings = input.byte() % 9;
-    for (int i = 0; i < iReadings; ++i)
-        readings.append(input.string());
-    host.recognizer()->enqueue(readings);
-
-    // Mostly over the standing boxes, sometimes far off the board or of no size.
-    QRect bounds(input.byte() * 4 - 100, input.byte() * 3 - 100, input.byte() * 2, input.byte());
-    if (iFlags & 4)
-        bounds = QRect(input.signedWord() * 1000, input.signedWord() * 1000, input.word() * 100,
-                       input.word() * 100);
-
+    CToolManager* pTools = COrrery::getToolManager();
+    const QString strPen = host.tool()->getName();
     QUndoStack* pUndo = CControlLayer::get()->undoStack();
-    const int iStepsBefore = pUndo->count();
-    const int iMessagesBefore = host.messageCount();
-    host.writeOver(bounds);
 
-    if (readings.isEmpty()) {
-        if (host.messageCount() != iMessagesBefore + 1)
-            failure("nothing read, yet the user was not told");
-        if (pUndo->count() != iStepsBefore)
-            failure("nothing read, yet the board changed");
-    } else {
-        if (host.messageCount() != iMessagesBefore)
-            failure("a reading was taken, yet the user was told of an error");
-        if (!onBoard(readings.first()))
-            failure("the first reading is on no box");
+    // A few pieces of writing in a row, each maybe after a tap and followed by undo and redo.
+    CFuzzInput input(pData, iSize);
+    for (int iPiece = 0; iPiece < 4 && (iPiece == 0 || !input.atEnd()); ++iPiece) {
+        const uint8_t iFlags = input.byte();
+        pTools->setToolProperty(strPen, QStringLiteral("overwritetextbox"), bool(iFlags & 1), false);
+        // The menu of readings waits for a choice; nobody is there to make one.
+        pTools->setToolProperty(strPen, QStringLiteral("showcandidates"), false, false);
+
+        QStringList readings;
+        const int iReadings = input.byte() % 9;
+        for (int i = 0; i < iReadings; ++i)
+            readings.append(input.string());
+        host.recognizer()->enqueue(readings);
+
+        // Mostly over the standing boxes, sometimes far off the board or of no size.
+        QRect bounds(input.byte() * 4 - 100, input.byte() * 3 - 100, input.byte() * 2, input.byte());
+        if (iFlags & 4)
+            bounds = QRect(input.signedWord() * 1000, input.signedWord() * 1000, input.word() * 100,
+                           input.word() * 100);
+        // A tap first opens a free box there for typing, or selects what is there.
+        if (iFlags & 16) {
+            const QPoint tap = bounds.center();
+            host.tool()->onTap(CMouseEventPoint(tap, host.view()->mapToScene(tap)));
+        }
+
+        const int iStepsBefore = pUndo->count();
+        const int iMessagesBefore = host.messageCount();
+        host.writeOver(bounds);
+
+        if (readings.isEmpty()) {
+            if (host.messageCount() != iMessagesBefore + 1)
+                failure("nothing read, yet the user was not told");
+            if (pUndo->count() != iStepsBefore)
+                failure("nothing read, yet the board changed");
+        } else {
+            if (host.messageCount() != iMessagesBefore)
+                failure("a reading was taken, yet the user was told of an error");
+            if (!onBoard(readings.first()))
+                failure("the first reading is on no box");
+        }
+        if (iFlags & 2 && pUndo->canUndo())
+            pUndo->undo();
+        if (iFlags & 8 && pUndo->canRedo())
+            pUndo->redo();
     }
-    if (bUndo && pUndo->canUndo())
-        pUndo->undo();
     host.settle();
     return 0;
 }

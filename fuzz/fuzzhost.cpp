@@ -4,6 +4,7 @@
 #include "component.h"
 #include "controllayer.h"
 #include "guilayer.h"
+#include "hostjournal.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "picturecomponent.h"
@@ -124,6 +125,9 @@ void CFuzzHost::activatePen()
 
 void CFuzzHost::resetBoard()
 {
+    // What the host and the recognizer keep a record of would otherwise grow with every run.
+    CHostJournal::clear();
+    m_pRecognizer->clearReceived();
     CControlLayer::get()->undoStack()->clear();
     for (CComponent* pComponent : board()->components())
         board()->removeComponent(pComponent->getID());
