@@ -227,6 +227,62 @@ private slots:
             << "no X and Y";
         QTest::newRow("too large") << QByteArray(CInkMLReader::c_iMaxFileBytes + 1, ' ') << "1:1"
                                    << "more than";
+        // Laid out, the writing would lie at coordinates that are no numbers, or be a board of some
+        // thirty thousand kilometres.
+        QTest::newRow("resolution too small for any board")
+            << ink("<channelProperty channel=\"X\" name=\"resolution\" value=\"1e-300\"/>\n"
+                   "<trace>0 0, 1 1</trace>\n")
+            << "1:1"
+            << "more than the 100000 pixels";
+        QTest::newRow("strokes too far apart for any board")
+            << ink("<trace>0 0, 10 10, 20 0</trace>\n<trace>900000000000 0, 900000000010 10</trace>\n")
+            << "1:1"
+            << "more than the 100000 pixels";
+    }
+
+    // The writing may span a board of up to 100 000 pixels a side, and not a pixel more: at 96 points
+    // per inch one point is one pixel, and strokes 40 high are not enlarged.
+    void writingLargerThanABoardIsRefused_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("small") << 400.0 << 40.0 << true;
+        QTest::newRow("as wide as a board may be") << 100000.0 << 40.0 << true;
+        QTest::newRow("as tall as a board may be") << 400.0 << 100000.0 << true;
+        QTest::newRow("a point wider") << 100000.5 << 40.0 << false;
+        QTest::newRow("a point taller") << 400.0 << 100000.5 << false;
+    }
+
+    void writingLargerThanABoardIsRefused()
+    {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(bool, kept);
+        QByteArray declared;
+        for (const char* szChannel : {"X", "Y"})
+            declared += "<channelProperty channel=\"" + QByteArray(szChannel) +
+                        "\" name=\"resolution\" value=\"96\" units=\"1/in\"/>";
+        const QByteArray data = ink(declared + "<trace>0 0, 40 40</trace>" +
+                                    QStringLiteral("<trace>%1 %2, %3 %4</trace>")
+                                        .arg(width - 40, 0, 'f', 1)
+                                        .arg(height - 40, 0, 'f', 1)
+                                        .arg(width, 0, 'f', 1)
+                                        .arg(height, 0, 'f', 1)
+                                        .toLatin1());
+        CInkReplay replay;
+        QCOMPARE(replay.loadData(data, QStringLiteral("lesson.inkml")), kept);
+        if (kept) {
+            QVERIFY2(replay.errorString().isEmpty(), qPrintable(replay.errorString()));
+            const QPointF last = replay.pieces().value(0).strokes.value(1).value(1);
+            QCOMPARE(last,
+                     QPointF(width, height) + QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
+        } else {
+            QVERIFY2(
+                replay.errorString().startsWith(QStringLiteral("lesson.inkml:1:1: the writing would be")),
+                qPrintable(replay.errorString()));
+            QVERIFY(replay.pieces().isEmpty());
+        }
     }
 
     void aFileThatCannotBeUsedIsRefused()

@@ -119,12 +119,34 @@ bool CInkReplay::load(const QString& strPath)
         m_strError = reader.errorString();
         return false;
     }
+    return loadFrom(reader, strPath);
+}
+
+bool CInkReplay::loadData(const QByteArray& data, const QString& strSourceName)
+{
+    m_pieces.clear();
+    m_strError.clear();
+    CInkMLReader reader;
+    if (!reader.readData(data, strSourceName)) {
+        m_strError = reader.errorString();
+        return false;
+    }
+    return loadFrom(reader, strSourceName);
+}
+
+bool CInkReplay::loadFrom(const CInkMLReader& reader, const QString& strSourceName)
+{
     m_pieces = reader.writings(CPenTool::writingPauseMs());
-    layOut(reader.resolutionX(), reader.resolutionY());
+    QString strWhy;
+    if (!layOut(reader.resolutionX(), reader.resolutionY(), strWhy)) {
+        m_pieces.clear();
+        m_strError = QStringLiteral("%1:1:1: %2").arg(strSourceName, strWhy);
+        return false;
+    }
     return true;
 }
 
-void CInkReplay::layOut(double dResolutionX, double dResolutionY)
+bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWhy)
 {
     if (dResolutionX <= 0.0)
         dResolutionX = dResolutionY;
@@ -138,6 +160,8 @@ void CInkReplay::layOut(double dResolutionX, double dResolutionY)
     QVector<double> heights;
     double dLeft = std::numeric_limits<double>::max();
     double dTop = std::numeric_limits<double>::max();
+    double dRight = std::numeric_limits<double>::lowest();
+    double dBottom = std::numeric_limits<double>::lowest();
     for (const SInkWriting& piece : m_pieces)
         for (const QVector<QPointF>& stroke : piece.strokes) {
             double dMin = std::numeric_limits<double>::max();
@@ -147,6 +171,8 @@ void CInkReplay::layOut(double dResolutionX, double dResolutionY)
                 dMax = std::max(dMax, point.y());
                 dLeft = std::min(dLeft, point.x());
                 dTop = std::min(dTop, point.y());
+                dRight = std::max(dRight, point.x());
+                dBottom = std::max(dBottom, point.y());
             }
             heights.append(dMax - dMin);
         }
@@ -157,11 +183,25 @@ void CInkReplay::layOut(double dResolutionX, double dResolutionY)
         m_dScaleY *= dFactor;
     }
 
+    // A tiny declared resolution, or points far apart, would put writing beyond any board, or at
+    // coordinates that are no numbers at all.
+    const double dWidth = (dRight - dLeft) * m_dScaleX;
+    const double dHeight = (dBottom - dTop) * m_dScaleY;
+    if (!(dWidth <= c_dMaxExtentPx) || !(dHeight <= c_dMaxExtentPx)) {
+        strWhy = QStringLiteral("the writing would be %1 by %2 pixels on the board, more than the %3 "
+                                "pixels a side it may have")
+                     .arg(dWidth, 0, 'g', 3)
+                     .arg(dHeight, 0, 'g', 3)
+                     .arg(c_dMaxExtentPx, 0, 'f', 0);
+        return false;
+    }
+
     for (SInkWriting& piece : m_pieces)
         for (QVector<QPointF>& stroke : piece.strokes)
             for (QPointF& point : stroke)
                 point = QPointF(c_dMarginPx + (point.x() - dLeft) * m_dScaleX,
                                 c_dMarginPx + (point.y() - dTop) * m_dScaleY);
+    return true;
 }
 
 bool CInkReplay::replay(COrreryView* pView, QVector<SReplayedWriting>& results)

@@ -39,10 +39,15 @@ public:
     static constexpr double c_dLineHeightPx = 70.0;
     static constexpr double c_dMinLineHeightPx = 60.0;
     static constexpr double c_dBoardPixelsPerInch = 96.0;
+    // Writing laid out wider or taller than this is refused: no board is that large, and the view and
+    // the saved picture are sized to the writing.
+    static constexpr double c_dMaxExtentPx = 100000.0;
 
     // Reads and checks the whole file and lays its writing out on the board; false with
     // errorString() ("FILE:LINE:COLUMN: what is wrong"), keeping nothing of the file.
     bool load(const QString& strPath);
+    // The same for a file's content already in memory; strSourceName stands for the file in errors.
+    bool loadData(const QByteArray& data, const QString& strSourceName);
     QString errorString() const { return m_strError; }
     // The pieces of writing in scene coordinates, in the order they are written.
     const QVector<SInkWriting>& pieces() const { return m_pieces; }
@@ -58,7 +63,10 @@ public:
     static bool saveBoard(QGraphicsScene* pScene, const QString& strPath, QString* pError);
 
 private:
-    void layOut(double dResolutionX, double dResolutionY);
+    bool loadFrom(const CInkMLReader& reader, const QString& strSourceName);
+    // False when the writing would not fit on a board (see c_dMaxExtentPx), with the reason in
+    // strWhy; the pieces are then left unscaled.
+    bool layOut(double dResolutionX, double dResolutionY, QString& strWhy);
     SReplayedWriting writePiece(COrreryView* pView, const SInkWriting& piece);
 
     QVector<SInkWriting> m_pieces;

@@ -17,6 +17,8 @@ public:
     void enqueue(const QStringList& readings) { m_queue.append(readings); }
     void setStandingAnswer(const QStringList& readings) { m_standing = readings; }
     const QList<QVector<QVector<QPointF>>>& received() const { return m_received; }
+    // Forgets the strokes received so far, for a long-running host that never reads them.
+    void clearReceived() { m_received.clear(); }
 
 private:
     QString m_strName;
