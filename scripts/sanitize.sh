@@ -21,7 +21,7 @@ supp="$(pwd)/tests/lsan.supp"
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=${supp}:print_suppressions=1"
-# The soak's every cycle, not the shortened run of the everyday build.
+# All of the soak's cycles, whatever the caller's environment asks for.
 unset TEXTPEN_SOAK_CYCLES
 
 cd build-asan
