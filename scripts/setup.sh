@@ -29,5 +29,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Other builds (scripts/sanitize.sh) need the same packages and configure their own tree.
+if [ "${1:-}" = "--packages-only" ]; then
+    exit 0
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"

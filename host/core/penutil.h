@@ -6,7 +6,10 @@
 
 namespace PenUtil {
 
-enum ELineStyle
+// Stored styles may carry codes the enumeration does not name (a newer host's, a hand-edited file);
+// the fixed underlying type makes every int a value of the type, so such codes can be held and then
+// sorted out, where without it they would lie beyond the enumeration's range.
+enum ELineStyle : int
 {
     eLineStyleNone = 0,
     eLineStyleSolid = 1,

@@ -1,0 +1,421 @@
+// The text pen's whole life, again and again in one process: the plug-in loaded by the app's loader
+// into a fresh host with its window, set up, picked from its menu entry, a thousand pieces of writing
+// (new boxes, overwritten boxes, taps and writing nothing is read from), every editor cloned for the
+// panel and the context bar and let go, then deactivated, closed, torn down and unloaded. After each
+// cycle as many QObjects live as before it, and the undo stack holds exactly the steps made and takes
+// the page back and forth between its first and last content.
+#include "actionutilities.h"
+#include "component.h"
+#include "contextbarinterface.h"
+#include "contextbarmanager.h"
+#include "controllayer.h"
+#include "guilayer.h"
+#include "iplugin.h"
+#include "mainwindow.h"
+#include "orrery.h"
+#include "orreryview.h"
+#include "pentool.h"
+#include "pluginloader.h"
+#include "propertyeditormanager.h"
+#include "recognizermanager.h"
+#include "scriptedrecognizer.h"
+#include "selectionmanager.h"
+#include "textcomponent.h"
+#include "toolmanager.h"
+#include "toolpropertiescontainer.h"
+#include "toolpropertiesdock.h"
+#include "topic.h"
+#include "workspace.h"
+
+#include <QElapsedTimer>
+#include <QGraphicsPathItem>
+#include <QMenu>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <atomic>
+#include <boost/make_shared.hpp>
+
+// Qt's table of hooks for debugging tools (qhooks_p.h): a version, its size, Qt's version, then the
+// callbacks run in every QObject's constructor and destructor.
+extern "C" Q_CORE_EXPORT quintptr qtHookData[];
+
+namespace {
+
+const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+const QString c_strRecognitionError = QStringLiteral("Error in text recognition");
+constexpr int c_iHookDataSize = 1;
+constexpr int c_iAddQObjectHook = 3;
+constexpr int c_iRemoveQObjectHook = 4;
+constexpr int c_iPiecesPerCycle = 1000;
+// The kinds of piece, in the order they repeat.
+enum EPiece
+{
+    eNewBox,
+    eOverwrite,
+    eTap,
+    eNothingRead,
+    ePieceKinds
+};
+
+typedef void (*FObjectHook)(QObject*);
+std::atomic<long> g_iLiveObjects{0};
+FObjectHook g_pfnNextAdd = nullptr;
+FObjectHook g_pfnNextRemove = nullptr;
+bool g_bCounting = false;
+
+void countAdded(QObject* pObject)
+{
+    ++g_iLiveObjects;
+    if (g_pfnNextAdd)
+        g_pfnNextAdd(pObject);
+}
+
+void countRemoved(QObject* pObject)
+{
+    --g_iLiveObjects;
+    if (g_pfnNextRemove)
+        g_pfnNextRemove(pObject);
+}
+
+// Counts every QObject made and destroyed from now on; false when this Qt has no such hooks.
+bool installObjectCounter()
+{
+    if (qtHookData[c_iHookDataSize] <= quintptr(c_iRemoveQObjectHook))
+        return false;
+    g_pfnNextAdd = reinterpret_cast<FObjectHook>(qtHookData[c_iAddQObjectHook]);
+    g_pfnNextRemove = reinterpret_cast<FObjectHook>(qtHookData[c_iRemoveQObjectHook]);
+    qtHookData[c_iAddQObjectHook] = reinterpret_cast<quintptr>(&countAdded);
+    qtHookData[c_iRemoveQObjectHook] = reinterpret_cast<quintptr>(&countRemoved);
+    return true;
+}
+
+// Everything a user could see of the page: each component's type and properties, back to front.
+QVector<QPair<QString, QVariantMap>> pageContent()
+{
+    QVector<QPair<QString, QVariantMap>> content;
+    for (CComponent* pComponent : COrrery::getWorkspace()->getCurrentTopic()->components()) {
+        QVariantMap properties;
+        for (const QString& strName : pComponent->getPropertyNames())
+            properties.insert(strName, pComponent->getPropertyValue(strName));
+        content.append({pComponent->getType(), properties});
+    }
+    return content;
+}
+
+int inkOnBoard(const COrreryView* pView)
+{
+    int iCount = 0;
+    for (const QGraphicsItem* pItem : pView->scene()->items())
+        iCount += dynamic_cast<const QGraphicsPathItem*>(pItem) ? 1 : 0;
+    return iCount;
+}
+
+} // namespace
+
+class tst_Soak : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit tst_Soak(const QString& strLibrary) : m_strLibrary(strLibrary) {}
+
+private:
+    // What one cycle saw.
+    struct SCycle
+    {
+        long iPeakObjects = 0;
+        int iCommands = 0;
+        int iMessages = 0;
+        qint64 iMs = 0;
+    };
+
+    const QString m_strLibrary;
+    QTemporaryDir m_dir;
+    QStringList m_messages;
+    CMainWindow* m_pWindow = nullptr;
+
+    COrreryView* view() const { return m_pWindow->board(); }
+    static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
+    static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
+
+    // Strokes drawn with the mouse on the board's viewport, handed on at once rather than after the
+    // writing pause. A zig-zag word of three strokes inside rect, or a tap at its centre.
+    bool penInput(const QRect& rect, bool bTap)
+    {
+        QWidget* pViewport = view()->viewport();
+        if (bTap) {
+            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
+            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
+        }
+        for (int iStroke = 0; !bTap && iStroke < 3; ++iStroke) {
+            const int iLeft = rect.left() + iStroke * rect.width() / 3;
+            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(iLeft, rect.bottom()));
+            for (int i = 1; i <= 8; ++i) {
+                const QPoint point(iLeft + i * rect.width() / 24, i % 2 ? rect.top() : rect.bottom());
+                QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(pViewport, &move);
+            }
+            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier,
+                                QPoint(iLeft + rect.width() / 3, rect.bottom()));
+        }
+        auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
+        if (!pPen || !pPen->currentScribble() || inkOnBoard(view()) == 0)
+            return false;
+        pPen->finishWriting();
+        return true;
+    }
+
+    // Where the component shows on the board's viewport now; the view moves the page as it grows.
+    QRect onView(CComponent* pComponent) const
+    {
+        return view()->mapFromScene(pComponent->getGraphicsItem()->sceneBoundingRect()).boundingRect();
+    }
+
+    // Every prototype cloned as the context bar and the panel ask for it, its widget put on a surface,
+    // then let go of as the surfaces do; the widgets go with their surface.
+    static void cloneAndDetachEveryEditor()
+    {
+        CPropertyEditorManager* pManager = COrrery::getPropertyEditorManager();
+        QVERIFY(pManager->prototypes().size() >= 9);
+        for (const auto& pPrototype : pManager->prototypes()) {
+            for (int iContext : {5, 1}) {
+                auto pSurface = std::make_unique<QWidget>();
+                auto* pColumn = new QVBoxLayout(pSurface.get());
+                boost::shared_ptr<CAbstractPropertyEditor> pEditor =
+                    pPrototype->clone(pManager, CAbstractPropertyEditor::EEditorContext(iContext));
+                QVERIFY(pEditor && pEditor->isInitialised());
+                QCOMPARE(int(pEditor->context()), iContext);
+                QPointer<QWidget> pWidget = pEditor->widget();
+                QVERIFY(pWidget);
+                pColumn->addWidget(pWidget);
+                pEditor->setValue(
+                    pEditor->property(),
+                    COrrery::getToolManager()->getActiveTool()->getToolProperty(pEditor->property()));
+                pEditor->detatch();
+                QCOMPARE(pEditor->widget(), nullptr);
+                pEditor.reset();
+                QCOMPARE(pWidget->parentWidget(), pSurface.get());
+                pSurface.reset();
+                QVERIFY(pWidget.isNull());
+            }
+        }
+    }
+
+    // One piece of writing of the given kind; pLast is the box the last new-box piece made.
+    void writePiece(int iPiece, CScriptedRecognizer& recognizer, CComponent*& pLast, int& iCommands)
+    {
+        const EPiece eKind = EPiece(iPiece % ePieceKinds);
+        const int iBoxesBefore = page()->componentCount();
+        const int iMessagesBefore = m_messages.size();
+        // New boxes go down a grid of places on the board.
+        const int iPlace = iPiece / ePieceKinds;
+        const QRect newPlace(40 + (iPlace % 4) * 260, 30 + (iPlace / 4 % 6) * 110, 180, 50);
+        const QString strReading = QStringLiteral("w%1").arg(iPiece);
+        QVERIFY(COrrery::getToolManager()->setToolProperty(c_strTextPen, QStringLiteral("overwritetextbox"),
+                                                           eKind == eOverwrite, false));
+        switch (eKind) {
+        case eNewBox:
+            recognizer.enqueue({strReading, strReading + QStringLiteral("x")});
+            QVERIFY(penInput(newPlace, false));
+            QCOMPARE(page()->componentCount(), iBoxesBefore + 1);
+            pLast = page()->components().last();
+            QCOMPARE(pLast->getPropertyValue(QStringLiteral("string")).toString(), strReading);
+            ++iCommands;
+            break;
+        case eOverwrite: {
+            QVERIFY(pLast);
+            const QRect box = onView(pLast);
+            recognizer.enqueue({strReading});
+            QVERIFY(penInput(QRect(box.left() + 10, box.top() + 10, 120, 40), false));
+            QCOMPARE(page()->componentCount(), iBoxesBefore);
+            QCOMPARE(pLast->getPropertyValue(QStringLiteral("string")).toString(), strReading);
+            ++iCommands;
+            break;
+        }
+        case eTap:
+            QVERIFY(pLast);
+            QVERIFY(penInput(QRect(onView(pLast).center(), QSize(1, 1)), true));
+            QCOMPARE(page()->componentCount(), iBoxesBefore);
+            QVERIFY(COrrery::getSelectionManager()->selectedComponents().contains(pLast));
+            break;
+        case eNothingRead:
+            recognizer.enqueue(QStringList());
+            QVERIFY(penInput(newPlace.translated(0, 60), false));
+            QCOMPARE(page()->componentCount(), iBoxesBefore);
+            QCOMPARE(m_messages.mid(iMessagesBefore), QStringList(c_strRecognitionError));
+            break;
+        case ePieceKinds:
+            break;
+        }
+        QCOMPARE(undoStack()->count(), iCommands);
+        QCOMPARE(inkOnBoard(view()), 0);
+    }
+
+    // The whole cycle; the object count is checked by the caller once the cycle's objects are gone.
+    void runCycle(int iCycle, SCycle& cycle)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        SHostOptions options;
+        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
+        QFile::remove(options.strSettingsFile);
+        CGUILayer::resetHost(options);
+        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 60000);
+        m_messages.clear();
+        const CActionUtilities::FMessageHandler pfnPrevious = CActionUtilities::setMessageHandler(
+            [this](CActionUtilities::EMessageBoxType, const QString& strText, QMessageBox::StandardButtons) {
+                m_messages.append(strText);
+                return QMessageBox::Ok;
+            });
+        const auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
+        QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pRecognizer));
+        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
+
+        auto pWindow = std::make_unique<CMainWindow>();
+        m_pWindow = pWindow.get();
+        CPluginLoader loader;
+        IPlugin* pPlugin = loader.load(m_strLibrary);
+        QVERIFY2(pPlugin, qPrintable(loader.errorString()));
+        // Whatever fails, the host goes before the plug-in's code does.
+        auto tearDown = qScopeGuard([&] {
+            pPlugin->tearDown();
+            m_pWindow = nullptr;
+            pWindow.reset();
+            CGUILayer::shutdownHost();
+            loader.unload(pPlugin);
+            CActionUtilities::setMessageHandler(pfnPrevious);
+        });
+        QVERIFY(pPlugin->setUp());
+        pWindow->refreshTools();
+        pWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pWindow.get()));
+
+        // The page starts with a locked box that nothing written may change.
+        const boost::shared_ptr<CComponent> pLocked = CTextComponent::make();
+        pLocked->setPropertyValue(QStringLiteral("position"), QPointF(-2000, -2000));
+        pLocked->setPropertyValue(QStringLiteral("string"), QStringLiteral("cycle %1").arg(iCycle));
+        pLocked->setPropertyValue(QStringLiteral("locked"), true);
+        QVERIFY(page()->addComponent(pLocked));
+        const auto start = pageContent();
+
+        QAction* pEntry = nullptr;
+        for (QAction* pAction : pWindow->toolsMenu()->actions())
+            if (pAction->text() == QStringLiteral("Text-Pen"))
+                pEntry = pAction;
+        QVERIFY(pEntry && pEntry->isEnabled());
+        pEntry->trigger();
+        QCOMPARE(COrrery::getToolManager()->getActiveTool()->getName(), c_strTextPen);
+        QVERIFY(!COrrery::getToolManager()->getActiveTool()->getToolProperty("showcandidates").toBool());
+        // The text pen's context bar along the bottom and its page in the properties panel.
+        const QStringList bars = COrrery::getContextbarManager()->getContextbarNames();
+        QCOMPARE(bars.size(), 1);
+        CContextbarInterface* pBar = COrrery::getContextbarManager()->getContextbar(bars.first());
+        QTRY_VERIFY(pBar->isVisible());
+        QWidget* pPage = pWindow->toolProperties()->findChild<CToolPropertiesContainer*>()->page();
+        QVERIFY(pPage);
+        QCOMPARE(QByteArray(pPage->metaObject()->className()), QByteArray("CTextPenPropertiesWidget"));
+
+        CComponent* pLast = nullptr;
+        int iCommands = 0;
+        for (int iPiece = 0; iPiece < c_iPiecesPerCycle; ++iPiece) {
+            writePiece(iPiece, *pRecognizer, pLast, iCommands);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("cycle %1, piece %2").arg(iCycle).arg(iPiece)));
+            if (iPiece % 250 == 125) {
+                cloneAndDetachEveryEditor();
+                if (QTest::currentTestFailed())
+                    return;
+            }
+            cycle.iPeakObjects = qMax(cycle.iPeakObjects, g_iLiveObjects.load());
+        }
+        QCOMPARE(pRecognizer->received().size(), c_iPiecesPerCycle / ePieceKinds * 3);
+        cycle.iCommands = iCommands;
+        cycle.iMessages = m_messages.size();
+        QCOMPARE(m_messages.size(), c_iPiecesPerCycle / ePieceKinds);
+
+        // Undo takes the page back to where it started, step by step; redo brings all of it back.
+        const auto end = pageContent();
+        QCOMPARE(end.size(), start.size() + c_iPiecesPerCycle / ePieceKinds);
+        int iUndone = 0;
+        for (; undoStack()->canUndo(); ++iUndone)
+            undoStack()->undo();
+        QCOMPARE(iUndone, iCommands);
+        QVERIFY(pageContent() == start);
+        int iRedone = 0;
+        for (; undoStack()->canRedo(); ++iRedone)
+            undoStack()->redo();
+        QCOMPARE(iRedone, iCommands);
+        QVERIFY(pageContent() == end);
+
+        // Another tool takes over: the bar goes away and the panel shows another page.
+        COrrery::getToolManager()->deactivate();
+        QVERIFY(!COrrery::getToolManager()->getActiveTool());
+        QTRY_VERIFY(!pBar->isVisible());
+        QVERIFY(!pWindow->toolProperties()->findChild<CToolPropertiesContainer*>()->page());
+        COrrery::getToolManager()->onExit();
+        cycle.iMs = clock.elapsed();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QFile::exists(m_strLibrary));
+        QVERIFY(g_bCounting);
+    }
+
+    // Cycle 0 lets Qt make what it keeps for the rest of the process (styles, fonts, the offscreen
+    // screen's objects); every later cycle must leave exactly what was there before it.
+    void eachCycleLeavesNothingBehind()
+    {
+        bool bOk = false;
+        const int iCycles = qEnvironmentVariableIntValue("TEXTPEN_SOAK_CYCLES", &bOk);
+        const int iCount = bOk && iCycles > 0 ? iCycles : 50;
+        const long iBefore = g_iLiveObjects.load();
+        long iBaseline = 0;
+        long iPeak = 0;
+        qint64 iSlowestMs = 0;
+        QElapsedTimer clock;
+        clock.start();
+        for (int iCycle = 0; iCycle <= iCount; ++iCycle) {
+            SCycle cycle;
+            runCycle(iCycle, cycle);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("in cycle %1").arg(iCycle)));
+            // Objects whose deletion was put off go now, as in the event loop.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            const long iLive = g_iLiveObjects.load();
+            if (iCycle == 0)
+                iBaseline = iLive;
+            QVERIFY2(iLive == iBaseline,
+                     qPrintable(QStringLiteral("cycle %1 left %2 QObjects, %3 were there before it")
+                                    .arg(iCycle)
+                                    .arg(iLive)
+                                    .arg(iBaseline)));
+            QCOMPARE(cycle.iCommands, c_iPiecesPerCycle / 2);
+            QCOMPARE(cycle.iMessages, c_iPiecesPerCycle / ePieceKinds);
+            iPeak = qMax(iPeak, cycle.iPeakObjects);
+            iSlowestMs = qMax(iSlowestMs, cycle.iMs);
+        }
+        qInfo("soak: %d cycles of %d pieces after one to warm up, %lld ms in all, slowest cycle %lld ms; "
+              "QObjects: %ld before the first cycle, %ld after each, at most %ld during one",
+              iCount, c_iPiecesPerCycle, clock.elapsed(), iSlowestMs, iBefore, iBaseline, iPeak);
+    }
+};
+
+// No plug-in is loaded outside the cycles; each cycle's loader unloads it again.
+int main(int argc, char** argv)
+{
+    // Before the application, so that the counts are of every QObject in the process.
+    g_bCounting = installObjectCounter();
+    QApplication app(argc, argv);
+    tst_Soak test(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_soak.moc"
