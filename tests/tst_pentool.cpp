@@ -146,6 +146,31 @@ private slots:
         QCOMPARE(previewInk(), 0);
     }
 
+    void inkShowsAboveEverythingOnThePage()
+    {
+        // Boxes put on top and one slipped under them, as undoing a delete does.
+        for (int iIndex : {-1, -1, 0, -1}) {
+            QVERIFY(page()->addComponent(CComponent::create("text"), iIndex));
+        }
+        double dTop = std::numeric_limits<double>::lowest();
+        for (CComponent* pComponent : page()->components()) {
+            QVERIFY(pComponent->getGraphicsItem()->zValue() > dTop);
+            dTop = pComponent->getGraphicsItem()->zValue();
+        }
+        QCOMPARE(page()->topDepth(), dTop);
+
+        draw({{100, 100}, {200, 100}});
+        draw({{100, 150}, {200, 150}});
+        double dInk = dTop;
+        for (QGraphicsItem* pItem : m_pView->scene()->items(Qt::AscendingOrder)) {
+            if (COrreryView::componentOf(pItem))
+                continue;
+            QVERIFY2(pItem->zValue() > dInk, "each stroke lies above the page and the strokes before it");
+            dInk = pItem->zValue();
+        }
+        QCOMPARE(previewInk(), 2);
+    }
+
     void leavingForTheOrdinaryPenDropsTheWritingAndMakesInk()
     {
         draw({{100, 100}, {200, 100}});

@@ -53,14 +53,6 @@ QTransform viewToScene(const COrreryView* pView)
     return pView ? pView->viewportTransform().inverted() : QTransform();
 }
 
-double topZ(const QGraphicsScene& scene)
-{
-    double dTop = 0.0;
-    for (const QGraphicsItem* pItem : scene.items())
-        dTop = std::max(dTop, pItem->zValue());
-    return dTop;
-}
-
 } // namespace
 
 CPenTool::CPenTool(const QString& strCursorResource, const QPoint& hotSpot, QObject* pParent)
@@ -147,10 +139,27 @@ bool CPenTool::onMousePress(QMouseEvent* pEvent)
         new CInkStrokeItem([this](QGraphicsPathItem* pGone) { m_inkItems.removeAll(pGone); });
     pItem->setPen(inkPen());
     pItem->setPath(path);
-    pItem->setZValue(topZ(*pScene) + 1.0);
+    pItem->setZValue(inkDepth(*pView) + 1.0);
     pScene->addItem(pItem);
     m_inkItems.append(pItem);
     return true;
+}
+
+// New ink goes above everything on the page: its components and the strokes already written. On a
+// page's scene only those two are found, so neither the page nor the scene needs to be walked.
+double CPenTool::inkDepth(const COrreryView& view) const
+{
+    double dTop = 0.0;
+    const CTopic* pTopic = view.topic();
+    if (pTopic && pTopic->scene() == view.scene()) {
+        dTop = std::max(dTop, pTopic->topDepth());
+        for (const QGraphicsPathItem* pItem : m_inkItems)
+            dTop = std::max(dTop, pItem->zValue());
+        return dTop;
+    }
+    for (const QGraphicsItem* pItem : view.scene()->items())
+        dTop = std::max(dTop, pItem->zValue());
+    return dTop;
 }
 
 bool CPenTool::onMouseMove(QMouseEvent* pEvent)

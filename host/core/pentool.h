@@ -97,6 +97,8 @@ private:
     bool m_bHandingOver = false;
     boost::shared_ptr<CScribble> m_pScribble;
     QVector<QGraphicsPathItem*> m_inkItems;
+
+    double inkDepth(const COrreryView& view) const;
     QTimer m_pauseTimer;
     QElapsedTimer m_clock;
 };

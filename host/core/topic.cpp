@@ -15,17 +15,6 @@ qint64 nextTopicID()
     return s_iNext++;
 }
 
-double highestZ(const QGraphicsScene& scene)
-{
-    const QList<QGraphicsItem*> items = scene.items();
-    if (items.isEmpty())
-        return -1.0;
-    double dHighest = std::numeric_limits<double>::lowest();
-    for (const QGraphicsItem* pItem : items)
-        dHighest = std::max(dHighest, pItem->zValue());
-    return dHighest;
-}
-
 } // namespace
 
 CTopic::CTopic() : m_iID(nextTopicID()), m_pScene(new QGraphicsScene(0.0, 0.0, 1920.0, 1080.0))
@@ -53,7 +42,7 @@ bool CTopic::addComponent(const boost::shared_ptr<CComponent>& pComponent, int i
     const int iCount = componentCount();
 
     if (iIndex < 0 || iIndex >= iCount) {
-        pItem->setZValue(highestZ(*m_pScene) + 1.0);
+        pItem->setZValue(topDepth() + 1.0);
         m_pScene->addItem(pItem);
         m_components.push_back(pComponent);
         return true;
@@ -94,6 +83,11 @@ boost::shared_ptr<CComponent> CTopic::removeComponent(qint64 iID)
     if (pItem && pItem->scene() == m_pScene)
         m_pScene->removeItem(pItem);
     return pComponent;
+}
+
+double CTopic::topDepth() const
+{
+    return m_components.empty() ? -1.0 : m_components.back()->getGraphicsItem()->zValue();
 }
 
 CComponent* CTopic::getComponent(qint64 iID) const

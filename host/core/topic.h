@@ -30,6 +30,9 @@ public:
     int componentCount() const { return static_cast<int>(m_components.size()); }
     // The index of the component in the page's order, -1 when absent.
     int indexOf(qint64 iID) const;
+    // The depth of the top component, -1 on an empty page. The page's order is its drawing order,
+    // so this is the last component's depth: no walk over the page, however full it is.
+    double topDepth() const;
 
     // While the page blocks input, tools must not add to it (e.g. during a presentation).
     virtual bool isInputBlocked() const { return m_bInputBlocked; }
