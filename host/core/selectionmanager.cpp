@@ -7,6 +7,7 @@
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <algorithm>
 
 namespace {
 
@@ -85,11 +86,15 @@ QList<CComponent*> CSelectionManager::selectedComponents() const
     QGraphicsScene* pScene = boardScene();
     if (!pScene)
         return result;
-    // The scene keeps its selection unordered; back to front is stable and what a user sees.
-    for (QGraphicsItem* pItem : pScene->items(Qt::AscendingOrder))
-        if (pItem->isSelected())
-            if (CComponent* pComponent = COrreryView::componentOf(pItem))
-                result.append(pComponent);
+    // The scene keeps its selection unordered; back to front is stable and what a user sees. Only
+    // the selected items are put in order, not the whole page: components' depths follow the page.
+    QList<QGraphicsItem*> selected = pScene->selectedItems();
+    std::stable_sort(selected.begin(), selected.end(), [](const QGraphicsItem* pA, const QGraphicsItem* pB) {
+        return pA->zValue() < pB->zValue();
+    });
+    for (QGraphicsItem* pItem : selected)
+        if (CComponent* pComponent = COrreryView::componentOf(pItem))
+            result.append(pComponent);
     return result;
 }
 
