@@ -8,24 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
 # libclang-rt-14-dev holds libFuzzer and the sanitizers' run-time libraries for clang 14.
-packages=(clang libclang-rt-14-dev llvm cmake make pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev
-    fonts-liberation)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "fuzz: missing packages: ${missing[*]}; run this as root to install them" >&2
-        exit 1
-    fi
-    echo "fuzz: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+./scripts/setup.sh --packages-only clang libclang-rt-14-dev llvm
 
 launcher=()
 if command -v ccache >/dev/null; then

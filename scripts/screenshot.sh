@@ -5,25 +5,13 @@
 #   ./scripts/screenshot.sh [FILE.inkml [FIRST-WORD [WORD-COUNT]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/setup.sh --packages-only xvfb xdotool imagemagick python3
 ./scripts/setup.sh
 
 ink=${1:-samples/advertisements.inkml}
 first=${2:-0}
 count=${3:-3}
 out=docs/screenshot.png
-
-missing=()
-for tool in Xvfb:xvfb xdotool:xdotool import:imagemagick python3:python3; do
-    command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "screenshot: missing packages: ${missing[*]}; run this as root to install them" >&2
-        exit 1
-    fi
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
 
 work=$(mktemp -d)
 display=:$((90 + RANDOM % 100))

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building the whiteboard and the text pen plug-in,
 # then configures and builds into build/. Quiet when everything is already there.
+#   ./scripts/setup.sh [--packages-only [PACKAGE...]]
+# --packages-only installs, with the project's packages, those a script needs besides, and stops there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+packages_only=false
+extra=()
+if [ "${1:-}" = "--packages-only" ]; then
+    packages_only=true
+    extra=("${@:2}")
+fi
 
 # The recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
 # measurements in bench/ are built with Google Benchmark.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
     wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
-    libbenchmark-dev)
+    libbenchmark-dev "${extra[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -29,8 +38,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Other builds (scripts/sanitize.sh) need the same packages and configure their own tree.
-if [ "${1:-}" = "--packages-only" ]; then
+# Other builds (scripts/sanitize.sh, scripts/fuzz.sh) need the same packages and configure their own tree.
+if $packages_only; then
     exit 0
 fi
 
