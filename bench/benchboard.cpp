@@ -1,6 +1,7 @@
 #include "benchboard.h"
 
 #include "guilayer.h"
+#include "inkreplay.h"
 #include "iplugin.h"
 #include "orrery.h"
 #include "orreryview.h"
@@ -13,24 +14,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QSettings>
 #include <boost/make_shared.hpp>
 
 const QString CBenchBoard::c_strTextPen = QStringLiteral("textpenplugin.handtext");
-
-namespace {
-
-void sendMouse(QWidget* pViewport, QEvent::Type eType, const QPointF& point)
-{
-    const Qt::MouseButton eButton = eType == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons buttons = eType == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(eType, point, point, pViewport->mapToGlobal(point.toPoint()), eButton, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(pViewport, &event);
-}
-
-} // namespace
 
 CBenchBoard::CBenchBoard(CPluginLoader& loader) : m_loader(loader)
 {
@@ -110,16 +97,7 @@ bool CBenchBoard::setPenProperty(const QString& strName, const QVariant& value)
 
 void CBenchBoard::write(const QVector<QVector<QPointF>>& strokes)
 {
-    const QTransform toView = m_pView->viewportTransform();
-    QWidget* pViewport = m_pView->viewport();
-    for (const QVector<QPointF>& stroke : strokes) {
-        if (stroke.isEmpty())
-            continue;
-        sendMouse(pViewport, QEvent::MouseButtonPress, toView.map(stroke.first()));
-        for (int i = 1; i < stroke.size(); ++i)
-            sendMouse(pViewport, QEvent::MouseMove, toView.map(stroke.at(i)));
-        sendMouse(pViewport, QEvent::MouseButtonRelease, toView.map(stroke.last()));
-    }
+    CInkReplay::drawStrokes(m_pView.get(), strokes);
 }
 
 qint64 CBenchBoard::penUp()

@@ -55,18 +55,7 @@ private:
     // it on at once rather than after the writing pause.
     static bool writeWithMouse(CMainWindow* pWindow, const QRect& rect)
     {
-        QWidget* pViewport = pWindow->board()->viewport();
-        for (int iStroke = 0; iStroke < 3; ++iStroke) {
-            const int iLeft = rect.left() + iStroke * rect.width() / 3;
-            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(iLeft, rect.bottom()));
-            for (int i = 1; i <= 8; ++i) {
-                const QPoint point(iLeft + i * rect.width() / 24, i % 2 ? rect.top() : rect.bottom());
-                QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(pViewport, &move);
-            }
-            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier,
-                                QPoint(iLeft + rect.width() / 3, rect.bottom()));
-        }
+        drawZigZagWord(pWindow->board()->viewport(), rect);
         auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
         if (!pPen || !pPen->currentScribble())
             return false;

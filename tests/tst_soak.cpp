@@ -25,6 +25,7 @@
 #include "toolpropertiescontainer.h"
 #include "toolpropertiesdock.h"
 #include "topic.h"
+#include "userinput.h"
 #include "workspace.h"
 
 #include <QElapsedTimer>
@@ -150,17 +151,8 @@ private:
         if (bTap) {
             QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
             QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
-        }
-        for (int iStroke = 0; !bTap && iStroke < 3; ++iStroke) {
-            const int iLeft = rect.left() + iStroke * rect.width() / 3;
-            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(iLeft, rect.bottom()));
-            for (int i = 1; i <= 8; ++i) {
-                const QPoint point(iLeft + i * rect.width() / 24, i % 2 ? rect.top() : rect.bottom());
-                QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(pViewport, &move);
-            }
-            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier,
-                                QPoint(iLeft + rect.width() / 3, rect.bottom()));
+        } else {
+            drawZigZagWord(pViewport, rect);
         }
         auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
         if (!pPen || !pPen->currentScribble() || inkOnBoard(view()) == 0)

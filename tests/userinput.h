@@ -12,6 +12,22 @@ inline QWidget* shown(QWidget* pWidget)
     return QTest::qWaitForWindowExposed(pWidget) ? pWidget : nullptr;
 }
 
+// A zig-zag word of three strokes drawn with the mouse inside rect of the board's viewport.
+inline void drawZigZagWord(QWidget* pViewport, const QRect& rect)
+{
+    for (int iStroke = 0; iStroke < 3; ++iStroke) {
+        const int iLeft = rect.left() + iStroke * rect.width() / 3;
+        QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(iLeft, rect.bottom()));
+        for (int i = 1; i <= 8; ++i) {
+            const QPoint point(iLeft + i * rect.width() / 24, i % 2 ? rect.top() : rect.bottom());
+            QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pViewport, &move);
+        }
+        QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier,
+                            QPoint(iLeft + rect.width() / 3, rect.bottom()));
+    }
+}
+
 // Opens the box's list, moves the highlight to the entry and presses Return, as a keyboard user would.
 inline void pickFromList(QComboBox* pBox, int iIndex)
 {

@@ -265,6 +265,20 @@ bool CInkReplay::replay(COrreryView* pView, QVector<SReplayedWriting>& results)
     return true;
 }
 
+void CInkReplay::drawStrokes(COrreryView* pView, const QVector<QVector<QPointF>>& strokes)
+{
+    const QTransform toView = pView->viewportTransform();
+    QWidget* pViewport = pView->viewport();
+    for (const QVector<QPointF>& stroke : strokes) {
+        if (stroke.isEmpty())
+            continue;
+        sendMouse(pViewport, QEvent::MouseButtonPress, toView.map(stroke.first()));
+        for (int i = 1; i < stroke.size(); ++i)
+            sendMouse(pViewport, QEvent::MouseMove, toView.map(stroke.at(i)));
+        sendMouse(pViewport, QEvent::MouseButtonRelease, toView.map(stroke.last()));
+    }
+}
+
 SReplayedWriting CInkReplay::writePiece(COrreryView* pView, const SInkWriting& piece)
 {
     SReplayedWriting result;
@@ -273,16 +287,7 @@ SReplayedWriting CInkReplay::writePiece(COrreryView* pView, const SInkWriting& p
     QUndoStack* pUndo = CControlLayer::get() ? CControlLayer::get()->undoStack() : nullptr;
     const int iFrom = pUndo ? pUndo->index() : 0;
 
-    const QTransform toView = pView->viewportTransform();
-    QWidget* pViewport = pView->viewport();
-    for (const QVector<QPointF>& stroke : piece.strokes) {
-        if (stroke.isEmpty())
-            continue;
-        sendMouse(pViewport, QEvent::MouseButtonPress, toView.map(stroke.first()));
-        for (int i = 1; i < stroke.size(); ++i)
-            sendMouse(pViewport, QEvent::MouseMove, toView.map(stroke.at(i)));
-        sendMouse(pViewport, QEvent::MouseButtonRelease, toView.map(stroke.last()));
-    }
+    drawStrokes(pView, piece.strokes);
     // The tool may have changed while the piece was written (a plug-in torn down by a message box).
     if (auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool()))
         pPen->finishWriting();

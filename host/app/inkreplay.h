@@ -61,6 +61,9 @@ public:
 
     // The board's content with a margin, on white, as a PNG written whole or not at all.
     static bool saveBoard(QGraphicsScene* pScene, const QString& strPath, QString* pError);
+    // Draws strokes given in scene coordinates with the mouse on the view's viewport, as a hand
+    // would, so that they reach the active tool the way mouse input does.
+    static void drawStrokes(COrreryView* pView, const QVector<QVector<QPointF>>& strokes);
 
 private:
     bool loadFrom(const CInkMLReader& reader, const QString& strSourceName);
