@@ -11,6 +11,7 @@
 #include "controllayer.h"
 #include "inkreplay.h"
 #include "orreryview.h"
+#include "percentile.h"
 #include "pluginloader.h"
 #include "tesseractrecognizer.h"
 #include "topic.h"
@@ -32,15 +33,6 @@ QTextStream& out()
 {
     static QTextStream s_out(stdout);
     return s_out;
-}
-
-double percentile(QVector<double> values, double dShare)
-{
-    if (values.isEmpty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const int iIndex = std::min(int(values.size()) - 1, int(dShare * (values.size() - 1) + 0.5));
-    return values[iIndex];
 }
 
 double sum(const QVector<double>& values)

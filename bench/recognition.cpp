@@ -3,6 +3,7 @@
 // line that scripts read:
 //   words=N top1=P% top1_nocase=P% top5_nocase=P% cer=P% median_ms=M p95_ms=M
 #include "inkmlreader.h"
+#include "percentile.h"
 #include "recognitionlanguage.h"
 #include "tesseractrecognizer.h"
 
@@ -38,15 +39,6 @@ int editDistance(const QString& a, const QString& b)
         }
     }
     return row[b.size()];
-}
-
-double percentile(QVector<double> values, double dShare)
-{
-    if (values.isEmpty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const int iIndex = std::min(int(values.size()) - 1, int(dShare * (values.size() - 1) + 0.5));
-    return values[iIndex];
 }
 
 QStringList inkFiles(const QStringList& arguments)
