@@ -14,6 +14,7 @@ class CRecognizerManager;
 class CSelectionManager;
 class CToolManager;
 class CWorkspace;
+class IViewInputHandler;
 class QMenu;
 class QSettings;
 
@@ -41,6 +42,8 @@ public:
     // The board view; null while the host shows no board. The view is not owned here.
     static COrreryView* getView();
     static void setView(COrreryView* pView);
+    // What the view hands its mouse events to: the active tool, or null.
+    static IViewInputHandler* getViewInputHandler();
 
     static double getLPToDPRatio();
     static void setLPToDPRatio(double dRatio);

@@ -1,25 +1,14 @@
 #include "orreryview.h"
 
 #include "component.h"
+#include "iviewinputhandler.h"
 #include "orrery.h"
-#include "tool.h"
-#include "toolmanager.h"
 #include "topic.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QTabletEvent>
-
-namespace {
-
-CTool* activeTool()
-{
-    CToolManager* pManager = COrrery::getToolManager();
-    return pManager ? pManager->getActiveTool() : nullptr;
-}
-
-} // namespace
 
 COrreryView::COrreryView(QWidget* pParent) : QGraphicsView(pParent)
 {
@@ -116,7 +105,7 @@ void COrreryView::penAsMouse(QTabletEvent* pEvent)
 
 void COrreryView::mousePressEvent(QMouseEvent* pEvent)
 {
-    CTool* pTool = activeTool();
+    IViewInputHandler* pTool = COrrery::getViewInputHandler();
     if (pTool && pTool->onMousePress(pEvent))
         return;
     QGraphicsView::mousePressEvent(pEvent);
@@ -124,7 +113,7 @@ void COrreryView::mousePressEvent(QMouseEvent* pEvent)
 
 void COrreryView::mouseMoveEvent(QMouseEvent* pEvent)
 {
-    CTool* pTool = activeTool();
+    IViewInputHandler* pTool = COrrery::getViewInputHandler();
     if (pTool && pTool->onMouseMove(pEvent))
         return;
     QGraphicsView::mouseMoveEvent(pEvent);
@@ -132,7 +121,7 @@ void COrreryView::mouseMoveEvent(QMouseEvent* pEvent)
 
 void COrreryView::mouseReleaseEvent(QMouseEvent* pEvent)
 {
-    CTool* pTool = activeTool();
+    IViewInputHandler* pTool = COrrery::getViewInputHandler();
     if (pTool && pTool->onMouseRelease(pEvent))
         return;
     QGraphicsView::mouseReleaseEvent(pEvent);
@@ -140,7 +129,7 @@ void COrreryView::mouseReleaseEvent(QMouseEvent* pEvent)
 
 void COrreryView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 {
-    CTool* pTool = activeTool();
+    IViewInputHandler* pTool = COrrery::getViewInputHandler();
     if (pTool && pTool->onMouseDoubleClick(pEvent))
         return;
     QGraphicsView::mouseDoubleClickEvent(pEvent);

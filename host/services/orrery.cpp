@@ -7,6 +7,7 @@
 #include "orreryview.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
+#include "tool.h"
 #include "toolmanager.h"
 #include "workspace.h"
 
@@ -98,6 +99,12 @@ void COrrery::setView(COrreryView* pView)
         state.liveDesktopConnection =
             QObject::connect(pView, &COrreryView::signalLiveDesktopModeChanged, &refreshActions);
     refreshActions();
+}
+
+IViewInputHandler* COrrery::getViewInputHandler()
+{
+    CToolManager* pManager = host().pToolManager.get();
+    return pManager ? pManager->getActiveTool() : nullptr;
 }
 
 QSettings* COrrery::getUserSettings()

@@ -10,13 +10,15 @@
 #include <QVariant>
 #include <functional>
 
+#include "iviewinputhandler.h"
+
 class COrreryView;
 class QMouseEvent;
 class QPainter;
 class QPoint;
 class QWidget;
 
-class CTool
+class CTool : public IViewInputHandler
 {
     friend class CToolManager;
 
@@ -29,7 +31,7 @@ public:
     };
 
     CTool();
-    virtual ~CTool();
+    ~CTool() override;
 
     CTool(const CTool&) = delete;
     CTool& operator=(const CTool&) = delete;
@@ -45,10 +47,10 @@ public:
     // The stored value; an invalid variant for a name never written.
     virtual QVariant getToolProperty(const QString& strName) const;
     virtual bool isPenTool() const;
-    virtual bool onMousePress(QMouseEvent* pEvent);
-    virtual bool onMouseMove(QMouseEvent* pEvent);
-    virtual bool onMouseRelease(QMouseEvent* pEvent);
-    virtual bool onMouseDoubleClick(QMouseEvent* pEvent);
+    bool onMousePress(QMouseEvent* pEvent) override;
+    bool onMouseMove(QMouseEvent* pEvent) override;
+    bool onMouseRelease(QMouseEvent* pEvent) override;
+    bool onMouseDoubleClick(QMouseEvent* pEvent) override;
     virtual void onFingerPress(const QPoint& point, int iFinger);
     virtual void onFingerMove(const QPoint& point, int iFinger);
     virtual void onFingerRelease(const QPoint& point, int iFinger);
