@@ -10,8 +10,8 @@
 #include "component.h"
 #include "controllayer.h"
 #include "inkreplay.h"
+#include "orderstatistics.h"
 #include "orreryview.h"
-#include "percentile.h"
 #include "tesseractrecognizer.h"
 #include "topic.h"
 

@@ -10,6 +10,7 @@
 #include "guilayer.h"
 #include "hosttools.h"
 #include "iplugin.h"
+#include "orderstatistics.h"
 #include "pluginloader.h"
 #include "tesseractrecognizer.h"
 
@@ -132,15 +133,6 @@ QMap<QString, double> runChild(const QString& strWhat)
             values.insert(QString::fromLatin1(word.left(iEquals)), word.mid(iEquals + 1).toDouble());
     }
     return values;
-}
-
-double median(QVector<double> values)
-{
-    if (values.isEmpty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const int iMiddle = values.size() / 2;
-    return values.size() % 2 ? values[iMiddle] : (values[iMiddle - 1] + values[iMiddle]) / 2.0;
 }
 
 int report(int argc, char** argv)
