@@ -118,9 +118,9 @@ void measurePenUp(benchmark::State& state, int iCell, bool bNewBox)
         state.SetIterationTime(iTotal / 1.0e9);
         dTotalNs += iTotal;
         dRecognizerNs += s_pBoard->clock().lastNs();
-        dCommandNs += CHostClock::ns(CHostClock::eCommand);
-        dSearchNs += CHostClock::ns(CHostClock::eSearch);
-        dInkNs += CHostClock::ns(CHostClock::eInk);
+        dCommandNs += CHostClock::ns(CWorkClock::eCommand);
+        dSearchNs += CHostClock::ns(CWorkClock::eSearch);
+        dInkNs += CHostClock::ns(CWorkClock::eInk);
     }
     const auto average = benchmark::Counter::kAvgIterations;
     state.counters["recognizer_us"] = benchmark::Counter(dRecognizerNs / 1.0e3, average);
@@ -192,6 +192,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
+    CHostClock::start();
     CBenchBoard board;
     s_pBoard = &board;
     benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,7 @@
 #include "tool.h"
 #include "toolmanager.h"
 #include "topic.h"
+#include "workclock.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -60,6 +61,7 @@ void COrreryView::setLiveDesktopMode(bool bOn)
 QList<CComponent*> COrreryView::componentsAt(const QRectF& rect, QList<double>* pDepths,
                                              Qt::ItemSelectionMode eMode, bool bTopLevelOnly) const
 {
+    CWorkClock::CScope scope(CWorkClock::eSearch);
     QList<CComponent*> result;
     if (pDepths)
         pDepths->clear();
