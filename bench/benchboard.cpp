@@ -19,9 +19,7 @@
 
 const QString CBenchBoard::c_strTextPen = QStringLiteral("textpenplugin.handtext");
 
-CBenchBoard::CBenchBoard(CPluginLoader& loader) : m_loader(loader)
-{
-}
+CBenchBoard::CBenchBoard() = default;
 
 CBenchBoard::~CBenchBoard()
 {

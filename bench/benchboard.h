@@ -4,6 +4,7 @@
 // measurement can time the pen-up alone.
 #pragma once
 
+#include "pluginloader.h"
 #include "timedrecognizer.h"
 
 #include <QPointF>
@@ -14,7 +15,6 @@
 
 class COrreryView;
 class CPenTool;
-class CPluginLoader;
 class CTopic;
 class IPlugin;
 
@@ -23,8 +23,7 @@ class CBenchBoard
 public:
     static const QString c_strTextPen;
 
-    // The loader must outlive the application: Qt's font cache may keep texts of the plug-in library.
-    explicit CBenchBoard(CPluginLoader& loader);
+    CBenchBoard();
     ~CBenchBoard();
 
     CBenchBoard(const CBenchBoard&) = delete;
@@ -47,7 +46,7 @@ public:
     qint64 penUp();
 
 private:
-    CPluginLoader& m_loader;
+    CPluginLoader m_loader;
     IPlugin* m_pPlugin = nullptr;
     QTemporaryDir m_dir;
     std::unique_ptr<COrreryView> m_pView;

@@ -10,9 +10,8 @@
 #include "component.h"
 #include "controllayer.h"
 #include "inkreplay.h"
+#include "orderstatistics.h"
 #include "orreryview.h"
-#include "percentile.h"
-#include "pluginloader.h"
 #include "tesseractrecognizer.h"
 #include "topic.h"
 
@@ -48,8 +47,7 @@ QString number(double d)
     return QString::number(d, 'f', 1);
 }
 
-// Everything that lives in the application, which must go before the plug-in's library.
-int run(CPluginLoader& loader, int argc, char** argv)
+int run(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QCommandLineParser parser;
@@ -78,7 +76,7 @@ int run(CPluginLoader& loader, int argc, char** argv)
         std::fprintf(stderr, "handwriting: the recognizer has no language data\n");
         return 1;
     }
-    CBenchBoard board(loader);
+    CBenchBoard board;
     QString strError;
     if (!board.start(pEngine, &strError)) {
         std::fprintf(stderr, "handwriting: %s\n", qPrintable(strError));
@@ -160,13 +158,10 @@ int run(CPluginLoader& loader, int argc, char** argv)
 
 } // namespace
 
-// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
-// goes, may hold font names whose text lies in the library.
 int main(int argc, char** argv)
 {
     CTesseractRecognizer::limitEngineThreads(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    CPluginLoader loader;
-    return run(loader, argc, argv);
+    return run(argc, argv);
 }

@@ -11,7 +11,6 @@
 #include "hostclock.h"
 #include "orreryview.h"
 #include "pentool.h"
-#include "pluginloader.h"
 #include "scriptedrecognizer.h"
 #include "topic.h"
 
@@ -119,9 +118,9 @@ void measurePenUp(benchmark::State& state, int iCell, bool bNewBox)
         state.SetIterationTime(iTotal / 1.0e9);
         dTotalNs += iTotal;
         dRecognizerNs += s_pBoard->clock().lastNs();
-        dCommandNs += CHostClock::ns(CHostClock::eCommand);
-        dSearchNs += CHostClock::ns(CHostClock::eSearch);
-        dInkNs += CHostClock::ns(CHostClock::eInk);
+        dCommandNs += CHostClock::ns(CWorkClock::eCommand);
+        dSearchNs += CHostClock::ns(CWorkClock::eSearch);
+        dInkNs += CHostClock::ns(CWorkClock::eInk);
     }
     const auto average = benchmark::Counter::kAvgIterations;
     state.counters["recognizer_us"] = benchmark::Counter(dRecognizerNs / 1.0e3, average);
@@ -185,18 +184,16 @@ BENCHMARK(BM_PenUpOverwrite)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BoardSearch)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
-// goes, may hold font names whose text lies in the library.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    CPluginLoader loader;
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
-    CBenchBoard board(loader);
+    CHostClock::start();
+    CBenchBoard board;
     s_pBoard = &board;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -10,6 +10,7 @@
 #include "guilayer.h"
 #include "hosttools.h"
 #include "iplugin.h"
+#include "orderstatistics.h"
 #include "pluginloader.h"
 #include "tesseractrecognizer.h"
 
@@ -66,9 +67,10 @@ void startHost(const QTemporaryDir& dir)
 }
 
 // One child's measurement, printed as "key=value" words.
-int measure(CPluginLoader& loader, const QString& strWhat, int argc, char** argv)
+int measure(const QString& strWhat, int argc, char** argv)
 {
     auto pApp = std::make_unique<QApplication>(argc, argv);
+    CPluginLoader loader;
     QTemporaryDir dir;
     startHost(dir);
     if (strWhat == c_strHost) {
@@ -105,8 +107,7 @@ int measure(CPluginLoader& loader, const QString& strWhat, int argc, char** argv
     timer.restart();
     pPlugin->tearDown();
     const double dTearDownMs = msSince(timer);
-    // As in the app: the host goes, then the application (whose font cache may hold texts of the
-    // library), and only then the library.
+    // The library is unloaded, and so timed, only once the application has gone.
     CGUILayer::shutdownHost();
     pApp.reset();
     timer.restart();
@@ -132,15 +133,6 @@ QMap<QString, double> runChild(const QString& strWhat)
             values.insert(QString::fromLatin1(word.left(iEquals)), word.mid(iEquals + 1).toDouble());
     }
     return values;
-}
-
-double median(QVector<double> values)
-{
-    if (values.isEmpty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const int iMiddle = values.size() / 2;
-    return values.size() % 2 ? values[iMiddle] : (values[iMiddle - 1] + values[iMiddle]) / 2.0;
 }
 
 int report(int argc, char** argv)
@@ -194,15 +186,13 @@ int report(int argc, char** argv)
 
 } // namespace
 
-// A child's loader outlives its application, as the app's does.
 int main(int argc, char** argv)
 {
     CTesseractRecognizer::limitEngineThreads(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 3 && QByteArray(argv[1]) == "--child") {
-        CPluginLoader loader;
-        return measure(loader, QString::fromLatin1(argv[2]), argc, argv);
+        return measure(QString::fromLatin1(argv[2]), argc, argv);
     }
     return report(argc, argv);
 }

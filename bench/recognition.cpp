@@ -3,7 +3,7 @@
 // line that scripts read:
 //   words=N top1=P% top1_nocase=P% top5_nocase=P% cer=P% median_ms=M p95_ms=M
 #include "inkmlreader.h"
-#include "percentile.h"
+#include "orderstatistics.h"
 #include "recognitionlanguage.h"
 #include "tesseractrecognizer.h"
 

@@ -145,7 +145,7 @@ private slots:
             labels += pAction->isSeparator() ? QStringList() : QStringList(pAction->text());
             pTextPen = pAction->data().toString() == c_strTextPen ? pAction : pTextPen;
         }
-        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text Pen"}));
+        QCOMPARE(labels, QStringList({"Undo", "Redo", "&Delete", "Select", "Pen", "Text", "Text-Pen"}));
         QVERIFY(textPenBar() && !textPenBar()->isVisible());
         QVERIFY(tools()->activate(strOther));
         QVERIFY(textPenBar() && !textPenBar()->isVisible());

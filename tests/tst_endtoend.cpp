@@ -47,9 +47,6 @@ class tst_EndToEnd : public QObject
 {
     Q_OBJECT
 
-public:
-    explicit tst_EndToEnd(CPluginLoader& loader) : m_loader(loader) {}
-
 private:
     // Writes a zig-zag word with the mouse inside rect of the board's viewport and lets the pen hand
     // it on at once rather than after the writing pause.
@@ -143,17 +140,8 @@ private slots:
     }
 
 private:
-    CPluginLoader& m_loader;
+    CPluginLoader m_loader;
 };
 
-// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
-// goes, may hold font names whose text lies in the library.
-int main(int argc, char** argv)
-{
-    CPluginLoader loader;
-    QApplication app(argc, argv);
-    tst_EndToEnd test(loader);
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(tst_EndToEnd)
 #include "tst_endtoend.moc"

@@ -76,9 +76,6 @@ class tst_Replay : public QObject
 {
     Q_OBJECT
 
-public:
-    explicit tst_Replay(CPluginLoader& loader) : m_loader(loader) {}
-
 private slots:
     void initTestCase()
     {
@@ -327,21 +324,12 @@ private slots:
     }
 
 private:
-    CPluginLoader& m_loader;
+    CPluginLoader m_loader;
     IPlugin* m_pPlugin = nullptr;
     QTemporaryDir m_dir;
     boost::shared_ptr<CScriptedRecognizer> m_pRecognizer;
     std::unique_ptr<COrreryView> m_pView;
 };
 
-// The plug-in's library outlives the application: Qt's font cache, cleared only when the application
-// goes, may hold font names whose text lies in the library.
-int main(int argc, char** argv)
-{
-    CPluginLoader loader;
-    QApplication app(argc, argv);
-    tst_Replay test(loader);
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(tst_Replay)
 #include "tst_replay.moc"

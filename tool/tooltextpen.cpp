@@ -54,9 +54,7 @@ CToolTextPen::CToolTextPen()
     // Every "textpen." write below is already pushed to the text tool when there is one.
     setToolProperty(QStringLiteral("overwritetextbox"), false);
     setToolProperty(QStringLiteral("showcandidates"), false);
-    // The family name is copied out of the library: Qt's font caches keep the names of the fonts
-    // they have seen until the application ends, which may be after the plug-in is unloaded.
-    setToolProperty(QStringLiteral("textpen.fontfamily"), QString::fromLatin1("Arial"));
+    setToolProperty(QStringLiteral("textpen.fontfamily"), QStringLiteral("Arial"));
     setToolProperty(QStringLiteral("textpen.fontcolor"), QColor(Qt::black));
     setToolProperty(QStringLiteral("textpen.bold"), false);
     setToolProperty(QStringLiteral("textpen.italic"), false);

@@ -3,6 +3,7 @@
 #include "component.h"
 #include "controllayer.h"
 #include "insertcommand.h"
+#include "orderstatistics.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "pentool.h"
@@ -28,15 +29,6 @@
 namespace {
 
 const QString c_strShowCandidates = QStringLiteral("showcandidates");
-
-double median(QVector<double> values)
-{
-    if (values.isEmpty())
-        return 0.0;
-    const int iMiddle = values.size() / 2;
-    std::nth_element(values.begin(), values.begin() + iMiddle, values.end());
-    return values[iMiddle];
-}
 
 void sendMouse(QWidget* pViewport, QEvent::Type eType, const QPointF& point)
 {

@@ -16,6 +16,7 @@
 #include "recognizer.h"
 #include "recognizermanager.h"
 #include "tesseractrecognizer.h"
+#include "tool.h"
 #include "toolmanager.h"
 #include "workspace.h"
 
@@ -37,7 +38,6 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
 // The exit code for a file the replay cannot use.
 const int c_iUnusableFile = 2;
 
@@ -115,12 +115,127 @@ void setUpLogging(const QString& strLogFile)
     out().flush();
 }
 
-// Writes the handwriting of the file, read and checked before, with the text pen on a board without a
-// window, reports what each piece became and saves the board.
-int replayOnBoard(CInkReplay& replay, bool bJson, const QString& strBoardFile)
+// What the command line asks for.
+struct SOptions
 {
-    if (!COrrery::getToolManager()->activate(c_strTextPen)) {
-        err() << "whiteboard: the text pen (" << c_strTextPen << ") is not there to replay with\n";
+    bool bHeadless = false;
+    bool bReplay = false;
+    bool bJson = false;
+    QString strPluginDir;
+    QString strLogFile;
+    QString strReplayFile;
+    QString strBoardFile;
+};
+
+SOptions parseOptions(const QApplication& app, bool bHeadless)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("An interactive whiteboard with plug-ins."));
+    parser.addHelpOption();
+    const QCommandLineOption headlessOption(
+        QStringLiteral("headless"),
+        QStringLiteral("Load, set up and tear down the plug-ins without a window."));
+    const QCommandLineOption pluginsOption(
+        QStringLiteral("plugins"), QStringLiteral("Where the plug-ins are."), QStringLiteral("dir"),
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
+    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."),
+                                       QStringLiteral("file"));
+    const QCommandLineOption replayOption(
+        QStringLiteral("replay"),
+        QStringLiteral("Write the handwriting of a W3C InkML file with the text pen, without a window."),
+        QStringLiteral("file"));
+    const QCommandLineOption outOption(QStringLiteral("out"),
+                                       QStringLiteral("Where the replay saves the board as PNG."),
+                                       QStringLiteral("file"), QStringLiteral("replay-board.png"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("Report each replayed piece as a JSON line."));
+    parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption});
+    parser.process(app);
+
+    SOptions options;
+    options.bHeadless = bHeadless;
+    options.bReplay = parser.isSet(replayOption);
+    options.bJson = parser.isSet(jsonOption);
+    options.strPluginDir = parser.value(pluginsOption);
+    options.strLogFile = parser.value(logOption);
+    options.strReplayFile = parser.value(replayOption);
+    options.strBoardFile = parser.value(outOption);
+    return options;
+}
+
+// Nobody can answer a modal box without a window: messages go to the console instead.
+void sendMessagesToConsole()
+{
+    CActionUtilities::setMessageHandler(
+        [](CActionUtilities::EMessageBoxType, const QString& strText, QMessageBox::StandardButtons) {
+            err() << "whiteboard: " << strText << '\n';
+            err().flush();
+            return QMessageBox::Ok;
+        });
+}
+
+// Initialises and sets up the plug-in just loaded and reports what it registered; false when it
+// refused to initialise, in which case it is unloaded again.
+bool setUpPlugin(CPluginLoader& loader, IPlugin* pPlugin, const QString& strPath, CMainWindow* pWindow)
+{
+    QString strInitError;
+    if (!pPlugin->initialize(&strInitError)) {
+        err() << "whiteboard: plug-in " << strPath << " failed to initialise: " << strInitError << '\n';
+        loader.unload(pPlugin);
+        return false;
+    }
+    const int iBefore = CHostJournal::entries().size();
+    const bool bSetUp = pPlugin->setUp();
+    out() << "Loaded " << pPlugin->getPluginName() << " (ID " << pPlugin->getID() << ") from "
+          << QDir::toNativeSeparators(strPath) << '\n';
+    out() << "  set-up returned " << (bSetUp ? "true" : "false") << " and registered:\n";
+    printRegistrations(CHostJournal::entries().mid(iBefore));
+    if (pWindow)
+        pWindow->addPluginReport(QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()),
+                                 true);
+    return true;
+}
+
+// Loads and sets up every plug-in in strDir; 0 when there was at least one and none was refused.
+int loadPlugins(CPluginLoader& loader, const QString& strDir, CMainWindow* pWindow)
+{
+    const QStringList libraries = CPluginLoader::findLibraries(strDir);
+    if (libraries.isEmpty())
+        err() << "whiteboard: no plug-ins in " << QDir::toNativeSeparators(strDir) << '\n';
+
+    int iRefused = 0;
+    for (const QString& strPath : libraries) {
+        IPlugin* pPlugin = loader.load(strPath);
+        if (!pPlugin) {
+            ++iRefused;
+            err() << "whiteboard: " << loader.errorString() << '\n';
+            if (pWindow)
+                pWindow->addPluginReport(loader.errorString(), false);
+        } else if (!setUpPlugin(loader, pPlugin, strPath, pWindow)) {
+            ++iRefused;
+        }
+    }
+    out().flush();
+    err().flush();
+    return iRefused == 0 && !libraries.isEmpty() ? 0 : 1;
+}
+
+// The first pen tool that is not one of the host's own: the one that writes the replayed handwriting.
+QString pluginPenTool(const QStringList& hostTools)
+{
+    CToolManager* pTools = COrrery::getToolManager();
+    for (const QString& strTool : pTools->getToolNames())
+        if (!hostTools.contains(strTool) && pTools->getToolByName(strTool)->isPenTool())
+            return strTool;
+    return QString();
+}
+
+// Writes the handwriting of the file, read and checked before, with the plug-ins' pen on a board
+// without a window, reports what each piece became and saves the board.
+int replayOnBoard(CInkReplay& replay, const QString& strPen, bool bJson, const QString& strBoardFile)
+{
+    if (strPen.isEmpty() || !COrrery::getToolManager()->activate(strPen)) {
+        err() << "whiteboard: no plug-in's pen tool is there to replay with\n";
         return 1;
     }
     COrreryView view;
@@ -152,6 +267,31 @@ int replayOnBoard(CInkReplay& replay, bool bJson, const QString& strBoardFile)
     return iResult;
 }
 
+// Shows the board with the plug-ins' tools until the user closes it.
+int runWindow(QApplication& app, CMainWindow& window)
+{
+    window.refreshTools();
+    COrrery::getToolManager()->activate(QStringLiteral("select"));
+    window.show();
+    return app.exec();
+}
+
+// Tears the plug-ins down (reporting what they withdrew when headless), then the window and the host,
+// which may still hold objects whose code lies in the plug-ins.
+void tearDown(CPluginLoader& loader, std::unique_ptr<CMainWindow> pWindow, bool bHeadless)
+{
+    for (IPlugin* pPlugin : loader.plugins()) {
+        const int iBefore = CHostJournal::entries().size();
+        pPlugin->tearDown();
+        if (bHeadless) {
+            out() << "Tore down " << pPlugin->getPluginName() << ", which withdrew:\n";
+            printRegistrations(CHostJournal::entries().mid(iBefore));
+        }
+    }
+    pWindow.reset();
+    CGUILayer::shutdownHost();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -161,127 +301,42 @@ int main(int argc, char** argv)
     if (bHeadless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    auto pApp = std::make_unique<QApplication>(argc, argv);
+    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("whiteboard"));
     QApplication::setOrganizationName(QStringLiteral("whiteboard"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("An interactive whiteboard with plug-ins."));
-    parser.addHelpOption();
-    const QCommandLineOption headlessOption(
-        QStringLiteral("headless"),
-        QStringLiteral("Load, set up and tear down the plug-ins without a window."));
-    const QCommandLineOption pluginsOption(
-        QStringLiteral("plugins"), QStringLiteral("Where the plug-ins are."), QStringLiteral("dir"),
-        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("plugins")));
-    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("The log file."),
-                                       QStringLiteral("file"));
-    const QCommandLineOption replayOption(
-        QStringLiteral("replay"),
-        QStringLiteral("Write the handwriting of a W3C InkML file with the text pen, without a window."),
-        QStringLiteral("file"));
-    const QCommandLineOption outOption(QStringLiteral("out"),
-                                       QStringLiteral("Where the replay saves the board as PNG."),
-                                       QStringLiteral("file"), QStringLiteral("replay-board.png"));
-    const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("Report each replayed piece as a JSON line."));
-    parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption});
-    parser.process(*pApp);
-    const bool bReplay = parser.isSet(replayOption);
-    s_bReportToError = bReplay;
+    const SOptions options = parseOptions(app, bHeadless);
+    s_bReportToError = options.bReplay;
 
     CGUILayer::resetHost();
     // The whole file is read and checked before anything is set up, so that a file that cannot be
     // used leaves no board and no results behind.
     CInkReplay replay;
-    if (bReplay && !replay.load(parser.value(replayOption))) {
+    if (options.bReplay && !replay.load(options.strReplayFile)) {
         err() << "whiteboard: " << replay.errorString() << '\n';
         err().flush();
         CGUILayer::shutdownHost();
         return c_iUnusableFile;
     }
 
-    setUpLogging(parser.value(logOption));
-    if (bHeadless) {
-        // Nobody can answer a modal box here: messages go to the console instead.
-        CActionUtilities::setMessageHandler(
-            [](CActionUtilities::EMessageBoxType, const QString& strText, QMessageBox::StandardButtons) {
-                err() << "whiteboard: " << strText << '\n';
-                err().flush();
-                return QMessageBox::Ok;
-            });
-    }
-
+    setUpLogging(options.strLogFile);
+    if (bHeadless)
+        sendMessagesToConsole();
     CHostTools::install();
     if (CRecognizer* pRecognizer = COrrery::getRecognizerManager()->getActiveRecognizer())
         out() << "Recognizer: " << pRecognizer->getDisplayName() << '\n';
+    const QStringList hostTools = COrrery::getToolManager()->getToolNames();
     std::unique_ptr<CMainWindow> pWindow;
     if (!bHeadless)
         pWindow = std::make_unique<CMainWindow>();
 
     CPluginLoader loader;
-    const QString strPluginDir = parser.value(pluginsOption);
-    const QStringList libraries = CPluginLoader::findLibraries(strPluginDir);
-    if (libraries.isEmpty())
-        err() << "whiteboard: no plug-ins in " << QDir::toNativeSeparators(strPluginDir) << '\n';
-
-    int iRefused = 0;
-    for (const QString& strPath : libraries) {
-        IPlugin* pPlugin = loader.load(strPath);
-        if (!pPlugin) {
-            ++iRefused;
-            err() << "whiteboard: " << loader.errorString() << '\n';
-            if (pWindow)
-                pWindow->addPluginReport(loader.errorString(), false);
-            continue;
-        }
-        QString strInitError;
-        if (!pPlugin->initialize(&strInitError)) {
-            ++iRefused;
-            err() << "whiteboard: plug-in " << strPath << " failed to initialise: " << strInitError << '\n';
-            loader.unload(pPlugin);
-            continue;
-        }
-        const int iBefore = CHostJournal::entries().size();
-        const bool bSetUp = pPlugin->setUp();
-        out() << "Loaded " << pPlugin->getPluginName() << " (ID " << pPlugin->getID() << ") from "
-              << QDir::toNativeSeparators(strPath) << '\n';
-        out() << "  set-up returned " << (bSetUp ? "true" : "false") << " and registered:\n";
-        printRegistrations(CHostJournal::entries().mid(iBefore));
-        if (pWindow)
-            pWindow->addPluginReport(
-                QStringLiteral("%1 (%2)").arg(pPlugin->getPluginName(), pPlugin->getID()), true);
-    }
-    out().flush();
-    err().flush();
-
-    int iResult = iRefused == 0 && !libraries.isEmpty() ? 0 : 1;
-    if (bReplay) {
-        iResult = replayOnBoard(replay, parser.isSet(jsonOption), parser.value(outOption));
+    int iResult = loadPlugins(loader, options.strPluginDir, pWindow.get());
+    if (options.bReplay)
+        iResult = replayOnBoard(replay, pluginPenTool(hostTools), options.bJson, options.strBoardFile);
+    else if (pWindow)
+        iResult = runWindow(app, *pWindow);
+    if (options.bReplay || !pWindow)
         COrrery::getToolManager()->onExit();
-    } else if (pWindow) {
-        pWindow->refreshTools();
-        COrrery::getToolManager()->activate(QStringLiteral("select"));
-        pWindow->show();
-        iResult = pApp->exec();
-    } else {
-        COrrery::getToolManager()->onExit();
-    }
-
-    for (IPlugin* pPlugin : loader.plugins()) {
-        const int iBefore = CHostJournal::entries().size();
-        pPlugin->tearDown();
-        if (bHeadless) {
-            out() << "Tore down " << pPlugin->getPluginName() << ", which withdrew:\n";
-            printRegistrations(CHostJournal::entries().mid(iBefore));
-        }
-    }
-    // The window goes before the host, the host before the plug-in code that its managers still hold.
-    pWindow.reset();
-    CGUILayer::shutdownHost();
-    // Qt's font cache lives until the application goes and may still hold texts whose data is in a
-    // plug-in's library (a font family given as a string literal): the libraries go after it.
-    pApp.reset();
-    loader.unloadAll();
+    tearDown(loader, std::move(pWindow), bHeadless);
     return iResult;
 }

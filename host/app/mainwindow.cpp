@@ -15,6 +15,7 @@
 #include "selectionmanager.h"
 #include "tesseractrecognizer.h"
 #include "tool.h"
+#include "toolaction.h"
 #include "toolmanager.h"
 #include "toolpropertiesdock.h"
 #include "workspace.h"
@@ -62,16 +63,22 @@ QCursor laserCursor()
     return QCursor(pixmap);
 }
 
+// A tool's label on the tool bar: the label of the action that picks it where there is one (a
+// plug-in's tool comes with one), else the host's own name for it.
 QString toolLabel(const QString& strTool)
 {
+    if (CActionManager* pActions = COrrery::getActionManager())
+        for (const QString& strAction : pActions->getActionNames()) {
+            auto* pToolAction = qobject_cast<CToolAction*>(pActions->getAction(strAction));
+            if (pToolAction && pToolAction->getToolName() == strTool)
+                return pToolAction->getLabelText();
+        }
     if (strTool == QLatin1String("select"))
         return QObject::tr("Select");
     if (strTool == QLatin1String("pen"))
         return QObject::tr("Pen");
     if (strTool == QLatin1String("text"))
         return QObject::tr("Text");
-    if (strTool == QLatin1String("textpenplugin.handtext"))
-        return QObject::tr("Text Pen");
     return strTool;
 }
 
@@ -87,11 +94,34 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     setCentralWidget(m_pBoard);
     COrrery::setView(m_pBoard);
 
+    buildFileMenu();
+    buildEditMenu();
+    buildToolsMenu();
+    m_pToolProperties = new CToolPropertiesDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
+    m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
+    m_pLanguageMenu = menuBar()->addMenu(tr("&Language"));
+    buildLanguageMenu();
+    m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));
+    buildToolBar();
+    followManagers();
+
+    refreshTools();
+    refreshRecognizers();
+    restoreLayout();
+    statusBar()->showMessage(tr("Ready"));
+}
+
+void CMainWindow::buildFileMenu()
+{
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
     pFileMenu->addAction(tr("&Export as PNG..."), this, &CMainWindow::slotExportBoard);
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
+}
 
+void CMainWindow::buildEditMenu()
+{
     QMenu* pEditMenu = menuBar()->addMenu(tr("&Edit"));
     QUndoStack* pUndoStack = CControlLayer::get()->undoStack();
     QAction* pUndo = pUndoStack->createUndoAction(this, tr("&Undo"));
@@ -108,7 +138,11 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
         connect(pSelection, &CSelectionManager::signalSelectionChanged, m_pDeleteAction,
                 [this](int iSelected) { m_pDeleteAction->setEnabled(iSelected > 0); });
     }
+}
 
+// The Tools menu, where plug-ins put their entries; the host's laser pen is the first of them.
+void CMainWindow::buildToolsMenu()
+{
     m_pToolsMenu = menuBar()->addMenu(tr("&Tools"));
     COrrery::setMenu(m_pToolsMenu);
 
@@ -121,20 +155,17 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     if (CActionManager* pActionManager = COrrery::getActionManager())
         if (pActionManager->registerAction(pLaserPen) == CActionManager::eRegistered)
             m_pToolsMenu->addAction(pLaserPen.get());
+}
 
-    m_pToolProperties = new CToolPropertiesDock(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
-
-    m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
-    m_pLanguageMenu = menuBar()->addMenu(tr("&Language"));
-    buildLanguageMenu();
-    m_pPluginsMenu = menuBar()->addMenu(tr("&Plug-ins"));
-
+// Undo, Redo and Delete, then a group that refreshTools() fills with the registered tools.
+void CMainWindow::buildToolBar()
+{
     m_pToolBar = addToolBar(tr("Tools"));
     m_pToolBar->setObjectName(QStringLiteral("tools"));
     m_pToolBar->setIconSize(QSize(32, 32));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     // Tool-bar twins with fixed labels, so the bar does not shift as the undo text changes.
+    QUndoStack* pUndoStack = CControlLayer::get()->undoStack();
     QAction* pUndoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Undo"),
                                                  pUndoStack, &QUndoStack::undo);
     QAction* pRedoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Redo"),
@@ -146,7 +177,10 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     m_pToolBar->addAction(m_pDeleteAction);
     m_pToolBar->addSeparator();
     m_pToolGroup = new QActionGroup(this);
+}
 
+void CMainWindow::followManagers()
+{
     if (CToolManager* pToolManager = COrrery::getToolManager())
         connect(pToolManager, &CToolManager::signalToolActivated, this, &CMainWindow::slotToolActivated);
     if (CRecognizerManager* pRecognizers = COrrery::getRecognizerManager())
@@ -156,16 +190,16 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     // Plug-ins may register their bars before or after this point; the manager docks them either way.
     if (CContextbarManager* pContextbars = COrrery::getContextbarManager())
         pContextbars->setHostWindow(this);
+}
 
-    refreshTools();
-    refreshRecognizers();
-    // Where the user left the window, its tool bar and its docks; context bars come and go with
-    // their tools and are not restored.
+// Where the user left the window, its tool bar and its docks; context bars come and go with their
+// tools and are not restored.
+void CMainWindow::restoreLayout()
+{
     if (QSettings* pSettings = COrrery::getUserSettings()) {
         restoreGeometry(pSettings->value(QLatin1String(c_szGeometryKey)).toByteArray());
         restoreState(pSettings->value(QLatin1String(c_szWindowStateKey)).toByteArray());
     }
-    statusBar()->showMessage(tr("Ready"));
 }
 
 CMainWindow::~CMainWindow()

@@ -51,6 +51,13 @@ protected:
 
 private:
     void slotToolActivated(const QString& strTool);
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildToolsMenu();
+    void buildToolBar();
+    // Follows the tool and recognizer managers and docks the context bars in this window.
+    void followManagers();
+    void restoreLayout();
     void buildLanguageMenu();
     void deleteSelection();
     void slotExportBoard();

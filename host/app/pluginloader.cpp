@@ -2,6 +2,7 @@
 
 #include "iplugin.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
 #include <QMap>
@@ -39,7 +40,15 @@ CPluginLoader::CPluginLoader() = default;
 
 CPluginLoader::~CPluginLoader()
 {
-    unloadAll();
+    if (!QCoreApplication::instance()) {
+        unloadAll();
+        return;
+    }
+    // A QLibrary dropped without unload() leaves its library in memory until the process ends.
+    while (!m_loaded.empty()) {
+        delete m_loaded.back().pPlugin;
+        m_loaded.pop_back();
+    }
 }
 
 QString CPluginLoader::checkVerification(const char* szVerification)

@@ -1,6 +1,9 @@
 // Loads plug-in libraries as the host always has: it reads a library's verification text first and
 // refuses one built for another host (version, debug flag, build key) before anything else of it is
-// called; only then does it ask for the instance and accept it if it is an IPlugin.
+// called; only then does it ask for the instance and accept it if it is an IPlugin. What it still
+// holds when it goes is deleted then; the libraries stay loaded while an application object lives,
+// because Qt's font cache, emptied only as the application goes, may still hold texts whose
+// characters lie in a plug-in's library. Callers may so create and drop the loader in any order.
 #pragma once
 
 #include <QString>
@@ -33,7 +36,8 @@ public:
     // The library files in strDir, by name.
     static QStringList findLibraries(const QString& strDir);
 
-    // Deletes the instance, then unloads its library.
+    // Deletes the instance, then unloads its library now: for a caller that knows nothing of the
+    // plug-in is in use any more.
     void unload(IPlugin* pPlugin);
     void unloadAll();
 

@@ -1,11 +1,13 @@
 #include "batchmodescope.h"
 
 #include "controllayer.h"
+#include "workclock.h"
 
 #include <QUndoStack>
 
 CBatchModeScope::CBatchModeScope(qint64 iTopicID)
 {
+    CWorkClock::CScope scope(CWorkClock::eCommand);
     // Every command works on the page it names itself; the batch only groups them.
     Q_UNUSED(iTopicID);
     CControlLayer::get()->undoStack()->beginMacro(QStringLiteral("Batch"));
@@ -13,5 +15,6 @@ CBatchModeScope::CBatchModeScope(qint64 iTopicID)
 
 CBatchModeScope::~CBatchModeScope()
 {
+    CWorkClock::CScope scope(CWorkClock::eCommand);
     CControlLayer::get()->undoStack()->endMacro();
 }

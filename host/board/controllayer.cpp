@@ -6,6 +6,7 @@
 #include "orrery.h"
 #include "topic.h"
 #include "updatepropertycommand.h"
+#include "workclock.h"
 #include "workspace.h"
 
 #include <QUndoStack>
@@ -62,6 +63,7 @@ CSelectionManager* CControlLayer::getSelectionManager() const
 bool CControlLayer::invokeInsertCommand(const boost::shared_ptr<CComponent>& pComponent, qint64 iTopicID,
                                         int iIndex)
 {
+    CWorkClock::CScope scope(CWorkClock::eCommand);
     CWorkspace* pWorkspace = COrrery::getWorkspace();
     CTopic* pTopic = pWorkspace ? pWorkspace->getTopic(iTopicID) : nullptr;
     if (!pComponent || !pComponent->getGraphicsItem() || !pTopic || pTopic->indexOf(pComponent->getID()) >= 0)
@@ -74,6 +76,7 @@ bool CControlLayer::invokeInsertCommand(const boost::shared_ptr<CComponent>& pCo
 bool CControlLayer::invokeUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty,
                                                 const QVariant& value, bool bMergeWithPrevious)
 {
+    CWorkClock::CScope scope(CWorkClock::eCommand);
     CTopic* pTopic = currentTopic();
     if (!pTopic || !pTopic->getComponent(iComponentID) || strProperty.isEmpty())
         return false;

@@ -4,6 +4,7 @@
 #include "iviewinputhandler.h"
 #include "orrery.h"
 #include "topic.h"
+#include "workclock.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -49,6 +50,7 @@ void COrreryView::setLiveDesktopMode(bool bOn)
 QList<CComponent*> COrreryView::componentsAt(const QRectF& rect, QList<double>* pDepths,
                                              Qt::ItemSelectionMode eMode, bool bTopLevelOnly) const
 {
+    CWorkClock::CScope scope(CWorkClock::eSearch);
     QList<CComponent*> result;
     if (pDepths)
         pDepths->clear();

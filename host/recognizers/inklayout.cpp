@@ -1,17 +1,11 @@
 #include "inklayout.h"
 
+#include "orderstatistics.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-double median(QVector<double> values)
-{
-    if (values.isEmpty())
-        return 0.0;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
 
 // A line's band: the mean top and bottom of its tall strokes, which ascenders and descenders of
 // single letters move little.

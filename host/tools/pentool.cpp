@@ -10,6 +10,7 @@
 #include "penfactory.h"
 #include "scribble.h"
 #include "topic.h"
+#include "workclock.h"
 
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
@@ -289,6 +290,7 @@ QPointF CPenTool::viewScribbleToItemScribble(const CScribble& scribble,
 
 void CPenTool::discardDrawing()
 {
+    CWorkClock::CScope scope(CWorkClock::eInk);
     // Taken out first: each deleted item reports back and would change the list under the loop.
     const QVector<QGraphicsPathItem*> items = std::move(m_inkItems);
     m_inkItems.clear();

@@ -2,6 +2,7 @@
 
 #include "orrery.h"
 #include "orreryview.h"
+#include "ownedvalue.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -121,7 +122,8 @@ QString CTool::setToolProperty(const QString& strName, const QVariant& value)
 {
     if (!m_properties.contains(strName))
         m_propertyNames.append(strName);
-    m_properties.insert(strName, value);
+    // A plug-in tool's texts end up in fonts, which Qt caches until the application goes.
+    m_properties.insert(strName, ownedValue(value));
     return strName;
 }
 

@@ -2,6 +2,7 @@
 
 #include "hostjournal.h"
 #include "orrery.h"
+#include "ownedvalue.h"
 #include "tool.h"
 
 #include <QSettings>
@@ -26,25 +27,14 @@ QVariant asTypeOf(const QVariant& saved, const QVariant& current)
 }
 
 // What goes into the user settings. QSettings keeps the values in a process-wide cache that is
-// dropped only at exit, after the plug-ins are unloaded: a text that shares its characters with a
-// literal in a plug-in's code must be copied, or the cache reads unmapped memory at exit. Colours
-// and fonts are kept as their text, so that the file stays readable and editable by hand.
+// dropped only at exit, after the plug-ins are unloaded, so texts are kept as copies. Colours and
+// fonts are kept as their text, so that the file stays readable and editable by hand.
 QVariant storable(const QVariant& value)
 {
     const int iType = value.userType();
     if (iType >= QMetaType::FirstGuiType && iType <= QMetaType::LastGuiType && value.canConvert<QString>())
-        return storable(value.toString());
-    if (iType == QMetaType::QString) {
-        const QString strValue = value.toString();
-        return QString(strValue.unicode(), strValue.size());
-    }
-    if (iType == QMetaType::QStringList) {
-        QStringList copies;
-        for (const QString& strItem : value.toStringList())
-            copies.append(QString(strItem.unicode(), strItem.size()));
-        return copies;
-    }
-    return value;
+        return ownedValue(value.toString());
+    return ownedValue(value);
 }
 
 } // namespace
