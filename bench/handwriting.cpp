@@ -9,6 +9,7 @@
 #include "benchboard.h"
 #include "component.h"
 #include "controllayer.h"
+#include "enginethreads.h"
 #include "inkreplay.h"
 #include "orderstatistics.h"
 #include "orreryview.h"
@@ -160,7 +161,7 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    CTesseractRecognizer::limitEngineThreads(argv);
+    limitEngineThreads(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return run(argc, argv);

@@ -3,6 +3,7 @@
 // host, tears them down and exits. With --replay it writes recorded handwriting on a board without a
 // window and reports the text boxes it became.
 #include "actionutilities.h"
+#include "enginethreads.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "hosttools.h"
@@ -15,7 +16,6 @@
 #include "pluginloader.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
-#include "tesseractrecognizer.h"
 #include "tool.h"
 #include "toolmanager.h"
 #include "workspace.h"
@@ -296,7 +296,7 @@ void tearDown(CPluginLoader& loader, std::unique_ptr<CMainWindow> pWindow, bool 
 
 int main(int argc, char** argv)
 {
-    CTesseractRecognizer::limitEngineThreads(argv);
+    limitEngineThreads(argv);
     const bool bHeadless = wantsHeadless(argc, argv);
     if (bHeadless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

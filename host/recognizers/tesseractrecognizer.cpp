@@ -10,7 +10,6 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
-#include <unistd.h>
 
 namespace {
 
@@ -143,14 +142,6 @@ bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
     m_decoder.setFloor(c_fLetterFloor);
     m_decoder.setInkWeight(c_dInkWeight);
     return true;
-}
-
-void CTesseractRecognizer::limitEngineThreads(char** argv)
-{
-    if (qEnvironmentVariableIsSet("OMP_THREAD_LIMIT") || !argv || !argv[0])
-        return;
-    qputenv("OMP_THREAD_LIMIT", "1");
-    execv("/proc/self/exe", argv);
 }
 
 QStringList CTesseractRecognizer::readImage(const QImage& image, int iLayout)

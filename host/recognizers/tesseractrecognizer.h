@@ -54,11 +54,6 @@ public:
     const CWordList& words() const { return m_words; }
     STimings lastTimings() const { return m_timings; }
 
-    // The engine's worker threads cost more than they bring on one word, and their number can only be
-    // set before the process starts. Called first thing in main: restarts the process once with the
-    // limit set; returns when it is set already or the restart fails.
-    static void limitEngineThreads(char** argv);
-
     // The engine's own reading of an image, without the word lists; empty when it read nothing.
     QStringList readImage(const QImage& image, int iLayout);
 
