@@ -47,12 +47,17 @@ QStringList CReadingRanker::rank(const QStringList& candidates, int iMax, const 
     for (const QString& strReading : qAsConst(readings))
         (m_pWords->containsAll(strReading) ? words : others).append(strReading);
     QStringList result = (words + others).mid(0, iMax);
-    if (!result.contains(strBest, Qt::CaseInsensitive)) {
-        if (result.size() >= iMax)
-            result.removeLast();
-        result.append(strBest);
-    }
+    keepReading(result, strBest, iMax);
     return result;
+}
+
+void CReadingRanker::keepReading(QStringList& readings, const QString& strReading, int iMax)
+{
+    if (iMax <= 0 || strReading.trimmed().isEmpty() || readings.contains(strReading, Qt::CaseInsensitive))
+        return;
+    if (readings.size() >= iMax && !readings.isEmpty())
+        readings.removeLast();
+    readings.append(strReading);
 }
 
 // The candidate with each word that is not in the list replaced by its nth close word; empty when

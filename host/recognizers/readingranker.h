@@ -21,6 +21,10 @@ public:
     // empty) stays among them whatever the word list says.
     QStringList rank(const QStringList& candidates, int iMax, const QString& strKept = QString()) const;
 
+    // Puts strReading among readings (at most iMax), in place of the last one where they are full,
+    // unless it is there already in some case or is blank.
+    static void keepReading(QStringList& readings, const QString& strReading, int iMax);
+
 private:
     QString closeReading(const QString& strCandidate, int iNth) const;
 

@@ -74,7 +74,9 @@ public:
 private:
     bool load(const SRecognitionLanguage& language);
     QVector<SEngineWord> readWords(const QImage& image, int iLayout);
-    QStringList rankReadings(const QVector<QVector<SEngineWord>>& views) const;
+    // The readings of the words the engine found, as the word lists explain them, with the engine's
+    // own reading strEngine kept among them.
+    QStringList rankReadings(const QVector<QVector<SEngineWord>>& views, const QString& strEngine) const;
 
     std::unique_ptr<tesseract::TessBaseAPI> m_pApi;
     const SRecognitionLanguage* m_pLanguage = nullptr;
