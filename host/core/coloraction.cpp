@@ -6,6 +6,7 @@
 #include "tool.h"
 #include "toolmanager.h"
 
+#include <QColor>
 #include <QPainter>
 #include <QPixmap>
 
@@ -15,12 +16,6 @@ QList<CColorAction*>& liveActions()
 {
     static QList<CColorAction*> s_actions;
     return s_actions;
-}
-
-int& updateCounter()
-{
-    static int s_iCount = 0;
-    return s_iCount;
 }
 
 QIcon swatchIcon(const QColor& color)
@@ -51,18 +46,12 @@ CColorAction::~CColorAction()
 
 void CColorAction::updateAllColorActions()
 {
-    ++updateCounter();
     CHostJournal::record(QStringLiteral("CColorAction::updateAllColorActions"));
     // A copy: an action's refresh may create or delete other colour actions.
     const QList<CColorAction*> actions = liveActions();
     for (CColorAction* pAction : actions)
         if (liveActions().contains(pAction))
             pAction->updateColor();
-}
-
-int CColorAction::updateCount()
-{
-    return updateCounter();
 }
 
 void CColorAction::updateColor()
@@ -78,6 +67,5 @@ void CColorAction::updateColor()
         color = value.userType() == QMetaType::QColor ? value.value<QColor>()
                                                       : CPenBase::decodeColor(value.toString());
     }
-    m_color = color;
     setIcon(color.isValid() ? swatchIcon(color) : QIcon());
 }

@@ -76,14 +76,12 @@ void CPenTool::enablePenEvents(bool bEnable)
     m_bPenEvents = bEnable;
 }
 
-void CPenTool::enableHoldEvent(bool bEnable)
+void CPenTool::enableHoldEvent(bool)
 {
-    m_bHoldEvent = bEnable;
 }
 
-void CPenTool::enableTapHoldEvent(bool bEnable)
+void CPenTool::enableTapHoldEvent(bool)
 {
-    m_bTapHoldEvent = bEnable;
 }
 
 QImage CPenTool::getPreviewImage() const

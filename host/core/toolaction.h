@@ -15,7 +15,6 @@ public:
     ~CToolAction() override;
 
     void setToolName(const QString& strToolName);
-    QString getToolName() const { return m_strToolName; }
 
     // Follows the tool manager's activations, so the check mark moves when another tool is picked.
     void connectSignals() const override;

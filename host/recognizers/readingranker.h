@@ -14,9 +14,6 @@ public:
     // Without a word list the candidates keep their order.
     explicit CReadingRanker(const CWordList* pWords = nullptr);
 
-    // Close words are looked for around this many of the best candidates, this many around each.
-    void setCloseWordSources(int iCandidates, int iWordsEach);
-
     // Distinct, non-empty readings, best first, at most iMax. strKept (the first candidate when
     // empty) stays among them whatever the word list says.
     QStringList rank(const QStringList& candidates, int iMax, const QString& strKept = QString()) const;
@@ -28,7 +25,9 @@ public:
 private:
     QString closeReading(const QString& strCandidate, int iNth) const;
 
+    // Close words are looked for around this many of the best candidates, this many around each.
+    static constexpr int c_iCloseSources = 3;
+    static constexpr int c_iCloseEach = 3;
+
     const CWordList* m_pWords;
-    int m_iCloseSources = 3;
-    int m_iCloseEach = 3;
 };

@@ -34,6 +34,8 @@ const double c_dNoWord = -8.0;
 // A second drawing with a narrower white margin: the engine's errors change with the margin, and a
 // word that explains both readings is more often right than the best word of either.
 const int c_iSecondPadding = 11;
+// The engine gives up on a writing after this long; what it read by then still counts.
+const int c_iDeadlineMs = 3000;
 
 // A word's log weight by how common it is.
 double wordPrior(int iGrade, bool bEngineWord)
@@ -267,15 +269,7 @@ void CTesseractRecognizer::limitEngineThreads(char** argv)
     execv("/proc/self/exe", argv);
 }
 
-QStringList CTesseractRecognizer::readImage(const QImage& image, int iLayout)
-{
-    QString strText;
-    for (const SEngineWord& word : readWords(image, iLayout))
-        strText += word.strBefore + word.strText;
-    return strText.trimmed().isEmpty() ? QStringList() : QStringList{strText};
-}
-
-QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
+QVector<SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
 {
     QVector<SEngineWord> words;
     if (!m_pApi || image.isNull())
@@ -295,7 +289,7 @@ QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const
     m_pApi->SetImage(grey.constBits(), grey.width(), grey.height(), 1, grey.bytesPerLine());
     m_pApi->SetSourceResolution(300);
     tesseract::ETEXT_DESC monitor;
-    monitor.set_deadline_msecs(m_iDeadlineMs);
+    monitor.set_deadline_msecs(c_iDeadlineMs);
     if (m_pApi->Recognize(&monitor) != 0) {
         m_pApi->Clear();
         return words;

@@ -46,10 +46,7 @@ public:
     // False when not even English could be loaded: every writing then reads as nothing.
     bool isReady() const { return m_pApi != nullptr; }
 
-    void setMaxReadings(int iMax) { m_iMaxReadings = iMax; }
     int maxReadings() const { return m_iMaxReadings; }
-    // The engine gives up on a writing after this long; what it read by then still counts.
-    void setDeadline(int iMs) { m_iDeadlineMs = iMs; }
     CInkRenderer& renderer() { return m_renderer; }
     const CWordList& words() const { return m_words; }
     STimings lastTimings() const { return m_timings; }
@@ -58,9 +55,6 @@ public:
     // set before the process starts. Called first thing in main: restarts the process once with the
     // limit set; returns when it is set already or the restart fails.
     static void limitEngineThreads(char** argv);
-
-    // The engine's own reading of an image, without the word lists; empty when it read nothing.
-    QStringList readImage(const QImage& image, int iLayout);
 
     // One word as the engine read it in one drawing of the ink.
     struct SEngineWord
@@ -86,5 +80,4 @@ private:
     QSet<QString> m_reported;
     STimings m_timings;
     int m_iMaxReadings = 5;
-    int m_iDeadlineMs = 3000;
 };
