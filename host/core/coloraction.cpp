@@ -5,6 +5,7 @@
 #include "penbase.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "toolpropertynames.h"
 
 #include <QColor>
 #include <QPainter>
@@ -60,10 +61,10 @@ void CColorAction::updateColor()
     CTool* pTool = pManager ? pManager->getActiveTool() : nullptr;
     QColor color;
     if (pTool) {
-        QVariant value = pTool->getToolProperty(QStringLiteral("primarycolor"));
+        QVariant value = pTool->getToolProperty(QLatin1String(toolproperty::c_szPrimaryColor));
         // Tools without a colour of their own to offer show the colour they draw with.
         if (!value.isValid())
-            value = pTool->getToolProperty(QStringLiteral("pencolor"));
+            value = pTool->getToolProperty(QLatin1String(toolproperty::c_szPenColor));
         color = value.userType() == QMetaType::QColor ? value.value<QColor>()
                                                       : CPenBase::decodeColor(value.toString());
     }
