@@ -2,14 +2,13 @@
 
 #include "penbase.h"
 #include "pencolourwidget.h"
+#include "textpennames.h"
 #include "trace.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
-
-const char c_szLineStyleProperty[] = "textpen.linestyle";
 
 // These pens draw their own kind of line, which only the plain solid style leaves intact.
 bool forcesLineStyle(const QString& strPenType)
@@ -164,7 +163,7 @@ void CTextPenLineColourPropertyEditorWidget::slotColorSelected(const QString& st
         // One change of the user's: the pen and the style it needs go together.
         const QVector<QPair<QString, QVariant>> values = {
             qMakePair(m_pEditor->property(), colour),
-            qMakePair(QString::fromLatin1(c_szLineStyleProperty), QVariant(1))};
+            qMakePair(QString::fromLatin1(textpen::c_szLineStyle), QVariant(1))};
         m_pEditor->applyPropertyValues(values, CAbstractPropertyEditor::eUpdateColourActions,
                                        CAbstractPropertyEditor::eValueOwnStep);
     } else {

@@ -2,14 +2,13 @@
 
 #include "linestylewidget.h"
 #include "penbase.h"
+#include "textpennames.h"
 #include "trace.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
-
-const char c_szOutline[] = "textpen.linecolor";
 
 // These pens are drawn solid whatever the style, so solid is all there is to choose.
 bool isSolidOnlyPen(const QString& strPenType)
@@ -51,7 +50,7 @@ QStringList CTextPenLineStylePropertyEditor::relatedProperties()
 {
     TRACE_ENTER("CTextPenLineStylePropertyEditor::relatedProperties");
     // The outline's pen decides the styles offered; locking decides whether a style may be chosen.
-    const QStringList related = {QLatin1String(c_szOutline), QStringLiteral("locked")};
+    const QStringList related = {QLatin1String(textpen::c_szLineColor), QStringLiteral("locked")};
     TRACE_EXIT("CTextPenLineStylePropertyEditor::relatedProperties");
     return related;
 }
@@ -89,13 +88,13 @@ void CTextPenLineStylePropertyEditor::setValue(const QString& strName, const QVa
             bConcernsStyle = true;
         } else if (relatedProperties().contains(strName)) {
             // The value passed belongs to the related property, not to the style.
-            style = getPropertyValue(QStringLiteral("textpen.linestyle"));
+            style = getPropertyValue(QLatin1String(textpen::c_szLineStyle));
             bConcernsStyle = true;
         }
     }
     QString strPenType;
     if (bConcernsStyle)
-        strPenType = CPenBase::getPenType(getPropertyValue(QLatin1String(c_szOutline)).toString());
+        strPenType = CPenBase::getPenType(getPropertyValue(QLatin1String(textpen::c_szLineColor)).toString());
     if (bConcernsStyle && strPenType != QLatin1String("null")) {
         QList<PenUtil::ELineStyle> offered;
         if (isSolidOnlyPen(strPenType))

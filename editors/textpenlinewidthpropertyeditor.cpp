@@ -4,6 +4,7 @@
 #include "penwidthwidget.h"
 #include "selectionmanager.h"
 #include "serviceslayer.h"
+#include "textpennames.h"
 #include "trace.h"
 
 #include <QLabel>
@@ -61,7 +62,7 @@ QStringList CTextPenLineWidthPropertyEditor::relatedProperties()
 {
     TRACE_ENTER("CTextPenLineWidthPropertyEditor::relatedProperties");
     // Without an outline there is no width to choose.
-    const QStringList related(QStringLiteral("textpen.linecolor"));
+    const QStringList related{QLatin1String(textpen::c_szLineColor)};
     TRACE_EXIT("CTextPenLineWidthPropertyEditor::relatedProperties");
     return related;
 }
@@ -96,7 +97,7 @@ void CTextPenLineWidthPropertyEditor::setValue(const QString& strName, const QVa
     if (context() & eToolContext) {
         const QVariant width = getPropertyValue(property());
         if (relatedProperties().contains(strName) || strName == property()) {
-            const QVariant outline = getPropertyValue(QStringLiteral("textpen.linecolor"));
+            const QVariant outline = getPropertyValue(QLatin1String(textpen::c_szLineColor));
             const bool bNoOutline = outline.isValid() && outline.toString().startsWith(QLatin1String("null"));
             m_pWidget->setWidgetEnabled(!bNoOutline);
         }

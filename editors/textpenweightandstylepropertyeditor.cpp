@@ -1,5 +1,6 @@
 #include "textpenweightandstylepropertyeditor.h"
 
+#include "textpennames.h"
 #include "textweightandstylewidget.h"
 #include "trace.h"
 
@@ -9,7 +10,6 @@
 namespace {
 
 // The switches name the attribute only; the tool's properties carry the text pen's prefix.
-const char c_szPropertyPrefix[] = "textpen.";
 
 } // namespace
 
@@ -77,12 +77,12 @@ void CTextPenWeightAndStylePropertyEditor::setValue(const QString& strName, cons
     }
     // No single value (a mixed selection) shows the attribute as off.
     int iWeightAndStyle = CTextWeightAndStyleWidget::eNoWeightOrStyle;
-    if (getPropertyValue(QStringLiteral("textpen.bold")).toBool())
+    if (getPropertyValue(QLatin1String(textpen::c_szBold)).toBool())
         iWeightAndStyle |= CTextWeightAndStyleWidget::eBold;
-    const QVariant italic = getPropertyValue(QStringLiteral("textpen.italic"));
+    const QVariant italic = getPropertyValue(QLatin1String(textpen::c_szItalic));
     if (italic.isValid() && italic.toBool())
         iWeightAndStyle |= CTextWeightAndStyleWidget::eItalic;
-    const QVariant underline = getPropertyValue(QStringLiteral("textpen.underline"));
+    const QVariant underline = getPropertyValue(QLatin1String(textpen::c_szUnderline));
     if (underline.isValid() && underline.toBool())
         iWeightAndStyle |= CTextWeightAndStyleWidget::eUnderline;
     m_pWidget->setWeightAndStyle(iWeightAndStyle);
@@ -138,7 +138,7 @@ void CTextPenWeightAndStylePropertyEditorWidget::slotWeightAndStyleSelected(cons
 {
     TRACE_ENTER("CTextPenWeightAndStylePropertyEditorWidget::slotWeightAndStyleSelected");
     // Only the attribute the user toggled is applied; the other two stay as they are.
-    m_pEditor->applyPropertyValue(QLatin1String(c_szPropertyPrefix) + strAttribute, QVariant(bOn),
+    m_pEditor->applyPropertyValue(QLatin1String(textpen::c_szPropertyPrefix) + strAttribute, QVariant(bOn),
                                   CAbstractPropertyEditor::eUpdatePropertyOnly,
                                   CAbstractPropertyEditor::eValueOwnStep);
     TRACE_EXIT("CTextPenWeightAndStylePropertyEditorWidget::slotWeightAndStyleSelected");

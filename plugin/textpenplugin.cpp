@@ -73,30 +73,30 @@ bool CTextPenPlugIn::setUp()
 
     // Prototypes, in the order in which surfaces list them; a refused one does not stop the next.
     if (CPropertyEditorManager* pEditorManager = COrrery::getPropertyEditorManager()) {
-        registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontcolor"),
+        registerEditor<CTextPenColorPropertyEditor>(pEditorManager, QLatin1String(textpen::c_szFontColor),
                                                     c_szEditorContext, "Text Colour");
-        registerEditor<CTextPenWeightAndStylePropertyEditor>(pEditorManager,
-                                                             QStringList{QStringLiteral("textpen.bold"),
-                                                                         QStringLiteral("textpen.italic"),
-                                                                         QStringLiteral("textpen.underline")},
-                                                             c_szEditorContext, "Weight/Style");
-        registerEditor<CTextPenFontFamilyPropertyEditor>(pEditorManager, QStringLiteral("textpen.fontfamily"),
-                                                         c_szEditorContext, "Font Family");
-        registerEditor<CTextPenLineWidthPropertyEditor>(pEditorManager, QStringLiteral("textpen.linewidth"),
+        registerEditor<CTextPenWeightAndStylePropertyEditor>(
+            pEditorManager,
+            QStringList{QLatin1String(textpen::c_szBold), QLatin1String(textpen::c_szItalic),
+                        QLatin1String(textpen::c_szUnderline)},
+            c_szEditorContext, "Weight/Style");
+        registerEditor<CTextPenFontFamilyPropertyEditor>(
+            pEditorManager, QLatin1String(textpen::c_szFontFamily), c_szEditorContext, "Font Family");
+        registerEditor<CTextPenLineWidthPropertyEditor>(pEditorManager, QLatin1String(textpen::c_szLineWidth),
                                                         c_szEditorContext, "Line Width");
-        registerEditor<CTextPenLineStylePropertyEditor>(pEditorManager, QStringLiteral("textpen.linestyle"),
+        registerEditor<CTextPenLineStylePropertyEditor>(pEditorManager, QLatin1String(textpen::c_szLineStyle),
                                                         c_szEditorContext, "Line Style");
-        registerEditor<CTextPenLineColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.linecolor"),
-                                                         c_szEditorContext, "Line Colour");
-        registerEditor<CTextPenFillColourPropertyEditor>(pEditorManager, QStringLiteral("textpen.fillcolor"),
-                                                         c_szEditorContext, "Fill Colour");
+        registerEditor<CTextPenLineColourPropertyEditor>(
+            pEditorManager, QLatin1String(textpen::c_szLineColor), c_szEditorContext, "Line Colour");
+        registerEditor<CTextPenFillColourPropertyEditor>(
+            pEditorManager, QLatin1String(textpen::c_szFillColor), c_szEditorContext, "Fill Colour");
         // The option editors are translated in their own widgets' contexts.
-        registerEditor<CShowCandidatesPropertyEditor>(pEditorManager, QStringLiteral("showcandidates"),
-                                                      "CShowCandidatesPropertyEditorWidget",
-                                                      "Show alternatives");
-        registerEditor<COverWriteTextBoxPropertyEditor>(pEditorManager, QStringLiteral("overwritetextbox"),
-                                                        "COverWriteTextBoxPropertyEditorWidget",
-                                                        "Overwrite text");
+        registerEditor<CShowCandidatesPropertyEditor>(
+            pEditorManager, QLatin1String(textpen::c_szShowCandidates), "CShowCandidatesPropertyEditorWidget",
+            "Show alternatives");
+        registerEditor<COverWriteTextBoxPropertyEditor>(
+            pEditorManager, QLatin1String(textpen::c_szOverwriteTextBox),
+            "COverWriteTextBoxPropertyEditorWidget", "Overwrite text");
     }
 
     // The host builds the text pen's page of the tool-properties area with this factory when it needs one.

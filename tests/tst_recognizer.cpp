@@ -325,7 +325,6 @@ private slots:
     void badInk()
     {
         QFETCH(Strokes, strokes);
-        m_pEnglish->setDeadline(2000);
         const QStringList readings = m_pEnglish->recognize(strokes);
         QVERIFY(readings.size() <= m_pEnglish->maxReadings());
         for (const QString& strReading : readings)

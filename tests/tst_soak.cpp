@@ -179,7 +179,7 @@ private:
                 auto* pColumn = new QVBoxLayout(pSurface.get());
                 boost::shared_ptr<CAbstractPropertyEditor> pEditor =
                     pPrototype->clone(pManager, CAbstractPropertyEditor::EEditorContext(iContext));
-                QVERIFY(pEditor && pEditor->isInitialised());
+                QVERIFY(pEditor);
                 QCOMPARE(int(pEditor->context()), iContext);
                 QPointer<QWidget> pWidget = pEditor->widget();
                 QVERIFY(pWidget);

@@ -21,6 +21,7 @@
 #include "textpennames.h"
 #include "textpenplugin.h"
 #include "toolmanager.h"
+#include "toolpropertynames.h"
 #include "trace.h"
 
 #include <QGraphicsTextItem>
@@ -32,12 +33,9 @@
 
 namespace {
 
-const char c_szTextTool[] = "text";
-const char c_szPrefix[] = "textpen.";
-
 QString textToolName()
 {
-    return QString::fromLatin1(c_szTextTool);
+    return QString::fromLatin1(toolproperty::c_szTextToolName);
 }
 
 } // namespace
@@ -52,20 +50,20 @@ CToolTextPen::CToolTextPen()
     enableTapHoldEvent(false);
 
     // Every "textpen." write below is already pushed to the text tool when there is one.
-    setToolProperty(QStringLiteral("overwritetextbox"), false);
-    setToolProperty(QStringLiteral("showcandidates"), false);
-    setToolProperty(QStringLiteral("textpen.fontfamily"), QStringLiteral("Arial"));
-    setToolProperty(QStringLiteral("textpen.fontcolor"), QColor(Qt::black));
-    setToolProperty(QStringLiteral("textpen.bold"), false);
-    setToolProperty(QStringLiteral("textpen.italic"), false);
-    setToolProperty(QStringLiteral("textpen.underline"), false);
-    setToolProperty(QStringLiteral("textpen.linecolor"), QStringLiteral("null;"));
-    setToolProperty(QStringLiteral("textpen.fillcolor"), QColor(255, 255, 255, 0));
-    setToolProperty(QStringLiteral("textpen.linestyle"), 1);
-    setToolProperty(QStringLiteral("textpen.linewidth"), 5.0);
-    setToolProperty(QStringLiteral("pencolor"), QStringLiteral("null;"));
-    setToolProperty(QStringLiteral("linewidth"), 3.0);
-    setToolProperty(QStringLiteral("linestyle"), 1);
+    setToolProperty(QLatin1String(textpen::c_szOverwriteTextBox), false);
+    setToolProperty(QLatin1String(textpen::c_szShowCandidates), false);
+    setToolProperty(QLatin1String(textpen::c_szFontFamily), QStringLiteral("Arial"));
+    setToolProperty(QLatin1String(textpen::c_szFontColor), QColor(Qt::black));
+    setToolProperty(QLatin1String(textpen::c_szBold), false);
+    setToolProperty(QLatin1String(textpen::c_szItalic), false);
+    setToolProperty(QLatin1String(textpen::c_szUnderline), false);
+    setToolProperty(QLatin1String(textpen::c_szLineColor), QStringLiteral("null;"));
+    setToolProperty(QLatin1String(textpen::c_szFillColor), QColor(255, 255, 255, 0));
+    setToolProperty(QLatin1String(textpen::c_szLineStyle), 1);
+    setToolProperty(QLatin1String(textpen::c_szLineWidth), 5.0);
+    setToolProperty(QLatin1String(toolproperty::c_szPenColor), QStringLiteral("null;"));
+    setToolProperty(QLatin1String(toolproperty::c_szLineWidth), 3.0);
+    setToolProperty(QLatin1String(toolproperty::c_szLineStyle), 1);
 
     connect(CServicesLayer::get(), SIGNAL(signalProfileLoaded()), this, SLOT(slotProfileLoaded()));
     syncPropertiesWithTextTool();
@@ -106,12 +104,12 @@ QList<QString> CToolTextPen::getToolPropertyNames() const
 {
     TRACE_ENTER("CToolTextPen::getToolPropertyNames");
     static const QList<QString> s_names = {
-        QStringLiteral("textpen.fontfamily"), QStringLiteral("textpen.fontcolor"),
-        QStringLiteral("textpen.bold"),       QStringLiteral("textpen.italic"),
-        QStringLiteral("textpen.underline"),  QStringLiteral("overwritetextbox"),
-        QStringLiteral("showcandidates"),     QStringLiteral("textpen.linecolor"),
-        QStringLiteral("textpen.fillcolor"),  QStringLiteral("textpen.linestyle"),
-        QStringLiteral("textpen.linewidth")};
+        QLatin1String(textpen::c_szFontFamily),     QLatin1String(textpen::c_szFontColor),
+        QLatin1String(textpen::c_szBold),           QLatin1String(textpen::c_szItalic),
+        QLatin1String(textpen::c_szUnderline),      QLatin1String(textpen::c_szOverwriteTextBox),
+        QLatin1String(textpen::c_szShowCandidates), QLatin1String(textpen::c_szLineColor),
+        QLatin1String(textpen::c_szFillColor),      QLatin1String(textpen::c_szLineStyle),
+        QLatin1String(textpen::c_szLineWidth)};
     TRACE_EXIT("CToolTextPen::getToolPropertyNames");
     return s_names;
 }
@@ -119,15 +117,16 @@ QList<QString> CToolTextPen::getToolPropertyNames() const
 QList<QString> CToolTextPen::getPersistentProperties() const
 {
     TRACE_ENTER("CToolTextPen::getPersistentProperties");
-    const QList<QString> names = {QStringLiteral("overwritetextbox"), QStringLiteral("showcandidates")};
+    const QList<QString> names = {QLatin1String(textpen::c_szOverwriteTextBox),
+                                  QLatin1String(textpen::c_szShowCandidates)};
     TRACE_EXIT("CToolTextPen::getPersistentProperties");
     return names;
 }
 
 QVariant CToolTextPen::getToolProperty(const QString& strName) const
 {
-    if (strName == QLatin1String("primarycolor")) {
-        const QVariant fontColor = getToolProperty(QStringLiteral("textpen.fontcolor"));
+    if (strName == QLatin1String(toolproperty::c_szPrimaryColor)) {
+        const QVariant fontColor = getToolProperty(QLatin1String(textpen::c_szFontColor));
         if (fontColor.type() == QVariant::Color)
             return QString(QStringLiteral("normal;") + CPenBase::encodeColor(fontColor.value<QColor>()));
     }
@@ -138,24 +137,24 @@ QString CToolTextPen::setToolProperty(const QString& strName, const QVariant& va
 {
     TRACE_ENTER("CToolTextPen::setToolProperty");
     QString strResult = strName;
-    if (strName == QLatin1String("textpen.fontcolor")) {
+    if (strName == QLatin1String(textpen::c_szFontColor)) {
         const QColor color = value.value<QColor>();
-        CTool::setToolProperty(QStringLiteral("pencolor"),
+        CTool::setToolProperty(QLatin1String(toolproperty::c_szPenColor),
                                QString(QStringLiteral("normal;") + CPenBase::encodeColor(color)));
         CTool::setToolProperty(strName, value);
         CColorAction::updateAllColorActions();
-    } else if (strName == QLatin1String("linestyle")) {
+    } else if (strName == QLatin1String(toolproperty::c_szLineStyle)) {
         // The text pen's own pen is fixed; its outline style lives in "textpen.linestyle".
         CTool::setToolProperty(strName, 1);
-    } else if (strName == QLatin1String("linewidth")) {
+    } else if (strName == QLatin1String(toolproperty::c_szLineWidth)) {
         CTool::setToolProperty(strName, 3.0);
-    } else if (strName == QLatin1String("primarycolor")) {
+    } else if (strName == QLatin1String(toolproperty::c_szPrimaryColor)) {
         const boost::shared_ptr<CPenBase> pPen = CPenFactory::createPen(value.toString());
         if (pPen) {
             const QColor color = pPen->getColor();
-            CTool::setToolProperty(QStringLiteral("pencolor"), value);
-            CTool::setToolProperty(QStringLiteral("textpen.fontcolor"), QVariant(color));
-            strResult = QStringLiteral("textpen.fontcolor");
+            CTool::setToolProperty(QLatin1String(toolproperty::c_szPenColor), value);
+            CTool::setToolProperty(QLatin1String(textpen::c_szFontColor), QVariant(color));
+            strResult = QLatin1String(textpen::c_szFontColor);
             CColorAction::updateAllColorActions();
         }
     } else {
@@ -225,8 +224,9 @@ void CToolTextPen::syncPropertiesWithTextTool()
     }
     const QList<QString> names = pTextTool->getToolPropertyNames();
     for (const QString& strName : names) {
-        const QString strTarget = strName == QLatin1String("pencolor") ? QStringLiteral("textpen.linecolor")
-                                                                       : QLatin1String(c_szPrefix) + strName;
+        const QString strTarget = strName == QLatin1String(toolproperty::c_szPenColor)
+                                      ? QLatin1String(textpen::c_szLineColor)
+                                      : QLatin1String(textpen::c_szPropertyPrefix) + strName;
         setToolProperty(strTarget, pTextTool->getToolProperty(strName));
     }
     TRACE_EXIT("CToolTextPen::syncPropertiesWithTextTool");
@@ -241,13 +241,13 @@ void CToolTextPen::syncPropertiesToTextTool(const QList<QString>& names)
         TRACE_EXIT("CToolTextPen::syncPropertiesToTextTool");
         return;
     }
-    const QLatin1String prefix(c_szPrefix);
+    const QLatin1String prefix(textpen::c_szPropertyPrefix);
     for (const QString& strName : names) {
         if (!strName.startsWith(prefix))
             continue;
         const QString strShort = strName.mid(prefix.size());
-        if (strShort == QLatin1String("linecolor")) {
-            pToolManager->setToolProperty(textToolName(), QStringLiteral("pencolor"),
+        if (strName == QLatin1String(textpen::c_szLineColor)) {
+            pToolManager->setToolProperty(textToolName(), QLatin1String(toolproperty::c_szPenColor),
                                           getToolProperty(strName), false);
         } else if (pTextTool->getToolPropertyNames().contains(strShort)) {
             pToolManager->setToolProperty(textToolName(), strShort, getToolProperty(strName), false);
@@ -347,7 +347,7 @@ void CToolTextPen::onPenInput(boost::shared_ptr<CScribble> pScribble)
         } else {
             CComponent* pTextBox = createOrUpdateTextComponent(pScribble, readings.first());
             discardDrawing();
-            if (getToolProperty(QStringLiteral("showcandidates")).toBool()) {
+            if (getToolProperty(QLatin1String(textpen::c_szShowCandidates)).toBool()) {
                 readings.removeFirst();
                 const QString strChosen = chooseCandidate(readings, QCursor::pos());
                 if (!strChosen.isEmpty() && pTextBox)
@@ -438,7 +438,7 @@ CComponent* CToolTextPen::componentToUpdate(QRectF sceneRect)
     const QList<CComponent*> components =
         pView ? pView->componentsAt(wholeRect, nullptr, Qt::IntersectsItemBoundingRect, true)
               : QList<CComponent*>();
-    if (components.isEmpty() || !getToolProperty(QStringLiteral("overwritetextbox")).toBool()) {
+    if (components.isEmpty() || !getToolProperty(QLatin1String(textpen::c_szOverwriteTextBox)).toBool()) {
         TRACE_EXIT("CToolTextPen::componentToUpdate");
         return nullptr;
     }
@@ -469,9 +469,9 @@ bool CToolTextPen::updateComponentString(CComponent* pComponent, const QString& 
     CBatchModeScope batch(-1);
     CControlLayer::get()->invokeUpdatePropertyCommand(pComponent->getID(), QStringLiteral("string"),
                                                       QVariant(strText), false);
-    CControlLayer::get()->invokeUpdatePropertyCommand(pComponent->getID(), QStringLiteral("alignment"),
-                                                      getToolProperty(QStringLiteral("textpen.alignment")),
-                                                      false);
+    CControlLayer::get()->invokeUpdatePropertyCommand(
+        pComponent->getID(), QLatin1String(toolproperty::c_szAlignment),
+        getToolProperty(QLatin1String(textpen::c_szAlignment)), false);
     TRACE_EXIT("CToolTextPen::updateComponentString");
     return true;
 }
@@ -503,11 +503,11 @@ void CToolTextPen::setupTextComponentProperties(CComponent* pComponent, double d
         TRACE_EXIT("CToolTextPen::setupTextComponentProperties");
         return;
     }
-    const QString strFamily = getToolProperty(QStringLiteral("textpen.fontfamily")).toString();
-    const bool bBold = getToolProperty(QStringLiteral("textpen.bold")).toBool();
-    const bool bUnderline = getToolProperty(QStringLiteral("textpen.underline")).toBool();
-    const bool bItalic = getToolProperty(QStringLiteral("textpen.italic")).toBool();
-    const QColor fontColor = getToolProperty(QStringLiteral("textpen.fontcolor")).value<QColor>();
+    const QString strFamily = getToolProperty(QLatin1String(textpen::c_szFontFamily)).toString();
+    const bool bBold = getToolProperty(QLatin1String(textpen::c_szBold)).toBool();
+    const bool bUnderline = getToolProperty(QLatin1String(textpen::c_szUnderline)).toBool();
+    const bool bItalic = getToolProperty(QLatin1String(textpen::c_szItalic)).toBool();
+    const QColor fontColor = getToolProperty(QLatin1String(textpen::c_szFontColor)).value<QColor>();
 
     QTextCharFormat format;
     format.setFontFamily(strFamily);
@@ -522,28 +522,30 @@ void CToolTextPen::setupTextComponentProperties(CComponent* pComponent, double d
     pTextItem->document()->setDefaultFont(createTempFontForTool(dFontSize));
 
     const double dLineWidth =
-        COrrery::getLPToDPRatio() * getToolProperty(QStringLiteral("textpen.linewidth")).toDouble();
-    pComponent->setPropertyValue(QStringLiteral("fontfamily"),
-                                 getToolProperty(QStringLiteral("textpen.fontfamily")));
-    pComponent->setPropertyValue(QStringLiteral("fontsize"), dFontSize);
-    pComponent->setPropertyValue(QStringLiteral("bold"), getToolProperty(QStringLiteral("textpen.bold")));
-    pComponent->setPropertyValue(QStringLiteral("italic"), getToolProperty(QStringLiteral("textpen.italic")));
-    pComponent->setPropertyValue(QStringLiteral("underline"),
-                                 getToolProperty(QStringLiteral("textpen.underline")));
-    pComponent->setPropertyValue(QStringLiteral("fontcolor"),
-                                 getToolProperty(QStringLiteral("textpen.fontcolor")));
+        COrrery::getLPToDPRatio() * getToolProperty(QLatin1String(textpen::c_szLineWidth)).toDouble();
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szFontFamily),
+                                 getToolProperty(QLatin1String(textpen::c_szFontFamily)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szFontSize), dFontSize);
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szBold),
+                                 getToolProperty(QLatin1String(textpen::c_szBold)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szItalic),
+                                 getToolProperty(QLatin1String(textpen::c_szItalic)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szUnderline),
+                                 getToolProperty(QLatin1String(textpen::c_szUnderline)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szFontColor),
+                                 getToolProperty(QLatin1String(textpen::c_szFontColor)));
     pComponent->setPropertyValue(QStringLiteral("verticalalignment"), int(Qt::AlignTop));
-    pComponent->setPropertyValue(QStringLiteral("pencolor"),
-                                 getToolProperty(QStringLiteral("textpen.linecolor")));
-    pComponent->setPropertyValue(QStringLiteral("fillcolor"),
-                                 getToolProperty(QStringLiteral("textpen.fillcolor")));
-    pComponent->setPropertyValue(QStringLiteral("linewidth"), dLineWidth);
-    pComponent->setPropertyValue(QStringLiteral("linestyle"),
-                                 getToolProperty(QStringLiteral("textpen.linestyle")));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szPenColor),
+                                 getToolProperty(QLatin1String(textpen::c_szLineColor)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szFillColor),
+                                 getToolProperty(QLatin1String(textpen::c_szFillColor)));
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szLineWidth), dLineWidth);
+    pComponent->setPropertyValue(QLatin1String(toolproperty::c_szLineStyle),
+                                 getToolProperty(QLatin1String(textpen::c_szLineStyle)));
     pComponent->setPropertyValue(QStringLiteral("string"), strText);
     pComponent->setPropertyValue(
-        QStringLiteral("alignment"),
-        static_cast<unsigned int>(getToolProperty(QStringLiteral("textpen.alignment")).toInt()));
+        QLatin1String(toolproperty::c_szAlignment),
+        static_cast<unsigned int>(getToolProperty(QLatin1String(textpen::c_szAlignment)).toInt()));
     TRACE_EXIT("CToolTextPen::setupTextComponentProperties");
 }
 
@@ -551,7 +553,7 @@ QFont CToolTextPen::createTempFontForTool(double dPointSize)
 {
     TRACE_ENTER("CToolTextPen::createTempFontForTool");
     QFont font;
-    font.setFamily(getToolProperty(QStringLiteral("textpen.fontfamily")).toString());
+    font.setFamily(getToolProperty(QLatin1String(textpen::c_szFontFamily)).toString());
     font.setPointSizeF(dPointSize);
     TRACE_EXIT("CToolTextPen::createTempFontForTool");
     return font;

@@ -13,8 +13,9 @@
 namespace {
 
 // The editors of the bar in creation order; only the first three are put on the bar.
-const char* const c_aszEditorProperties[] = {"textpen.fontfamily", "textpen.fontcolor", "textpen.bold",
-                                             "textpen.linecolor",  "textpen.linestyle", "textpen.linewidth"};
+const char* const c_aszEditorProperties[] = {textpen::c_szFontFamily, textpen::c_szFontColor,
+                                             textpen::c_szBold,       textpen::c_szLineColor,
+                                             textpen::c_szLineStyle,  textpen::c_szLineWidth};
 constexpr int c_iShownEditors = 3;
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "guilayer.h"
 #include "propertyeditormanager.h"
 #include "texteditorsync.h"
+#include "textpennames.h"
 #include "tooltextpen.h"
 #include "trace.h"
 
@@ -14,9 +15,9 @@
 namespace {
 
 // The editors of the page in creation order. "Overwrite text" is left to the other surfaces.
-const char* const c_aszEditorProperties[] = {"textpen.fontfamily", "textpen.fontcolor", "textpen.bold",
-                                             "textpen.linecolor",  "textpen.linestyle", "textpen.linewidth",
-                                             "textpen.fillcolor",  "showcandidates"};
+const char* const c_aszEditorProperties[] = {
+    textpen::c_szFontFamily, textpen::c_szFontColor, textpen::c_szBold,      textpen::c_szLineColor,
+    textpen::c_szLineStyle,  textpen::c_szLineWidth, textpen::c_szFillColor, textpen::c_szShowCandidates};
 
 QWidget* widgetOf(const boost::shared_ptr<CAbstractPropertyEditor>& pEditor)
 {

@@ -2,6 +2,7 @@
 
 #include "penbase.h"
 #include "penfactory.h"
+#include "toolpropertynames.h"
 
 #include <QPainterPath>
 #include <QPen>
@@ -71,9 +72,10 @@ void CInkComponent::propertyChanged(const QString& strName, const QVariant& valu
                 path.lineTo(start + QPointF(0.01, 0.0));
         }
         setPath(path);
-    } else if (strName == QLatin1String("pencolor") || strName == QLatin1String("linewidth")) {
-        setPen(inkPen(getPropertyValue(QStringLiteral("pencolor")),
-                      getPropertyValue(QStringLiteral("linewidth"))));
+    } else if (strName == QLatin1String(toolproperty::c_szPenColor) ||
+               strName == QLatin1String(toolproperty::c_szLineWidth)) {
+        setPen(inkPen(getPropertyValue(QLatin1String(toolproperty::c_szPenColor)),
+                      getPropertyValue(QLatin1String(toolproperty::c_szLineWidth))));
     } else {
         CComponent::propertyChanged(strName, value);
     }

@@ -5,6 +5,7 @@
 #include "penbase.h"
 #include "penfactory.h"
 #include "penutil.h"
+#include "toolpropertynames.h"
 #include "topic.h"
 #include "workspace.h"
 
@@ -24,17 +25,20 @@ const QString c_strString = QStringLiteral("string");
 
 bool isFontProperty(const QString& strName)
 {
-    static const QStringList s_names = QStringList()
-                                       << QStringLiteral("fontfamily") << QStringLiteral("fontsize")
-                                       << QStringLiteral("bold") << QStringLiteral("italic")
-                                       << QStringLiteral("underline") << QStringLiteral("fontcolor");
+    static const QStringList s_names =
+        QStringList() << QLatin1String(toolproperty::c_szFontFamily)
+                      << QLatin1String(toolproperty::c_szFontSize) << QLatin1String(toolproperty::c_szBold)
+                      << QLatin1String(toolproperty::c_szItalic) << QLatin1String(toolproperty::c_szUnderline)
+                      << QLatin1String(toolproperty::c_szFontColor);
     return s_names.contains(strName);
 }
 
 bool isFrameProperty(const QString& strName)
 {
-    return strName == QLatin1String("pencolor") || strName == QLatin1String("linewidth") ||
-           strName == QLatin1String("linestyle") || strName == QLatin1String("fillcolor");
+    return strName == QLatin1String(toolproperty::c_szPenColor) ||
+           strName == QLatin1String(toolproperty::c_szLineWidth) ||
+           strName == QLatin1String(toolproperty::c_szLineStyle) ||
+           strName == QLatin1String(toolproperty::c_szFillColor);
 }
 
 QColor colorOf(const QVariant& value)
@@ -46,7 +50,7 @@ QColor colorOf(const QVariant& value)
 
 QPen outlinePen(const CComponent& component)
 {
-    const QVariant penValue = component.getPropertyValue(QStringLiteral("pencolor"));
+    const QVariant penValue = component.getPropertyValue(QLatin1String(toolproperty::c_szPenColor));
     boost::shared_ptr<CPenBase> pPen;
     if (penValue.userType() == QMetaType::QColor)
         pPen = boost::make_shared<CPenBase>(QStringLiteral("normal"), penValue.value<QColor>());
@@ -55,12 +59,12 @@ QPen outlinePen(const CComponent& component)
     if (!pPen || !pPen->getColor().isValid())
         return QPen(Qt::NoPen);
 
-    const QVariant widthValue = component.getPropertyValue(QStringLiteral("linewidth"));
+    const QVariant widthValue = component.getPropertyValue(QLatin1String(toolproperty::c_szLineWidth));
     const double dWidth = widthValue.isValid() ? widthValue.toDouble() : 1.0;
     // A zero-width QPen would be cosmetic (one pixel at any zoom): zero means no outline here.
     if (dWidth <= 0.0)
         return QPen(Qt::NoPen);
-    const QVariant styleValue = component.getPropertyValue(QStringLiteral("linestyle"));
+    const QVariant styleValue = component.getPropertyValue(QLatin1String(toolproperty::c_szLineStyle));
     return pPen->toQPen(dWidth, styleValue.isValid() ? styleValue.toInt() : int(PenUtil::eLineStyleSolid));
 }
 
@@ -98,7 +102,7 @@ QRectF CTextComponent::boundingRect() const
 void CTextComponent::paint(QPainter* pPainter, const QStyleOptionGraphicsItem* pOption, QWidget* pWidget)
 {
     const QRectF rect = frameRect();
-    const QColor fill = colorOf(getPropertyValue(QStringLiteral("fillcolor")));
+    const QColor fill = colorOf(getPropertyValue(QLatin1String(toolproperty::c_szFillColor)));
     if (fill.isValid() && fill.alpha() > 0)
         pPainter->fillRect(rect, fill);
     if (m_outlinePen.style() != Qt::NoPen) {
@@ -140,7 +144,7 @@ void CTextComponent::propertyChanged(const QString& strName, const QVariant& val
 {
     if (strName == c_strString) {
         setString(value.toString());
-    } else if (strName == QLatin1String("alignment")) {
+    } else if (strName == QLatin1String(toolproperty::c_szAlignment)) {
         // No value is what undoing the first alignment of a box gives back: the box's default.
         Qt::Alignment eAlignment = Qt::AlignLeft;
         if (value.userType() == qMetaTypeId<Qt::Alignment>()) {
@@ -205,22 +209,22 @@ void CTextComponent::setString(const QString& strText)
 void CTextComponent::applyFont()
 {
     QTextCharFormat format;
-    const QVariant family = getPropertyValue(QStringLiteral("fontfamily"));
+    const QVariant family = getPropertyValue(QLatin1String(toolproperty::c_szFontFamily));
     if (family.isValid() && !family.toString().isEmpty())
         format.setFontFamily(family.toString());
-    const QVariant size = getPropertyValue(QStringLiteral("fontsize"));
+    const QVariant size = getPropertyValue(QLatin1String(toolproperty::c_szFontSize));
     if (size.isValid() && size.toDouble() > 0.0)
         format.setFontPointSize(size.toDouble());
-    const QVariant bold = getPropertyValue(QStringLiteral("bold"));
+    const QVariant bold = getPropertyValue(QLatin1String(toolproperty::c_szBold));
     if (bold.isValid())
         format.setFontWeight(bold.toBool() ? QFont::Bold : QFont::Normal);
-    const QVariant italic = getPropertyValue(QStringLiteral("italic"));
+    const QVariant italic = getPropertyValue(QLatin1String(toolproperty::c_szItalic));
     if (italic.isValid())
         format.setFontItalic(italic.toBool());
-    const QVariant underline = getPropertyValue(QStringLiteral("underline"));
+    const QVariant underline = getPropertyValue(QLatin1String(toolproperty::c_szUnderline));
     if (underline.isValid())
         format.setFontUnderline(underline.toBool());
-    const QColor color = colorOf(getPropertyValue(QStringLiteral("fontcolor")));
+    const QColor color = colorOf(getPropertyValue(QLatin1String(toolproperty::c_szFontColor)));
     if (color.isValid())
         format.setForeground(color);
 

@@ -19,7 +19,6 @@ public:
     qint64 componentID() const { return m_iComponentID; }
     QString property() const { return m_strProperty; }
     QVariant value() const { return m_value; }
-    QVariant previousValue() const { return m_previous; }
 
 private:
     qint64 m_iComponentID;

@@ -23,7 +23,6 @@ public:
     CTopic* getTopic(qint64 iTopicID) const;
     CTopic* addTopic();
     void setCurrentTopic(CTopic* pTopic);
-    int topicCount() const { return static_cast<int>(m_topics.size()); }
 
 signals:
     void signalCurrentTopicChanged(CTopic* pTopic);

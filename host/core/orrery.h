@@ -52,7 +52,6 @@ public:
     // strExistingAction. False when either is unknown or the host has no menu.
     static bool addActionToMenuNextTo(const QString& strExistingAction, const QString& strNewAction);
     static void setMenu(QMenu* pMenu);
-    static QMenu* getMenu();
 
     static void reset(const SHostOptions& options = SHostOptions());
     static void shutdown();

@@ -62,7 +62,6 @@ void CAbstractPropertyEditor::initialise(CPropertyEditorManager* pManager, EEdit
 {
     m_pManager = pManager;
     m_eContext = eContext;
-    m_bInitialised = true;
     derivedInitialise();
 }
 

@@ -64,7 +64,6 @@ public:
     void initialise(CPropertyEditorManager* pManager, EEditorContext eContext);
     EEditorContext context() const { return m_eContext; }
     CPropertyEditorManager* manager() const { return m_pManager; }
-    bool isInitialised() const { return m_bInitialised; }
 
     // The value to show for strName: the active tool's, or in the selection context with something
     // selected, the one value all selected components share (invalid when they differ).
@@ -108,5 +107,4 @@ private:
     QString m_strLabel;
     CPropertyEditorManager* m_pManager = nullptr;
     EEditorContext m_eContext = eNoContext;
-    bool m_bInitialised = false;
 };

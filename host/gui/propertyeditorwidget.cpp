@@ -8,7 +8,6 @@ CPropertyEditorWidget::~CPropertyEditorWidget() = default;
 
 void CPropertyEditorWidget::setGroupLabel(const QString& strLabel)
 {
-    m_strGroupLabel = strLabel;
     // A widget inside a context bar often shows no label of its own; its group still needs a name.
     setAccessibleName(strLabel);
 }

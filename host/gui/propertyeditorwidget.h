@@ -1,5 +1,5 @@
-// The base of the widgets that property editors show: it keeps the name of the group of settings the
-// widget belongs to, which surfaces show above it and assistive tools read out.
+// The base of the widgets that property editors show: it is named after the group of settings it
+// belongs to, for assistive tools to read out.
 #pragma once
 
 #include <QString>
@@ -14,8 +14,4 @@ public:
     ~CPropertyEditorWidget() override;
 
     void setGroupLabel(const QString& strLabel);
-    QString groupLabel() const { return m_strGroupLabel; }
-
-private:
-    QString m_strGroupLabel;
 };

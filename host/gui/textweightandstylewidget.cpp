@@ -1,5 +1,7 @@
 #include "textweightandstylewidget.h"
 
+#include "toolpropertynames.h"
+
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -9,10 +11,11 @@ CTextWeightAndStyleWidget::CTextWeightAndStyleWidget(QWidget* pParent, bool bLar
     QHBoxLayout* pLayout = new QHBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(2);
-    m_pBold = makeButton(QStringLiteral("bold"), tr("B", "bold switch"), tr("Bold"), iSize);
-    m_pItalic = makeButton(QStringLiteral("italic"), tr("I", "italic switch"), tr("Italic"), iSize);
-    m_pUnderline =
-        makeButton(QStringLiteral("underline"), tr("U", "underline switch"), tr("Underline"), iSize);
+    m_pBold = makeButton(QLatin1String(toolproperty::c_szBold), tr("B", "bold switch"), tr("Bold"), iSize);
+    m_pItalic =
+        makeButton(QLatin1String(toolproperty::c_szItalic), tr("I", "italic switch"), tr("Italic"), iSize);
+    m_pUnderline = makeButton(QLatin1String(toolproperty::c_szUnderline), tr("U", "underline switch"),
+                              tr("Underline"), iSize);
     QFont font = m_pBold->font();
     font.setBold(true);
     m_pBold->setFont(font);

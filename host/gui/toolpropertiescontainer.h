@@ -22,8 +22,6 @@ public:
     explicit CToolPropertiesContainer(CToolManager* pToolManager, QWidget* pParent = nullptr);
     ~CToolPropertiesContainer() override;
 
-    // The tool whose page is shown; empty when none is.
-    QString currentTool() const { return m_strTool; }
     // The page shown, the tool's own or the generic one; null when the tool has nothing to show.
     QWidget* page() const { return m_pPage; }
     // The editors of the generic page, in the order of the tool's settings; empty on a tool's own page.

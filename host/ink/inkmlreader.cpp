@@ -206,216 +206,311 @@ private:
 
 } // namespace
 
+// One pass over an InkML document into a reader's traces, groups and resolutions. It stops at the
+// first fault and keeps that fault's place and reason.
+class CInkMLReader::CDocumentReader
+{
+public:
+    CDocumentReader(CInkMLReader& reader, const QByteArray& data, const QString& strSourceName);
+
+    // False with "file:line:column: reason" in error().
+    bool read();
+    QString error() const { return m_strError; }
+
+private:
+    bool readElements();
+    void endElement();
+    bool startElement();
+    bool readChannel(const QXmlStreamAttributes& attributes);
+    bool readResolution(const QXmlStreamAttributes& attributes);
+    void openGroup(const QXmlStreamAttributes& attributes);
+    void readAnnotation(const QXmlStreamAttributes& attributes);
+    void readTraceView(const QXmlStreamAttributes& attributes);
+    bool readTrace(const QXmlStreamAttributes& attributes);
+    bool resolveTraceViews();
+
+    QString elementPlace() const;
+    QString textPlace(const QString& strText, int iAt, qint64 iTextLine, qint64 iTextColumn) const;
+    bool failAt(const QString& strPlace, const QString& strMessage);
+    // At the element being looked at.
+    bool fail(const QString& strMessage) { return failAt(m_strElementPlace, strMessage); }
+    // Where the reader is: at a fault in the XML, or at the end of the document.
+    bool failHere(const QString& strMessage) { return failAt(place(m_strSource, m_xml), strMessage); }
+
+    // A traceView of a group; resolved once every trace is known, since a view may come before the
+    // trace it names.
+    struct SView
+    {
+        int iGroup = 0;
+        QString strRef;
+        QString strPlace;
+    };
+
+    CInkMLReader& m_reader;
+    const QByteArray& m_data;
+    const QString& m_strSource;
+    QXmlStreamReader m_xml;
+    // Where each line starts, to place an element at the '<' of its start tag.
+    QVector<int> m_lineStarts = {0};
+    QStringList m_channels = {c_strX, c_strY};
+    QStringList m_pendingChannels;
+    double m_dTimeScale = 1.0;
+    double m_dPendingTimeScale = 1.0;
+    bool m_bInk = false;
+    int m_iPoints = 0;
+    // Open trace groups, innermost last, as indexes into the reader's groups.
+    QVector<int> m_openGroups;
+    QVector<SView> m_views;
+    QString m_strElementPlace;
+    QString m_strError;
+};
+
+CInkMLReader::CDocumentReader::CDocumentReader(CInkMLReader& reader, const QByteArray& data,
+                                               const QString& strSourceName)
+    : m_reader(reader), m_data(data), m_strSource(strSourceName), m_xml(data)
+{
+    for (int i = 0; i < data.size(); ++i)
+        if (data.at(i) == '\n')
+            m_lineStarts.append(i + 1);
+}
+
+bool CInkMLReader::CDocumentReader::read()
+{
+    if (m_data.trimmed().isEmpty())
+        return failAt(place(m_strSource, 1, 1), QStringLiteral("the file is empty"));
+    if (!readElements())
+        return false;
+    if (m_xml.hasError())
+        return failHere(m_xml.errorString());
+    if (!m_bInk)
+        return failHere(QStringLiteral("the file is empty"));
+    if (!resolveTraceViews())
+        return false;
+    if (m_reader.m_traces.isEmpty())
+        return failHere(QStringLiteral("the file has no traces"));
+    return true;
+}
+
+bool CInkMLReader::CDocumentReader::readElements()
+{
+    // The reader is at its end after a fault in the XML too; read() tells that fault.
+    while (!m_xml.atEnd()) {
+        m_xml.readNext();
+        if (m_xml.isEndElement())
+            endElement();
+        else if (m_xml.isStartElement() && !startElement())
+            return false;
+    }
+    return true;
+}
+
+void CInkMLReader::CDocumentReader::endElement()
+{
+    const QStringRef name = m_xml.name();
+    if (name == QLatin1String("traceFormat")) {
+        if (!m_pendingChannels.isEmpty()) {
+            m_channels = m_pendingChannels;
+            m_dTimeScale = m_dPendingTimeScale;
+        }
+    } else if (name == QLatin1String("traceGroup") && !m_openGroups.isEmpty()) {
+        m_openGroups.removeLast();
+    }
+}
+
+bool CInkMLReader::CDocumentReader::startElement()
+{
+    m_strElementPlace = elementPlace();
+    const QStringRef name = m_xml.name();
+    const QXmlStreamAttributes attributes = m_xml.attributes();
+    if (!m_bInk) {
+        if (name != QLatin1String("ink"))
+            return fail(QStringLiteral("the document is not InkML (its root is <%1>)").arg(name.toString()));
+        m_bInk = true;
+    } else if (name == QLatin1String("traceFormat")) {
+        m_pendingChannels.clear();
+        m_dPendingTimeScale = 1.0;
+    } else if (name == QLatin1String("channel")) {
+        return readChannel(attributes);
+    } else if (name == QLatin1String("channelProperty")) {
+        return readResolution(attributes);
+    } else if (name == QLatin1String("traceGroup")) {
+        openGroup(attributes);
+    } else if (name == QLatin1String("annotation")) {
+        readAnnotation(attributes);
+    } else if (name == QLatin1String("traceView")) {
+        readTraceView(attributes);
+    } else if (name == QLatin1String("trace")) {
+        return readTrace(attributes);
+    }
+    return true;
+}
+
+bool CInkMLReader::CDocumentReader::readChannel(const QXmlStreamAttributes& attributes)
+{
+    const QString strName = attributes.value(QLatin1String("name")).toString();
+    if (strName.isEmpty())
+        return fail(QStringLiteral("a channel has no name"));
+    if (!isKnownChannel(strName))
+        return fail(QStringLiteral("the channel '%1' is none that InkML knows").arg(strName));
+    if (m_pendingChannels.contains(strName))
+        return fail(QStringLiteral("the channel '%1' is given twice").arg(strName));
+    const QString strType = attributes.value(QLatin1String("type")).toString();
+    if (!isKnownChannelType(strType))
+        return fail(QStringLiteral("the channel '%1' has the unknown type '%2'").arg(strName, strType));
+    if (strName == c_strT && attributes.value(QLatin1String("units")) == QLatin1String("s"))
+        m_dPendingTimeScale = 1000.0;
+    m_pendingChannels.append(strName);
+    return true;
+}
+
+bool CInkMLReader::CDocumentReader::readResolution(const QXmlStreamAttributes& attributes)
+{
+    if (attributes.value(QLatin1String("name")) != QLatin1String("resolution"))
+        return true;
+    bool bOk = false;
+    const double dValue = attributes.value(QLatin1String("value")).toDouble(&bOk);
+    if (!bOk || !(dValue > 0.0) || !std::isfinite(dValue))
+        return fail(QStringLiteral("a resolution is not a positive number"));
+    const double dPerInch = perInch(dValue, attributes.value(QLatin1String("units")).toString());
+    const QStringRef channel = attributes.value(QLatin1String("channel"));
+    if (channel == c_strX)
+        m_reader.m_dResolutionX = dPerInch;
+    else if (channel == c_strY)
+        m_reader.m_dResolutionY = dPerInch;
+    return true;
+}
+
+void CInkMLReader::CDocumentReader::openGroup(const QXmlStreamAttributes& attributes)
+{
+    SGroup group;
+    group.strId = attributes.value(QLatin1String("xml:id")).toString();
+    m_reader.m_groups.append(group);
+    m_openGroups.append(m_reader.m_groups.size() - 1);
+}
+
+void CInkMLReader::CDocumentReader::readAnnotation(const QXmlStreamAttributes& attributes)
+{
+    if (attributes.value(QLatin1String("type")) != QLatin1String("truth") || m_openGroups.isEmpty())
+        return;
+    m_reader.m_groups[m_openGroups.last()].strTruth = m_xml.readElementText().trimmed();
+}
+
+void CInkMLReader::CDocumentReader::readTraceView(const QXmlStreamAttributes& attributes)
+{
+    if (m_openGroups.isEmpty())
+        return;
+    SView view;
+    view.iGroup = m_openGroups.last();
+    view.strRef = attributes.value(QLatin1String("traceDataRef")).toString();
+    view.strPlace = m_strElementPlace;
+    m_views.append(view);
+}
+
+bool CInkMLReader::CDocumentReader::readTrace(const QXmlStreamAttributes& attributes)
+{
+    const int iX = m_channels.indexOf(c_strX);
+    const int iY = m_channels.indexOf(c_strY);
+    const int iT = m_channels.indexOf(c_strT);
+    if (iX < 0 || iY < 0)
+        return fail(QStringLiteral("the trace format has no X and Y channels"));
+    STrace trace;
+    trace.strId = attributes.value(QLatin1String("xml:id")).toString();
+    const QString strTraceName =
+        trace.strId.isEmpty() ? QString::number(m_reader.m_traces.size() + 1) : trace.strId;
+    const qint64 iTextLine = m_xml.lineNumber();
+    const qint64 iTextColumn = m_xml.columnNumber();
+    const QString strText = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+    if (m_xml.hasError())
+        return true;
+    QVector<QVector<double>> values;
+    QString strError;
+    CTraceParser parser(strText, m_channels.size());
+    if (!parser.parse(values, c_iMaxPoints - m_iPoints, strError))
+        return failAt(textPlace(strText, std::min(parser.position(), strText.size()), iTextLine, iTextColumn),
+                      QStringLiteral("trace %1: %2").arg(strTraceName, strError));
+    if (values.isEmpty())
+        return fail(QStringLiteral("trace %1 has no points").arg(strTraceName));
+    m_iPoints += values.size();
+    trace.points.reserve(values.size());
+    for (const QVector<double>& point : values)
+        trace.points.append(QPointF(point[iX], point[iY]));
+    if (iT >= 0 && iT < m_channels.size()) {
+        trace.bTimed = true;
+        trace.dStartMs = values.first()[iT] * m_dTimeScale;
+        trace.dEndMs = values.last()[iT] * m_dTimeScale;
+    }
+    m_reader.m_traces.append(trace);
+    if (!m_openGroups.isEmpty())
+        m_reader.m_groups[m_openGroups.last()].traces.append(m_reader.m_traces.size() - 1);
+    return true;
+}
+
+bool CInkMLReader::CDocumentReader::resolveTraceViews()
+{
+    QHash<QString, int> traceById;
+    for (int i = 0; i < m_reader.m_traces.size(); ++i)
+        if (!m_reader.m_traces[i].strId.isEmpty())
+            traceById.insert(m_reader.m_traces[i].strId, i);
+    for (const SView& view : qAsConst(m_views)) {
+        QString strRef = view.strRef;
+        if (strRef.startsWith(QLatin1Char('#')))
+            strRef.remove(0, 1);
+        const auto found = traceById.constFind(strRef);
+        if (found == traceById.constEnd())
+            return failAt(view.strPlace,
+                          QStringLiteral("a traceView names the trace '%1', which the file does not have")
+                              .arg(view.strRef));
+        m_reader.m_groups[view.iGroup].traces.append(found.value());
+    }
+    return true;
+}
+
+// The reader stands just past the start tag's '>', and no '<' can come in between.
+QString CInkMLReader::CDocumentReader::elementPlace() const
+{
+    const qint64 iLine = std::clamp<qint64>(m_xml.lineNumber(), 1, m_lineStarts.size());
+    const int iEnd = std::min<qint64>(m_lineStarts[iLine - 1] + m_xml.columnNumber(), m_data.size());
+    const int iStart = std::max(0, static_cast<int>(m_data.lastIndexOf('<', iEnd - 1)));
+    const int iStartLine = static_cast<int>(
+        std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), iStart) - m_lineStarts.begin());
+    return place(m_strSource, iStartLine, iStart - m_lineStarts[iStartLine - 1] + 1);
+}
+
+// A trace's text starts right after its start tag; a fault in it is placed at its own character.
+QString CInkMLReader::CDocumentReader::textPlace(const QString& strText, int iAt, qint64 iTextLine,
+                                                 qint64 iTextColumn) const
+{
+    const int iLineStart = strText.lastIndexOf(QLatin1Char('\n'), iAt - 1);
+    const qint64 iLine = iTextLine + strText.leftRef(iAt).count(QLatin1Char('\n'));
+    const qint64 iColumn = iLineStart < 0 ? iTextColumn + iAt + 1 : iAt - iLineStart;
+    return place(m_strSource, iLine, iColumn);
+}
+
+bool CInkMLReader::CDocumentReader::failAt(const QString& strPlace, const QString& strMessage)
+{
+    m_strError = QStringLiteral("%1: %2").arg(strPlace, strMessage);
+    return false;
+}
+
 bool CInkMLReader::readFile(const QString& strPath)
 {
     clear();
     QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_strError = QStringLiteral("%1: cannot be read: %2").arg(strPath, file.errorString());
-        return false;
-    }
-    if (file.size() > c_iMaxFileBytes) {
-        m_strError = QStringLiteral("%1: %2 bytes is more than the %3 bytes read at most")
-                         .arg(place(strPath, 1, 1))
-                         .arg(file.size())
-                         .arg(c_iMaxFileBytes);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("%1: cannot be read: %2").arg(strPath, file.errorString()));
+    if (file.size() > c_iMaxFileBytes)
+        return fail(QStringLiteral("%1: %2 bytes is more than the %3 bytes read at most")
+                        .arg(place(strPath, 1, 1))
+                        .arg(file.size())
+                        .arg(c_iMaxFileBytes));
     return readData(file.readAll(), strPath);
 }
 
 bool CInkMLReader::readData(const QByteArray& data, const QString& strSourceName)
 {
     clear();
-    if (data.trimmed().isEmpty()) {
-        m_strError = QStringLiteral("%1: the file is empty").arg(place(strSourceName, 1, 1));
-        return false;
-    }
-    QXmlStreamReader xml(data);
-    QStringList channels = {c_strX, c_strY};
-    QStringList pendingChannels;
-    double dTimeScale = 1.0;
-    double dPendingTimeScale = 1.0;
-    bool bInk = false;
-    int iPoints = 0;
-    // Open trace groups, innermost last, as indexes into m_groups; traceView references are resolved
-    // once every trace is known, since a view may come before the trace it names.
-    QVector<int> openGroups;
-    QVector<QPair<int, QString>> views;
-    QVector<QString> viewPlaces;
-
-    // Where each line starts, to place an element at the '<' of its start tag: the reader stands just
-    // past the tag's '>', and no '<' can come in between.
-    QVector<int> lineStarts = {0};
-    for (int i = 0; i < data.size(); ++i)
-        if (data.at(i) == '\n')
-            lineStarts.append(i + 1);
-    auto elementPlace = [&]() {
-        const qint64 iLine = std::clamp<qint64>(xml.lineNumber(), 1, lineStarts.size());
-        const int iEnd = std::min<qint64>(lineStarts[iLine - 1] + xml.columnNumber(), data.size());
-        const int iStart = std::max(0, static_cast<int>(data.lastIndexOf('<', iEnd - 1)));
-        const int iStartLine = static_cast<int>(
-            std::upper_bound(lineStarts.begin(), lineStarts.end(), iStart) - lineStarts.begin());
-        return place(strSourceName, iStartLine, iStart - lineStarts[iStartLine - 1] + 1);
-    };
-    auto failAt = [&](const QString& strPlace, const QString& strMessage) {
-        const QString strError = QStringLiteral("%1: %2").arg(strPlace, strMessage);
-        clear();
-        m_strError = strError;
-        return false;
-    };
-    // At the element being looked at.
-    QString strElementPlace;
-    auto fail = [&](const QString& strMessage) { return failAt(strElementPlace, strMessage); };
-    // Where the reader is: at a fault in the XML, or at the end of the document.
-    auto failHere = [&](const QString& strMessage) { return failAt(place(strSourceName, xml), strMessage); };
-
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isEndElement()) {
-            const QStringRef name = xml.name();
-            if (name == QLatin1String("traceFormat")) {
-                if (!pendingChannels.isEmpty()) {
-                    channels = pendingChannels;
-                    dTimeScale = dPendingTimeScale;
-                }
-            } else if (name == QLatin1String("traceGroup") && !openGroups.isEmpty()) {
-                openGroups.removeLast();
-            }
-            continue;
-        }
-        if (!xml.isStartElement())
-            continue;
-        strElementPlace = elementPlace();
-        const QStringRef name = xml.name();
-        const QXmlStreamAttributes attributes = xml.attributes();
-        if (!bInk) {
-            if (name != QLatin1String("ink"))
-                return fail(
-                    QStringLiteral("the document is not InkML (its root is <%1>)").arg(name.toString()));
-            bInk = true;
-            continue;
-        }
-        if (name == QLatin1String("traceFormat")) {
-            pendingChannels.clear();
-            dPendingTimeScale = 1.0;
-        } else if (name == QLatin1String("channel")) {
-            const QString strName = attributes.value(QLatin1String("name")).toString();
-            if (strName.isEmpty())
-                return fail(QStringLiteral("a channel has no name"));
-            if (!isKnownChannel(strName))
-                return fail(QStringLiteral("the channel '%1' is none that InkML knows").arg(strName));
-            if (pendingChannels.contains(strName))
-                return fail(QStringLiteral("the channel '%1' is given twice").arg(strName));
-            const QString strType = attributes.value(QLatin1String("type")).toString();
-            if (!isKnownChannelType(strType))
-                return fail(
-                    QStringLiteral("the channel '%1' has the unknown type '%2'").arg(strName, strType));
-            if (strName == c_strT && attributes.value(QLatin1String("units")) == QLatin1String("s"))
-                dPendingTimeScale = 1000.0;
-            pendingChannels.append(strName);
-        } else if (name == QLatin1String("channelProperty")) {
-            if (attributes.value(QLatin1String("name")) != QLatin1String("resolution"))
-                continue;
-            bool bOk = false;
-            const double dValue = attributes.value(QLatin1String("value")).toDouble(&bOk);
-            if (!bOk || !(dValue > 0.0) || !std::isfinite(dValue))
-                return fail(QStringLiteral("a resolution is not a positive number"));
-            const double dPerInch = perInch(dValue, attributes.value(QLatin1String("units")).toString());
-            const QStringRef channel = attributes.value(QLatin1String("channel"));
-            if (channel == c_strX)
-                m_dResolutionX = dPerInch;
-            else if (channel == c_strY)
-                m_dResolutionY = dPerInch;
-        } else if (name == QLatin1String("traceGroup")) {
-            SGroup group;
-            group.strId = attributes.value(QLatin1String("xml:id")).toString();
-            m_groups.append(group);
-            openGroups.append(m_groups.size() - 1);
-        } else if (name == QLatin1String("annotation")) {
-            if (attributes.value(QLatin1String("type")) != QLatin1String("truth") || openGroups.isEmpty())
-                continue;
-            m_groups[openGroups.last()].strTruth = xml.readElementText().trimmed();
-        } else if (name == QLatin1String("traceView")) {
-            if (openGroups.isEmpty())
-                continue;
-            const QString strRef = attributes.value(QLatin1String("traceDataRef")).toString();
-            views.append(qMakePair(openGroups.last(), strRef));
-            viewPlaces.append(strElementPlace);
-        } else if (name == QLatin1String("trace")) {
-            const int iX = channels.indexOf(c_strX);
-            const int iY = channels.indexOf(c_strY);
-            const int iT = channels.indexOf(c_strT);
-            if (iX < 0 || iY < 0)
-                return fail(QStringLiteral("the trace format has no X and Y channels"));
-            STrace trace;
-            trace.strId = attributes.value(QLatin1String("xml:id")).toString();
-            const QString strTraceName =
-                trace.strId.isEmpty() ? QString::number(m_traces.size() + 1) : trace.strId;
-            // The text starts right after the start tag; a fault in it is placed at its own character.
-            const qint64 iTextLine = xml.lineNumber();
-            const qint64 iTextColumn = xml.columnNumber();
-            const QString strText = xml.readElementText(QXmlStreamReader::SkipChildElements);
-            if (xml.hasError())
-                break;
-            QVector<QVector<double>> values;
-            QString strError;
-            CTraceParser parser(strText, channels.size());
-            if (!parser.parse(values, c_iMaxPoints - iPoints, strError)) {
-                const int iAt = std::min(parser.position(), strText.size());
-                const int iLineStart = strText.lastIndexOf(QLatin1Char('\n'), iAt - 1);
-                const qint64 iLine = iTextLine + strText.leftRef(iAt).count(QLatin1Char('\n'));
-                const qint64 iColumn = iLineStart < 0 ? iTextColumn + iAt + 1 : iAt - iLineStart;
-                const QString strPlaced =
-                    QStringLiteral("%1: trace %2: %3")
-                        .arg(place(strSourceName, iLine, iColumn), strTraceName, strError);
-                clear();
-                m_strError = strPlaced;
-                return false;
-            }
-            if (values.isEmpty())
-                return fail(QStringLiteral("trace %1 has no points").arg(strTraceName));
-            iPoints += values.size();
-            trace.points.reserve(values.size());
-            for (const QVector<double>& point : values)
-                trace.points.append(QPointF(point[iX], point[iY]));
-            if (iT >= 0 && iT < channels.size() && !values.isEmpty()) {
-                trace.bTimed = true;
-                trace.dStartMs = values.first()[iT] * dTimeScale;
-                trace.dEndMs = values.last()[iT] * dTimeScale;
-            }
-            m_traces.append(trace);
-            if (!openGroups.isEmpty())
-                m_groups[openGroups.last()].traces.append(m_traces.size() - 1);
-        }
-    }
-    if (xml.hasError())
-        return failHere(xml.errorString());
-    if (!bInk)
-        return failHere(QStringLiteral("the file is empty"));
-
-    QHash<QString, int> traceById;
-    for (int i = 0; i < m_traces.size(); ++i)
-        if (!m_traces[i].strId.isEmpty())
-            traceById.insert(m_traces[i].strId, i);
-    for (int i = 0; i < views.size(); ++i) {
-        QString strRef = views[i].second;
-        if (strRef.startsWith(QLatin1Char('#')))
-            strRef.remove(0, 1);
-        const auto found = traceById.constFind(strRef);
-        if (found == traceById.constEnd()) {
-            const QString strError =
-                QStringLiteral("%1: a traceView names the trace '%2', which the file does not have")
-                    .arg(viewPlaces[i], views[i].second);
-            clear();
-            m_strError = strError;
-            return false;
-        }
-        m_groups[views[i].first].traces.append(found.value());
-    }
-    if (m_traces.isEmpty())
-        return failHere(QStringLiteral("the file has no traces"));
-    return true;
+    CDocumentReader document(*this, data, strSourceName);
+    return document.read() || fail(document.error());
 }
 
 QVector<SInkWriting> CInkMLReader::writings(double dPauseMs) const
@@ -471,4 +566,11 @@ void CInkMLReader::clear()
     m_dResolutionX = 0.0;
     m_dResolutionY = 0.0;
     m_strError.clear();
+}
+
+bool CInkMLReader::fail(const QString& strError)
+{
+    clear();
+    m_strError = strError;
+    return false;
 }

@@ -56,7 +56,11 @@ private:
         QVector<int> traces;
     };
 
+    class CDocumentReader;
+
     void clear();
+    // Forgets what was read, keeps strError as the reason and answers false.
+    bool fail(const QString& strError);
 
     QVector<STrace> m_traces;
     QVector<SGroup> m_groups;

@@ -45,12 +45,6 @@ Logger& Logger::operator<<(const LoggerEndline&)
     return *this;
 }
 
-void Logger::setSink(tracelevel* pSink)
-{
-    QMutexLocker lock(&m_mutex);
-    m_pSink = pSink;
-}
-
 tracelevel* Logger::sink() const
 {
     QMutexLocker lock(&m_mutex);

@@ -28,7 +28,6 @@ public:
     Logger& operator<<(bool b);
     Logger& operator<<(const LoggerEndline&);
 
-    void setSink(tracelevel* pSink);
     tracelevel* sink() const;
 
     static const LoggerEndline end;

@@ -17,9 +17,6 @@ public:
     void setLineHeight(double dPixels) { m_dLineHeight = dPixels; }
     void setPenWidth(double dPixels) { m_dPenWidth = dPixels; }
     void setPadding(int iPixels) { m_iPadding = iPixels; }
-    double lineHeight() const { return m_dLineHeight; }
-    double penWidth() const { return m_dPenWidth; }
-    int padding() const { return m_iPadding; }
 
     // How far the writing's upright strokes lean: sideways movement per unit of downward movement,
     // positive when they lean to the right (y grows downwards).

@@ -77,8 +77,6 @@ void CLexiconDecoder::addWord(const QString& strWord, double dPrior)
         m_nodes[size_t(iNode)].dBestBelow = std::max(m_nodes[size_t(iNode)].dBestBelow, dPrior);
     }
     SNode& node = m_nodes[size_t(iNode)];
-    if (!node.bWord)
-        ++m_iWords;
     // The same word from two lists keeps the better standing.
     node.dPrior = node.bWord ? std::max(node.dPrior, dPrior) : dPrior;
     node.bWord = true;

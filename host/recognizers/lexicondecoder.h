@@ -38,7 +38,6 @@ public:
     // Makes symbols that no word has, such as digits, count in scores of texts that are not words.
     void addLetters(const QString& strLetters);
     bool isEmpty() const { return m_nodes.size() <= 1; }
-    int wordCount() const { return m_iWords; }
 
     // Steps reduced to the letters of the list; symbols outside it go to no column.
     SMatrix matrix(const CStepChoices& steps) const;
@@ -76,7 +75,6 @@ private:
 
     std::vector<SNode> m_nodes = std::vector<SNode>(1);
     QString m_strLetters;
-    int m_iWords = 0;
     float m_fFloor = 1.0e-4f;
     double m_dInkWeight = 1.0;
 };

@@ -8,12 +8,6 @@ CReadingRanker::CReadingRanker(const CWordList* pWords) : m_pWords(pWords)
 {
 }
 
-void CReadingRanker::setCloseWordSources(int iCandidates, int iWordsEach)
-{
-    m_iCloseSources = iCandidates;
-    m_iCloseEach = iWordsEach;
-}
-
 QStringList CReadingRanker::rank(const QStringList& candidates, int iMax, const QString& strKept) const
 {
     QStringList readings;
@@ -29,11 +23,11 @@ QStringList CReadingRanker::rank(const QStringList& candidates, int iMax, const 
         return readings.mid(0, iMax);
 
     const QString strBest = strKept.trimmed().isEmpty() ? readings.first() : strKept.trimmed();
-    const int iSources = std::min(m_iCloseSources, int(readings.size()));
+    const int iSources = std::min(c_iCloseSources, int(readings.size()));
     for (int i = 0; i < iSources; ++i) {
         if (m_pWords->containsAll(readings[i]))
             continue;
-        for (int n = 0; n < m_iCloseEach; ++n) {
+        for (int n = 0; n < c_iCloseEach; ++n) {
             const QString strClose = closeReading(readings[i], n);
             if (strClose.isEmpty())
                 break;
@@ -47,12 +41,17 @@ QStringList CReadingRanker::rank(const QStringList& candidates, int iMax, const 
     for (const QString& strReading : qAsConst(readings))
         (m_pWords->containsAll(strReading) ? words : others).append(strReading);
     QStringList result = (words + others).mid(0, iMax);
-    if (!result.contains(strBest, Qt::CaseInsensitive)) {
-        if (result.size() >= iMax)
-            result.removeLast();
-        result.append(strBest);
-    }
+    keepReading(result, strBest, iMax);
     return result;
+}
+
+void CReadingRanker::keepReading(QStringList& readings, const QString& strReading, int iMax)
+{
+    if (iMax <= 0 || strReading.trimmed().isEmpty() || readings.contains(strReading, Qt::CaseInsensitive))
+        return;
+    if (readings.size() >= iMax && !readings.isEmpty())
+        readings.removeLast();
+    readings.append(strReading);
 }
 
 // The candidate with each word that is not in the list replaced by its nth close word; empty when

@@ -33,6 +33,8 @@ const double c_dNoWord = -8.0;
 // A second drawing with a narrower white margin: the engine's errors change with the margin, and a
 // word that explains both readings is more often right than the best word of either.
 const int c_iSecondPadding = 11;
+// The engine gives up on a writing after this long; what it read by then still counts.
+const int c_iDeadlineMs = 3000;
 
 // A word's log weight by how common it is.
 double wordPrior(int iGrade, bool bEngineWord)
@@ -41,15 +43,129 @@ double wordPrior(int iGrade, bool bEngineWord)
            (bEngineWord ? 0.0 : c_dRareWord);
 }
 
+using SEngineWord = CTesseractRecognizer::SEngineWord;
+
 struct SScored
 {
     QString strText;
     double dScore = 0.0;
 };
 
+// Each other drawing of the ink read as one word: its certainties and its text.
+struct SOtherDrawings
+{
+    QVector<CLexiconDecoder::SMatrix> matrices;
+    QStringList texts;
+};
+
 double elapsedMs(const QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1.0e6;
+}
+
+// The text of the words as the engine read them, with what separates them.
+QString engineText(const QVector<SEngineWord>& words)
+{
+    QString strText;
+    for (const SEngineWord& word : words)
+        strText += word.strBefore + word.strText;
+    return strText;
+}
+
+// The other drawings only speak for a single word, whose parts need not line up.
+SOtherDrawings otherDrawings(const QVector<QVector<SEngineWord>>& views)
+{
+    SOtherDrawings other;
+    if (views.first().size() != 1)
+        return other;
+    for (int i = 1; i < views.size(); ++i) {
+        CLexiconDecoder::SMatrix joined;
+        QString strText;
+        for (const SEngineWord& word : views[i]) {
+            CLexiconDecoder::append(joined, word.matrix);
+            strText += word.strText;
+        }
+        if (!joined.isEmpty()) {
+            other.matrices.append(joined);
+            other.texts.append(strText);
+        }
+    }
+    return other;
+}
+
+// Every partial reading of the words so far followed by every scored reading of the next word, the
+// best of them kept.
+QVector<SScored> extendBeam(const QVector<SScored>& beam, const QVector<SScored>& scored,
+                            const QString& strBefore)
+{
+    QVector<SScored> next;
+    for (const SScored& partial : beam)
+        for (const SScored& candidate : scored)
+            next.append({partial.strText + strBefore + candidate.strText, partial.dScore + candidate.dScore});
+    std::stable_sort(next.begin(), next.end(),
+                     [](const SScored& a, const SScored& b) { return a.dScore > b.dScore; });
+    if (next.size() > c_iBeamWidth)
+        next.resize(c_iBeamWidth);
+    return next;
+}
+
+// The beam's readings that are not blank and differ in more than case, best first, at most iMax.
+QStringList distinctReadings(const QVector<SScored>& beam, int iMax)
+{
+    QStringList readings;
+    for (const SScored& partial : beam)
+        if (!partial.strText.trimmed().isEmpty() &&
+            !readings.contains(partial.strText, Qt::CaseInsensitive) && readings.size() < iMax)
+            readings.append(partial.strText);
+    return readings;
+}
+
+// What the drawings read as they are, then the words of the lists that explain them best, in the case
+// of the engine's word.
+QStringList wordCandidates(const CLexiconDecoder& decoder, const QStringList& texts,
+                           const QVector<CLexiconDecoder::SMatrix>& matrices, const QString& strEngineWord)
+{
+    QStringList candidates;
+    for (const QString& strText : texts)
+        if (!strText.isEmpty() && !candidates.contains(strText))
+            candidates.append(strText);
+    for (const CLexiconDecoder::SMatrix& matrix : matrices)
+        for (const CLexiconDecoder::SWordScore& found :
+             decoder.decode(matrix, c_iLexiconBeam, c_iLexiconWords)) {
+            const QString strCased = CWordList::inCaseOf(found.strWord, strEngineWord);
+            if (!candidates.contains(strCased, Qt::CaseInsensitive))
+                candidates.append(strCased);
+        }
+    return candidates;
+}
+
+// The readings that may stand for one word the engine found, each scored by how well it explains the
+// drawings and by how common it is.
+QVector<SScored> scoreWord(const CLexiconDecoder& decoder, const CWordList& words, const SEngineWord& word,
+                           const SOtherDrawings& other)
+{
+    QVector<CLexiconDecoder::SMatrix> matrices;
+    if (!word.matrix.isEmpty())
+        matrices.append(word.matrix);
+    matrices += other.matrices;
+    if (matrices.isEmpty())
+        return {{word.strText, 0.0}};
+    QStringList texts{word.strText};
+    texts += other.texts;
+
+    const QStringList candidates = wordCandidates(decoder, texts, matrices, word.strText);
+    QVector<SScored> scored;
+    for (const QString& strCandidate : candidates) {
+        double dScore = 0.0;
+        for (const CLexiconDecoder::SMatrix& matrix : qAsConst(matrices))
+            dScore += decoder.score(matrix, strCandidate);
+        dScore *= c_dInkWeight / matrices.size();
+        double dPrior = 0.0;
+        if (!decoder.prior(strCandidate, &dPrior))
+            dPrior = words.contains(strCandidate) ? 0.0 : c_dNoWord;
+        scored.append({strCandidate, dScore + dPrior});
+    }
+    return scored;
 }
 
 } // namespace
@@ -144,15 +260,7 @@ bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
     return true;
 }
 
-QStringList CTesseractRecognizer::readImage(const QImage& image, int iLayout)
-{
-    QString strText;
-    for (const SEngineWord& word : readWords(image, iLayout))
-        strText += word.strBefore + word.strText;
-    return strText.trimmed().isEmpty() ? QStringList() : QStringList{strText};
-}
-
-QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
+QVector<SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
 {
     QVector<SEngineWord> words;
     if (!m_pApi || image.isNull())
@@ -172,7 +280,7 @@ QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const
     m_pApi->SetImage(grey.constBits(), grey.width(), grey.height(), 1, grey.bytesPerLine());
     m_pApi->SetSourceResolution(300);
     tesseract::ETEXT_DESC monitor;
-    monitor.set_deadline_msecs(m_iDeadlineMs);
+    monitor.set_deadline_msecs(c_iDeadlineMs);
     if (m_pApi->Recognize(&monitor) != 0) {
         m_pApi->Clear();
         return words;
@@ -217,87 +325,16 @@ QVector<CTesseractRecognizer::SEngineWord> CTesseractRecognizer::readWords(const
     return words;
 }
 
-QStringList CTesseractRecognizer::rankReadings(const QVector<QVector<SEngineWord>>& views) const
+QStringList CTesseractRecognizer::rankReadings(const QVector<QVector<SEngineWord>>& views,
+                                               const QString& strEngine) const
 {
-    const QVector<SEngineWord>& primary = views.first();
-    // Other drawings of the ink only speak for a single word, whose parts need not line up.
-    QVector<CLexiconDecoder::SMatrix> extra;
-    QStringList extraTexts;
-    if (primary.size() == 1)
-        for (int i = 1; i < views.size(); ++i) {
-            CLexiconDecoder::SMatrix joined;
-            QString strText;
-            for (const SEngineWord& word : views[i]) {
-                CLexiconDecoder::append(joined, word.matrix);
-                strText += word.strText;
-            }
-            if (!joined.isEmpty()) {
-                extra.append(joined);
-                extraTexts.append(strText);
-            }
-        }
-
+    const SOtherDrawings other = otherDrawings(views);
     QVector<SScored> beam{SScored()};
-    for (const SEngineWord& word : primary) {
-        QVector<CLexiconDecoder::SMatrix> matrices;
-        if (!word.matrix.isEmpty())
-            matrices.append(word.matrix);
-        matrices += extra;
-        QStringList texts{word.strText};
-        texts += extraTexts;
-        QVector<SScored> scored;
-        if (matrices.isEmpty()) {
-            scored.append({word.strText, 0.0});
-        } else {
-            QStringList candidates;
-            for (const QString& strText : qAsConst(texts))
-                if (!strText.isEmpty() && !candidates.contains(strText))
-                    candidates.append(strText);
-            for (const CLexiconDecoder::SMatrix& matrix : qAsConst(matrices))
-                for (const CLexiconDecoder::SWordScore& found :
-                     m_decoder.decode(matrix, c_iLexiconBeam, c_iLexiconWords)) {
-                    const QString strCased = CWordList::inCaseOf(found.strWord, word.strText);
-                    if (!candidates.contains(strCased, Qt::CaseInsensitive))
-                        candidates.append(strCased);
-                }
-            for (const QString& strCandidate : qAsConst(candidates)) {
-                double dScore = 0.0;
-                for (const CLexiconDecoder::SMatrix& matrix : qAsConst(matrices))
-                    dScore += m_decoder.score(matrix, strCandidate);
-                dScore *= c_dInkWeight / matrices.size();
-                double dPrior = 0.0;
-                if (!m_decoder.prior(strCandidate, &dPrior))
-                    dPrior = m_words.contains(strCandidate) ? 0.0 : c_dNoWord;
-                scored.append({strCandidate, dScore + dPrior});
-            }
-        }
-        QVector<SScored> next;
-        for (const SScored& partial : beam)
-            for (const SScored& candidate : qAsConst(scored))
-                next.append({partial.strText + word.strBefore + candidate.strText,
-                             partial.dScore + candidate.dScore});
-        std::stable_sort(next.begin(), next.end(),
-                         [](const SScored& a, const SScored& b) { return a.dScore > b.dScore; });
-        if (next.size() > c_iBeamWidth)
-            next.resize(c_iBeamWidth);
-        beam.swap(next);
-    }
-
-    QStringList readings;
-    for (const SScored& partial : beam)
-        if (!partial.strText.trimmed().isEmpty() &&
-            !readings.contains(partial.strText, Qt::CaseInsensitive) && readings.size() < m_iMaxReadings)
-            readings.append(partial.strText);
+    for (const SEngineWord& word : views.first())
+        beam = extendBeam(beam, scoreWord(m_decoder, m_words, word, other), word.strBefore);
+    QStringList readings = distinctReadings(beam, m_iMaxReadings);
     // The engine's own reading stays on offer: it is the one that can spell what no list has.
-    QString strEngine;
-    for (const SEngineWord& word : primary)
-        strEngine += word.strBefore + word.strText;
-    if (m_iMaxReadings > 0 && !strEngine.trimmed().isEmpty() &&
-        !readings.contains(strEngine, Qt::CaseInsensitive)) {
-        if (readings.size() >= m_iMaxReadings && !readings.isEmpty())
-            readings.removeLast();
-        readings.append(strEngine);
-    }
+    CReadingRanker::keepReading(readings, strEngine, m_iMaxReadings);
     return readings;
 }
 
@@ -334,11 +371,9 @@ QStringList CTesseractRecognizer::recognize(const QVector<QVector<QPointF>>& str
     m_timings.dRecognizeMs += elapsedMs(timer);
 
     timer.restart();
-    QString strEngine;
-    for (const SEngineWord& word : views.first())
-        strEngine += word.strBefore + word.strText;
+    const QString strEngine = engineText(views.first());
     const QStringList readings =
-        CReadingRanker(&m_words).rank(rankReadings(views), m_iMaxReadings, strEngine);
+        CReadingRanker(&m_words).rank(rankReadings(views, strEngine), m_iMaxReadings, strEngine);
     m_timings.dRankMs = elapsedMs(timer);
     return readings;
 }

@@ -46,16 +46,11 @@ public:
     // False when not even English could be loaded: every writing then reads as nothing.
     bool isReady() const { return m_pApi != nullptr; }
 
-    void setMaxReadings(int iMax) { m_iMaxReadings = iMax; }
     int maxReadings() const { return m_iMaxReadings; }
-    // The engine gives up on a writing after this long; what it read by then still counts.
-    void setDeadline(int iMs) { m_iDeadlineMs = iMs; }
     CInkRenderer& renderer() { return m_renderer; }
     const CWordList& words() const { return m_words; }
     STimings lastTimings() const { return m_timings; }
 
-    // The engine's own reading of an image, without the word lists; empty when it read nothing.
-    QStringList readImage(const QImage& image, int iLayout);
 
     // One word as the engine read it in one drawing of the ink.
     struct SEngineWord
@@ -69,7 +64,9 @@ public:
 private:
     bool load(const SRecognitionLanguage& language);
     QVector<SEngineWord> readWords(const QImage& image, int iLayout);
-    QStringList rankReadings(const QVector<QVector<SEngineWord>>& views) const;
+    // The readings of the words the engine found, as the word lists explain them, with the engine's
+    // own reading strEngine kept among them.
+    QStringList rankReadings(const QVector<QVector<SEngineWord>>& views, const QString& strEngine) const;
 
     std::unique_ptr<tesseract::TessBaseAPI> m_pApi;
     const SRecognitionLanguage* m_pLanguage = nullptr;
@@ -79,5 +76,4 @@ private:
     QSet<QString> m_reported;
     STimings m_timings;
     int m_iMaxReadings = 5;
-    int m_iDeadlineMs = 3000;
 };

@@ -5,7 +5,9 @@
 #include "penbase.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "toolpropertynames.h"
 
+#include <QColor>
 #include <QPainter>
 #include <QPixmap>
 
@@ -15,12 +17,6 @@ QList<CColorAction*>& liveActions()
 {
     static QList<CColorAction*> s_actions;
     return s_actions;
-}
-
-int& updateCounter()
-{
-    static int s_iCount = 0;
-    return s_iCount;
 }
 
 QIcon swatchIcon(const QColor& color)
@@ -51,7 +47,6 @@ CColorAction::~CColorAction()
 
 void CColorAction::updateAllColorActions()
 {
-    ++updateCounter();
     CHostJournal::record(QStringLiteral("CColorAction::updateAllColorActions"));
     // A copy: an action's refresh may create or delete other colour actions.
     const QList<CColorAction*> actions = liveActions();
@@ -60,24 +55,18 @@ void CColorAction::updateAllColorActions()
             pAction->updateColor();
 }
 
-int CColorAction::updateCount()
-{
-    return updateCounter();
-}
-
 void CColorAction::updateColor()
 {
     CToolManager* pManager = COrrery::getToolManager();
     CTool* pTool = pManager ? pManager->getActiveTool() : nullptr;
     QColor color;
     if (pTool) {
-        QVariant value = pTool->getToolProperty(QStringLiteral("primarycolor"));
+        QVariant value = pTool->getToolProperty(QLatin1String(toolproperty::c_szPrimaryColor));
         // Tools without a colour of their own to offer show the colour they draw with.
         if (!value.isValid())
-            value = pTool->getToolProperty(QStringLiteral("pencolor"));
+            value = pTool->getToolProperty(QLatin1String(toolproperty::c_szPenColor));
         color = value.userType() == QMetaType::QColor ? value.value<QColor>()
                                                       : CPenBase::decodeColor(value.toString());
     }
-    m_color = color;
     setIcon(color.isValid() ? swatchIcon(color) : QIcon());
 }

@@ -4,8 +4,6 @@
 
 #include "action.h"
 
-#include <QColor>
-
 class CColorAction : public CAction
 {
     Q_OBJECT
@@ -16,12 +14,7 @@ public:
 
     // Each colour action shows the active tool's colour again.
     static void updateAllColorActions();
-    static int updateCount();
-
-    QColor shownColor() const { return m_color; }
 
 private:
     void updateColor();
-
-    QColor m_color;
 };

@@ -163,11 +163,6 @@ void COrrery::setMenu(QMenu* pMenu)
     host().pMenu = pMenu;
 }
 
-QMenu* COrrery::getMenu()
-{
-    return host().pMenu.data();
-}
-
 void COrrery::reset(const SHostOptions& options)
 {
     shutdown();

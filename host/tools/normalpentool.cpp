@@ -1,5 +1,7 @@
 #include "normalpentool.h"
 
+#include "toolpropertynames.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -7,8 +9,8 @@ CNormalPenTool::CNormalPenTool() : CPenTool(QString(), QPoint(-1, -1))
 {
     // Every stroke is ink at once: nothing here waits for a pause or tells taps apart.
     enablePenEvents(false);
-    setToolProperty(QStringLiteral("pencolor"), QStringLiteral("normal;#FF000000"));
-    setToolProperty(QStringLiteral("linewidth"), 3.0);
+    setToolProperty(QLatin1String(toolproperty::c_szPenColor), QStringLiteral("normal;#FF000000"));
+    setToolProperty(QLatin1String(toolproperty::c_szLineWidth), 3.0);
 }
 
 QString CNormalPenTool::getName() const
@@ -42,5 +44,5 @@ QImage CNormalPenTool::getIconImage(EIconSize eSize) const
 
 QList<QString> CNormalPenTool::getPersistentProperties() const
 {
-    return {QStringLiteral("pencolor"), QStringLiteral("linewidth")};
+    return {QLatin1String(toolproperty::c_szPenColor), QLatin1String(toolproperty::c_szLineWidth)};
 }

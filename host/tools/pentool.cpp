@@ -9,6 +9,7 @@
 #include "penbase.h"
 #include "penfactory.h"
 #include "scribble.h"
+#include "toolpropertynames.h"
 #include "topic.h"
 #include "workclock.h"
 
@@ -77,14 +78,12 @@ void CPenTool::enablePenEvents(bool bEnable)
     m_bPenEvents = bEnable;
 }
 
-void CPenTool::enableHoldEvent(bool bEnable)
+void CPenTool::enableHoldEvent(bool)
 {
-    m_bHoldEvent = bEnable;
 }
 
-void CPenTool::enableTapHoldEvent(bool bEnable)
+void CPenTool::enableTapHoldEvent(bool)
 {
-    m_bTapHoldEvent = bEnable;
 }
 
 QImage CPenTool::getPreviewImage() const
@@ -358,13 +357,13 @@ void CPenTool::commit(bool)
     if (!pInk)
         return;
     const QPen pen = inkPen();
-    const QString strPen = getToolProperty(QStringLiteral("pencolor")).toString();
+    const QString strPen = getToolProperty(QLatin1String(toolproperty::c_szPenColor)).toString();
     pInk->setPropertyValue(QStringLiteral("strokes"), strokeList);
-    pInk->setPropertyValue(QStringLiteral("pencolor"),
+    pInk->setPropertyValue(QLatin1String(toolproperty::c_szPenColor),
                            CPenFactory::createPen(strPen)
                                ? strPen
                                : QStringLiteral("normal;") + CPenBase::encodeColor(pen.color()));
-    pInk->setPropertyValue(QStringLiteral("linewidth"), pen.widthF());
+    pInk->setPropertyValue(QLatin1String(toolproperty::c_szLineWidth), pen.widthF());
     CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);
 }
 
@@ -406,10 +405,10 @@ QPen CPenTool::inkPen() const
 {
     QColor color = c_fallbackInk;
     const boost::shared_ptr<CPenBase> pPen =
-        CPenFactory::createPen(getToolProperty(QStringLiteral("pencolor")).toString());
+        CPenFactory::createPen(getToolProperty(QLatin1String(toolproperty::c_szPenColor)).toString());
     if (pPen && pPen->getColor().isValid())
         color = pPen->getColor();
-    double dWidth = getToolProperty(QStringLiteral("linewidth")).toDouble();
+    double dWidth = getToolProperty(QLatin1String(toolproperty::c_szLineWidth)).toDouble();
     if (dWidth <= 0.0)
         dWidth = c_dDefaultLineWidth;
     return QPen(color, dWidth * COrrery::getLPToDPRatio(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);

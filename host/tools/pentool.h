@@ -28,11 +28,9 @@ public:
     ~CPenTool() override;
 
     void enablePenEvents(bool bEnable);
+    // This pen tool tells no hold or tap-and-hold gestures, so turning them off changes nothing.
     void enableHoldEvent(bool bEnable);
     void enableTapHoldEvent(bool bEnable);
-    bool arePenEventsEnabled() const { return m_bPenEvents; }
-    bool isHoldEventEnabled() const { return m_bHoldEvent; }
-    bool isTapHoldEventEnabled() const { return m_bTapHoldEvent; }
 
     QImage getPreviewImage() const override;
     bool isPenTool() const override;
@@ -91,8 +89,6 @@ private:
 
     QCursor m_normalCursor;
     bool m_bPenEvents = false;
-    bool m_bHoldEvent = true;
-    bool m_bTapHoldEvent = true;
     bool m_bStrokeActive = false;
     bool m_bHandingOver = false;
     boost::shared_ptr<CScribble> m_pScribble;

@@ -5,6 +5,7 @@
 #include "edittexthelper.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "toolpropertynames.h"
 #include "topic.h"
 
 #include <QGraphicsItem>
@@ -17,10 +18,12 @@ namespace {
 const QStringList& textProperties()
 {
     static const QStringList s_names = {
-        QStringLiteral("fontfamily"), QStringLiteral("fontsize"), QStringLiteral("fontcolor"),
-        QStringLiteral("bold"),       QStringLiteral("italic"),   QStringLiteral("underline"),
-        QStringLiteral("alignment"),  QStringLiteral("pencolor"), QStringLiteral("fillcolor"),
-        QStringLiteral("linestyle"),  QStringLiteral("linewidth")};
+        QLatin1String(toolproperty::c_szFontFamily), QLatin1String(toolproperty::c_szFontSize),
+        QLatin1String(toolproperty::c_szFontColor),  QLatin1String(toolproperty::c_szBold),
+        QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline),
+        QLatin1String(toolproperty::c_szAlignment),  QLatin1String(toolproperty::c_szPenColor),
+        QLatin1String(toolproperty::c_szFillColor),  QLatin1String(toolproperty::c_szLineStyle),
+        QLatin1String(toolproperty::c_szLineWidth)};
     return s_names;
 }
 
@@ -51,22 +54,22 @@ CComponent* editableTextBoxAt(COrreryView* pView, const QPointF& scenePoint)
 
 CTextTool::CTextTool()
 {
-    CTool::setToolProperty(QStringLiteral("fontfamily"), QStringLiteral("Arial"));
-    CTool::setToolProperty(QStringLiteral("fontsize"), 24.0);
-    CTool::setToolProperty(QStringLiteral("fontcolor"), QColor(Qt::black));
-    CTool::setToolProperty(QStringLiteral("bold"), false);
-    CTool::setToolProperty(QStringLiteral("italic"), false);
-    CTool::setToolProperty(QStringLiteral("underline"), false);
-    CTool::setToolProperty(QStringLiteral("alignment"), int(Qt::AlignLeft));
-    CTool::setToolProperty(QStringLiteral("pencolor"), QStringLiteral("null;"));
-    CTool::setToolProperty(QStringLiteral("fillcolor"), QColor(255, 255, 255, 0));
-    CTool::setToolProperty(QStringLiteral("linestyle"), 1);
-    CTool::setToolProperty(QStringLiteral("linewidth"), 1.0);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szFontFamily), QStringLiteral("Arial"));
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szFontSize), 24.0);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szFontColor), QColor(Qt::black));
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szBold), false);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szItalic), false);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szUnderline), false);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szAlignment), int(Qt::AlignLeft));
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szPenColor), QStringLiteral("null;"));
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szFillColor), QColor(255, 255, 255, 0));
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szLineStyle), 1);
+    CTool::setToolProperty(QLatin1String(toolproperty::c_szLineWidth), 1.0);
 }
 
 QString CTextTool::getName() const
 {
-    return QStringLiteral("text");
+    return QLatin1String(toolproperty::c_szTextToolName);
 }
 
 QList<QString> CTextTool::getPersistentProperties() const
@@ -113,7 +116,7 @@ bool CTextTool::onMousePress(QMouseEvent* pEvent)
     for (const QString& strName : textProperties()) {
         QVariant value = getToolProperty(strName);
         // The outline is as thick on the board as the ink of a pen of the same width.
-        if (strName == QLatin1String("linewidth"))
+        if (strName == QLatin1String(toolproperty::c_szLineWidth))
             value = value.toDouble() * COrrery::getLPToDPRatio();
         pComponent->setPropertyValue(strName, value);
     }

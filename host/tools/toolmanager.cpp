@@ -82,12 +82,6 @@ CTool* CToolManager::getToolByName(const QString& strName) const
     return it == m_tools.end() ? nullptr : it->get();
 }
 
-boost::shared_ptr<CTool> CToolManager::getSharedTool(const QString& strName) const
-{
-    const auto it = find(strName);
-    return it == m_tools.end() ? boost::shared_ptr<CTool>() : *it;
-}
-
 QStringList CToolManager::getToolNames() const
 {
     QStringList names;

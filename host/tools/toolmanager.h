@@ -28,7 +28,6 @@ public:
     boost::shared_ptr<CTool> unregisterTool(const QString& strName);
 
     CTool* getToolByName(const QString& strName) const;
-    boost::shared_ptr<CTool> getSharedTool(const QString& strName) const;
     QStringList getToolNames() const;
 
     // Makes the named tool the active one (the previous one is deactivated first). False for an
