@@ -51,7 +51,6 @@ public:
     const CWordList& words() const { return m_words; }
     STimings lastTimings() const { return m_timings; }
 
-
     // One word as the engine read it in one drawing of the ink.
     struct SEngineWord
     {
