@@ -7,9 +7,9 @@
 //   render_share=P% engine_share=P% rank_share=P% plugin_share=P% right=P%
 // (per-word medians; shares of the summed time; right = boxes that read the annotated word).
 #include "benchboard.h"
+#include "benchstart.h"
 #include "component.h"
 #include "controllayer.h"
-#include "enginethreads.h"
 #include "inkreplay.h"
 #include "orderstatistics.h"
 #include "orreryview.h"
@@ -161,8 +161,6 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    limitEngineThreads(argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    startMeasuring(argv);
     return run(argc, argv);
 }

@@ -168,20 +168,18 @@ void BM_BoardSearch(benchmark::State& state)
 
 // A fixed number of pen-ups: the drawing and the putting back around each, not timed, cost more than
 // the pen-up itself on a large board.
-BENCHMARK(BM_PenUpNewBox)
-    ->Arg(10)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Iterations(200)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PenUpOverwrite)
-    ->Arg(10)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Iterations(200)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+namespace {
+
+void fixedPenUps(benchmark::internal::Benchmark* pBenchmark)
+{
+    pBenchmark->Arg(10)->Arg(1000)->Arg(10000)->Iterations(200)->UseManualTime()->Unit(
+        benchmark::kMicrosecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_PenUpNewBox)->Apply(fixedPenUps);
+BENCHMARK(BM_PenUpOverwrite)->Apply(fixedPenUps);
 BENCHMARK(BM_BoardSearch)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)

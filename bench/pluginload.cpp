@@ -7,7 +7,7 @@
 //   host_hwm_kb=K with_plugin_hwm_kb=K added_kb=K host_rss_kb=K added_rss_kb=K
 // The peak of a host is reached while its recognizer loads its model, before any plug-in: what a
 // plug-in adds below that peak shows only in the resident size at the end (added_rss_kb).
-#include "enginethreads.h"
+#include "benchstart.h"
 #include "guilayer.h"
 #include "hosttools.h"
 #include "iplugin.h"
@@ -188,9 +188,7 @@ int report(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    limitEngineThreads(argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    startMeasuring(argv);
     if (argc == 3 && QByteArray(argv[1]) == "--child") {
         return measure(QString::fromLatin1(argv[2]), argc, argv);
     }

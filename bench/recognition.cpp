@@ -2,7 +2,7 @@
 // whose trace groups are annotated with what was written, recognizes every group, and ends with one
 // line that scripts read:
 //   words=N top1=P% top1_nocase=P% top5_nocase=P% cer=P% median_ms=M p95_ms=M
-#include "enginethreads.h"
+#include "benchstart.h"
 #include "inkmlreader.h"
 #include "orderstatistics.h"
 #include "recognitionlanguage.h"
@@ -62,9 +62,7 @@ QStringList inkFiles(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
-    limitEngineThreads(argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    startMeasuring(argv);
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
