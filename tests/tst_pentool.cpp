@@ -12,7 +12,6 @@
 #include "workspace.h"
 
 #include <QGraphicsPathItem>
-#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -120,30 +119,6 @@ private slots:
         QCOMPARE(previewInk(), 0);
         QVERIFY(!m_pPen->currentScribble());
         QCOMPARE(page()->componentCount(), 0);
-    }
-
-    void viewPointsAreMappedOntoTheBoard()
-    {
-        // Zoomed in twice and scrolled: the view point p shows the board point (p + scroll) / 2.
-        m_pView->scale(2.0, 2.0);
-        m_pView->horizontalScrollBar()->setValue(300);
-        m_pView->verticalScrollBar()->setValue(200);
-        CScribble scribble;
-        scribble.beginStroke(QPointF(10.5, 20.25), 0);
-        scribble.addPoint(QPointF(60.0, 41.0), 10);
-        TStrokes strokes;
-        const QPointF topLeft = m_pPen->viewScribbleToItemScribble(scribble, strokes);
-        QCOMPARE(strokes, TStrokes({{QPointF(155.25, 110.125), QPointF(180.0, 120.5)}}));
-        QCOMPARE(topLeft, QPointF(155.0, 110.0));
-    }
-
-    void finishingHandsOverAtOnce()
-    {
-        COrrery::getUserSettings()->setValue("pen/writingpause", 10000);
-        draw({{100, 100}, {200, 100}});
-        m_pPen->finishWriting();
-        QCOMPARE(m_pPen->m_writings.size(), 1);
-        QCOMPARE(previewInk(), 0);
     }
 
     void inkShowsAboveEverythingOnThePage()

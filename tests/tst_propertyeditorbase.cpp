@@ -3,7 +3,6 @@
 // (saved) and to the selected components (undoable).
 #include "abstractpropertyeditor.h"
 #include "boardhost.h"
-#include "coloraction.h"
 #include "component.h"
 #include "controllayer.h"
 #include "hostjournal.h"
@@ -207,26 +206,6 @@ private slots:
         while (undoStack()->canUndo())
             undoStack()->undo();
         QCOMPARE(m_boxes.at(2)->getPropertyValue("linewidth"), QVariant(4.0));
-    }
-
-    void theUpdatePolicyRefreshesTheColourActions_data()
-    {
-        QTest::addColumn<int>("policy");
-        QTest::addColumn<int>("refreshes");
-        QTest::newRow("property only") << int(CAbstractPropertyEditor::eUpdatePropertyOnly) << 0;
-        QTest::newRow("colour actions") << int(CAbstractPropertyEditor::eUpdateColourActions) << 1;
-    }
-    void theUpdatePolicyRefreshesTheColourActions()
-    {
-        QFETCH(int, policy);
-        QFETCH(int, refreshes);
-        CColorAction swatch("colour.pen");
-        const int iBefore = CColorAction::updateCount();
-        editorFor(1, "pencolor")
-            ->applyPropertyValue("pencolor", "normal;#FF0000FF",
-                                 CAbstractPropertyEditor::EUpdatePolicy(policy));
-        QCOMPARE(CColorAction::updateCount() - iBefore, refreshes);
-        QCOMPARE(swatch.shownColor(), refreshes ? QColor(Qt::blue) : QColor());
     }
 };
 

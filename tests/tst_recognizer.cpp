@@ -226,36 +226,6 @@ private slots:
         QCOMPARE(CReadingRanker(&words).rank(candidates, max, kept), expected);
     }
 
-    void rankingWithoutWordsKeepsOrder()
-    {
-        const QStringList candidates{"tne", "then", "tne", "xqz"};
-        const CWordList empty;
-        QCOMPARE(CReadingRanker().rank(candidates, 2), (QStringList{"tne", "then"}));
-        QCOMPARE(CReadingRanker(&empty).rank(candidates, 5), (QStringList{"tne", "then", "xqz"}));
-    }
-
-    void wordLists()
-    {
-        CWordList graded;
-        graded.add(QStringLiteral("teacher"), 50);
-        graded.add(QStringLiteral("Teacher"), 20);
-        graded.add(QStringLiteral("board"));
-        QCOMPARE(graded.grade(QStringLiteral("TEACHER")), 20);
-        QCOMPARE(graded.grade(QStringLiteral("board")), CWordList::c_iUngraded);
-        QCOMPARE(graded.size(), 2);
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("x.dic")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("3\nשלום/ab\nteacher's\nboard/X\n");
-        file.close();
-        CWordList words;
-        QVERIFY(words.load(file.fileName()));
-        QCOMPARE(words.size(), 2);
-        QVERIFY(words.contains(QStringLiteral("שלום")));
-        QVERIFY(words.contains(QStringLiteral("Board,")));
-        QVERIFY(!words.load(dir.filePath(QStringLiteral("missing"))));
-    }
-
     void aLanguageThatCannotBeReadFallsBackToEnglish()
     {
         QString strProblem;
