@@ -28,7 +28,12 @@ public:
         for (const boost::shared_ptr<CTool>& pTool : hostTools)
             QVERIFY(COrrery::getToolManager()->registerTool(pTool));
         m_pWindow = std::make_unique<CMainWindow>();
-        m_pPlugin = m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
+        // Loaded once for all hosts the loader serves.
+        const std::vector<IPlugin*> loaded = m_loader.plugins();
+        m_pPlugin =
+            !loaded.empty()
+                ? loaded.front()
+                : m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
         QVERIFY2(m_pPlugin && m_pPlugin->setUp(), qPrintable(m_loader.errorString()));
         m_pWindow->refreshTools();
         m_pWindow->show();

@@ -28,16 +28,24 @@ private slots:
         QTest::addColumn<QString>("property");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QStringList>("related");
-        QTest::newRow("text colour") << "textpen.fontcolor" << "Text Colour" << QStringList{"string"};
-        QTest::newRow("line colour") << "textpen.linecolor" << "Line Colour" << QStringList();
-        QTest::newRow("fill colour") << "textpen.fillcolor" << "Fill Colour" << QStringList();
-        QTest::newRow("show alternatives") << "showcandidates" << "Show alternatives" << QStringList();
-        QTest::newRow("overwrite text") << "overwritetextbox" << "Overwrite text" << QStringList();
-        QTest::newRow("font family") << "textpen.fontfamily" << "Font Family" << QStringList();
-        QTest::newRow("weight and style") << "textpen.bold" << "Weight/Style" << QStringList{"string"};
-        QTest::newRow("line width") << "textpen.linewidth" << "Line Width" << QStringList{"textpen.linecolor"};
-        QTest::newRow("line style") << "textpen.linestyle" << "Line Style"
-                                    << QStringList{"textpen.linecolor", "locked"};
+        QTest::newRow("text colour") << "textpen.fontcolor"
+                                     << "Text Colour" << QStringList{"string"};
+        QTest::newRow("line colour") << "textpen.linecolor"
+                                     << "Line Colour" << QStringList();
+        QTest::newRow("fill colour") << "textpen.fillcolor"
+                                     << "Fill Colour" << QStringList();
+        QTest::newRow("show alternatives") << "showcandidates"
+                                           << "Show alternatives" << QStringList();
+        QTest::newRow("overwrite text") << "overwritetextbox"
+                                        << "Overwrite text" << QStringList();
+        QTest::newRow("font family") << "textpen.fontfamily"
+                                     << "Font Family" << QStringList();
+        QTest::newRow("weight and style") << "textpen.bold"
+                                          << "Weight/Style" << QStringList{"string"};
+        QTest::newRow("line width") << "textpen.linewidth"
+                                    << "Line Width" << QStringList{"textpen.linecolor"};
+        QTest::newRow("line style") << "textpen.linestyle"
+                                    << "Line Style" << QStringList{"textpen.linecolor", "locked"};
     }
     void everyEditorLivesFromPrototypeToDetachedClone()
     {

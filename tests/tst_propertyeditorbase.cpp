@@ -202,10 +202,14 @@ private slots:
         for (double dWidth : {5.0, 6.0, 8.0})
             pEditor->applyPropertyValue(dWidth, CAbstractPropertyEditor::eUpdatePropertyOnly,
                                         CAbstractPropertyEditor::EValueUpdatePolicy(valuePolicy));
-        QCOMPARE(undoStack()->count(), steps);
+        // A change of another setting is a step of its own, however it is merged.
+        pEditor->applyPropertyValue("linestyle", 3, CAbstractPropertyEditor::eUpdatePropertyOnly,
+                                    CAbstractPropertyEditor::EValueUpdatePolicy(valuePolicy));
+        QCOMPARE(undoStack()->count(), steps + 1);
         while (undoStack()->canUndo())
             undoStack()->undo();
         QCOMPARE(m_boxes.at(2)->getPropertyValue("linewidth"), QVariant(4.0));
+        QCOMPARE(m_boxes.at(2)->getPropertyValue("linestyle"), QVariant(1));
     }
 };
 

@@ -237,27 +237,6 @@ private slots:
         }
     }
 
-    void aFileThatCannotBeUsedIsRefused()
-    {
-        QFETCH(QByteArray, data);
-        QFETCH(QString, place);
-        QFETCH(QString, reason);
-        QTemporaryDir home;
-        const QString strPath = write(home, data);
-        const QString strBoard = home.filePath(QStringLiteral("board.png"));
-        const auto [iExitCode, output, strErrors] =
-            runWhiteboard(home, {"--replay", strPath, "--out", strBoard, "--json"});
-        QCOMPARE(iExitCode, 2);
-        // Qt may warn about the machine first; the app says one thing, what is wrong and where.
-        const QStringList said = strErrors.split('\n').filter(QRegularExpression("^whiteboard: "));
-        QCOMPARE(said.size(), 1);
-        QVERIFY2(said.first().startsWith(QStringLiteral("whiteboard: %1:%2: ").arg(strPath, place)) &&
-                     said.first().contains(reason),
-                 qPrintable(strErrors));
-        QVERIFY2(output.isEmpty(), output.constData());
-        QVERIFY(!QFile::exists(strBoard));
-    }
-
     // A file the reader refuses: the app says what is wrong and where, exits with 2 and writes nothing.
     void theAppRefusesAFileItCannotUse()
     {
