@@ -2,6 +2,7 @@
 // that undo exactly what they did, the selection, and a host that can be torn down with components in
 // every state.
 #include "batchmodescope.h"
+#include "boardhost.h"
 #include "component.h"
 #include "controllayer.h"
 #include "edittexthelper.h"
@@ -15,7 +16,6 @@
 
 #include <QGraphicsScene>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QUndoStack>
 #include <QtTest>
@@ -29,8 +29,8 @@ class tst_Board : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<COrreryView> m_pView;
+    CBoardHost m_host;
+    COrreryView* m_pView = nullptr;
 
     static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
     static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
@@ -57,16 +57,10 @@ class tst_Board : public QObject
 private slots:
     void init()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_settingsDir.filePath("settings.ini");
-        CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        m_pView->resize(800, 600);
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(page());
+        m_host.start();
+        m_pView = m_host.view();
     }
-    void cleanup() { m_pView.reset(); }
-    void cleanupTestCase() { CGUILayer::shutdownHost(); }
+    void cleanup() { m_host.stop(); }
 
     void textTakesTheFormatOfItsBlock()
     {
@@ -134,7 +128,7 @@ private slots:
     {
         // Shown and active, so that a box really has the focus and loses it when it leaves the page.
         m_pView->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
         const TText pFirst = newText("one"), pSecond = newText("two");
         QCOMPARE(undoStack()->undoText(), QStringLiteral("Insert text"));
         undoStack()->undo();
@@ -184,7 +178,7 @@ private slots:
         CControlLayer::get()->invokeDeleteCommand({addSquare(QPointF(30, 30))->getID()});
         COrrery::getSelectionManager()->select(pKept.get());
         m_pView->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
         const TText pEditing = newText("being edited");
         QVERIFY(CEditTextHelper().startEditText(pEditing.get()));
         pEditing->textCursor().insertText(" and typed");
