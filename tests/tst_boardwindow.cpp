@@ -285,9 +285,13 @@ private slots:
         QWidget* pButton = m_pWindow->toolBar()->widgetForAction(m_pWindow->deleteAction());
         QVERIFY(pButton && !pButton->isEnabled());
         const QList<CComponent*> before = page()->components();
-        COrrery::getSelectionManager()->select(before.value(0));
-        COrrery::getSelectionManager()->select(before.value(2), true);
+        CSelectionManager* pSelection = COrrery::getSelectionManager();
+        pSelection->select(before.value(0));
         QVERIFY(pButton->isEnabled());
+        pSelection->clearSelection();
+        QVERIFY(!pButton->isEnabled());
+        pSelection->select(before.value(0));
+        pSelection->select(before.value(2), true);
         QUndoStack* pUndo = CControlLayer::get()->undoStack();
         const int iSteps = pUndo->count();
         QTest::mouseClick(pButton, Qt::LeftButton);
