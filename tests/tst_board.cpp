@@ -1,16 +1,14 @@
 // The board as a plug-in uses it: text boxes that keep their format and draw their frame, commands
-// that undo exactly what they did, the order and depth of what lies on a page, the selection, pens
-// described as text, and a host that can be torn down with components in every state.
-#include "atomicoperationscope.h"
+// that undo exactly what they did, the selection, and a host that can be torn down with components in
+// every state.
 #include "batchmodescope.h"
+#include "boardhost.h"
 #include "component.h"
 #include "controllayer.h"
 #include "edittexthelper.h"
 #include "guilayer.h"
 #include "orrery.h"
 #include "orreryview.h"
-#include "penbase.h"
-#include "penfactory.h"
 #include "selectionmanager.h"
 #include "textcomponent.h"
 #include "topic.h"
@@ -18,13 +16,11 @@
 
 #include <QGraphicsScene>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
-#include <tuple>
 
 typedef boost::shared_ptr<CComponent> TComponent;
 typedef boost::shared_ptr<CTextComponent> TText;
@@ -33,8 +29,8 @@ class tst_Board : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settingsDir;
-    std::unique_ptr<COrreryView> m_pView;
+    CBoardHost m_host;
+    COrreryView* m_pView = nullptr;
 
     static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
     static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
@@ -61,16 +57,10 @@ class tst_Board : public QObject
 private slots:
     void init()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_settingsDir.filePath("settings.ini");
-        CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        m_pView->resize(800, 600);
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(page());
+        m_host.start();
+        m_pView = m_host.view();
     }
-    void cleanup() { m_pView.reset(); }
-    void cleanupTestCase() { CGUILayer::shutdownHost(); }
+    void cleanup() { m_host.stop(); }
 
     void textTakesTheFormatOfItsBlock()
     {
@@ -138,7 +128,7 @@ private slots:
     {
         // Shown and active, so that a box really has the focus and loses it when it leaves the page.
         m_pView->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
         const TText pFirst = newText("one"), pSecond = newText("two");
         QCOMPARE(undoStack()->undoText(), QStringLiteral("Insert text"));
         undoStack()->undo();
@@ -180,30 +170,6 @@ private slots:
         QCOMPARE(stringOf(pNew), QStringLiteral("typed"));
     }
 
-    void componentsAtFollowThePageOrder()
-    {
-        // Diagonal squares overlapping their neighbours; C goes below all, D between A and B.
-        const QList<qint64> ids = {addSquare(QPointF(60, 60))->getID(), addSquare(QPointF(160, 160))->getID(),
-                                   addSquare(QPointF(10, 10), 0)->getID(),
-                                   addSquare(QPointF(110, 110), 2)->getID()};
-        const QList<std::tuple<QRectF, Qt::ItemSelectionMode, QString>> queries = {
-            {QRectF(0, 0, 1920, 1080), Qt::ContainsItemShape, "CADB"},
-            {QRectF(120, 120, 30, 30), Qt::IntersectsItemShape, "AD"},
-            {QRectF(120, 120, 30, 30), Qt::ContainsItemShape, ""},
-            {QRectF(50, 50, 120, 120), Qt::ContainsItemShape, "A"}};
-        for (const auto& [rect, eMode, strExpected] : queries) {
-            QList<double> depths;
-            const QList<CComponent*> found = m_pView->componentsAt(rect, &depths, eMode, true);
-            QString strOrder;
-            for (CComponent* pComponent : found)
-                strOrder += QString("ABCD").at(ids.indexOf(pComponent->getID()));
-            QCOMPARE(strOrder, strExpected);
-            QCOMPARE(depths.size(), found.size());
-            for (int i = 1; i < depths.size(); ++i)
-                QVERIFY(depths.at(i - 1) < depths.at(i));
-        }
-    }
-
     void theHostGoesDownWithComponentsInEveryState()
     {
         const TText pKept = newText("kept by the caller");
@@ -212,7 +178,7 @@ private slots:
         CControlLayer::get()->invokeDeleteCommand({addSquare(QPointF(30, 30))->getID()});
         COrrery::getSelectionManager()->select(pKept.get());
         m_pView->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_pView.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
         const TText pEditing = newText("being edited");
         QVERIFY(CEditTextHelper().startEditText(pEditing.get()));
         pEditing->textCursor().insertText(" and typed");
@@ -222,37 +188,6 @@ private slots:
         QCOMPARE(stringOf(pEditing), QStringLiteral("being edited and typed"));
         QCOMPARE(page()->componentCount(), 0);
         QCOMPARE(undoStack()->count(), 0);
-    }
-
-    void colourTextsRoundTrip_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QString>("encoded");
-        QTest::addColumn<bool>("makesPen");
-        QTest::newRow("argb, lower case") << "#80ff0000" << QColor(255, 0, 0, 128) << "#80FF0000" << false;
-        QTest::newRow("rgb") << "#00FF00" << QColor(0, 255, 0) << "#FF00FF00" << false;
-        QTest::newRow("normal pen") << "normal;#FFFF0000" << QColor(Qt::red) << "#FFFF0000" << true;
-        QTest::newRow("highlighter") << "highlighter;#8000FF00" << QColor(0, 255, 0, 128) << "#8000FF00"
-                                     << true;
-        QTest::newRow("no pen") << "null;" << QColor() << "" << false;
-        QTest::newRow("unknown type") << "crayon;#FF000000" << QColor(Qt::black) << "#FF000000" << false;
-        QTest::newRow("pen without colour") << "normal;" << QColor() << "" << false;
-        QTest::newRow("colour name") << "red" << QColor() << "" << false;
-    }
-    void colourTextsRoundTrip()
-    {
-        QFETCH(QString, text);
-        QFETCH(QColor, colour);
-        QFETCH(QString, encoded);
-        QFETCH(bool, makesPen);
-        const QColor decoded = CPenBase::decodeColor(text);
-        QCOMPARE(decoded, colour);
-        QCOMPARE(CPenBase::encodeColor(decoded), encoded);
-        const boost::shared_ptr<CPenBase> pPen = CPenFactory::createPen(text);
-        QCOMPARE(bool(pPen), makesPen);
-        if (pPen)
-            QCOMPARE(pPen->description(), text);
     }
 
     void selectAtPicksTheFrontMost_data()
@@ -293,17 +228,6 @@ private slots:
         QList<CComponent*> frontFirst = pManager->selectedComponents();
         std::reverse(frontFirst.begin(), frontFirst.end());
         QCOMPARE(pManager->selectedItemsUnderMouse(m_pView->mapFromScene(overlap)), frontFirst);
-    }
-
-    void atomicScopesNest()
-    {
-        {
-            const CAtomicOperationScope outer, inner;
-            QVERIFY(outer.isInAtomicScope() && !inner.isInAtomicScope());
-            QCOMPARE(CAtomicOperationScope::depth(), 2);
-        }
-        QCOMPARE(CAtomicOperationScope::depth(), 0);
-        QVERIFY(CAtomicOperationScope().isInAtomicScope());
     }
 };
 

@@ -1,31 +1,19 @@
 // The whole way a teacher uses the text pen: the plug-in loaded by the app's loader, the pen picked
-// from its menu entry, words written with the mouse on the board, and a colour picked in the pen's
-// context bar that the next text box is written in.
+// from its menu entry beside the laser pen, words written with the mouse on the board, and a colour picked in
+// the pen's context bar that the next text box is written in.
+#include "apphost.h"
 #include "colorselect.h"
 #include "component.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
 #include "controllayer.h"
-#include "guilayer.h"
-#include "iplugin.h"
-#include "mainwindow.h"
-#include "orrery.h"
-#include "orreryview.h"
 #include "pentool.h"
-#include "pluginloader.h"
 #include "recognizermanager.h"
-#include "scriptedrecognizer.h"
 #include "toolmanager.h"
-#include "topic.h"
 #include "userinput.h"
-#include "workspace.h"
 
-#include <QMenu>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
-#include <boost/make_shared.hpp>
 
 namespace {
 
@@ -35,7 +23,7 @@ const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
 QList<CComponent*> boxesReading(const QString& strText)
 {
     QList<CComponent*> boxes;
-    for (CComponent* pComponent : COrrery::getWorkspace()->getCurrentTopic()->components())
+    for (CComponent* pComponent : CBoardHost::page()->components())
         if (pComponent->getPropertyValue(QStringLiteral("string")).toString() == strText)
             boxes.append(pComponent);
     return boxes;
@@ -61,38 +49,27 @@ private:
     }
 
 private slots:
+    void init() { m_app.start(); }
+    void cleanup() { m_app.stop(); }
+
     void aColourPickedInTheContextBarWritesTheNextTextBox()
     {
-        QTemporaryDir dir;
-        SHostOptions options;
-        options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
-        CGUILayer::resetHost(options);
-        // Writing is handed on by the test, never by the pause timer.
-        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 60000);
-        const auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
-        QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pRecognizer));
-        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
-
-        auto pWindow = std::make_unique<CMainWindow>();
-        IPlugin* pPlugin =
-            m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
-        QVERIFY2(pPlugin, qPrintable(m_loader.errorString()));
-        auto tearDown = qScopeGuard([&] {
-            pPlugin->tearDown();
-            pWindow.reset();
-            CGUILayer::shutdownHost();
-        });
-        QVERIFY(pPlugin->setUp());
-        pWindow->refreshTools();
+        CMainWindow* pWindow = m_app.window().get();
+        CScriptedRecognizer* pRecognizer = m_app.recognizer();
         pWindow->resize(1200, 800);
-        pWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(pWindow.get()));
 
-        QAction* pEntry = nullptr;
-        for (QAction* pAction : pWindow->toolsMenu()->actions())
-            if (pAction->text() == QStringLiteral("Text-Pen"))
-                pEntry = pAction;
+        // The entry sits right after the laser pen, with the pen's icon, greyed out while nothing can
+        // read the writing.
+        QAction* pEntry = m_app.textPenEntry();
         QVERIFY(pEntry && pEntry->isEnabled());
+        const QList<QAction*> entries = pWindow->toolsMenu()->actions();
+        QCOMPARE(entries.value(entries.indexOf(pEntry) - 1)->objectName(), QStringLiteral("tool.laserpen"));
+        QCOMPARE(pEntry->icon().pixmap(32, 32).toImage(),
+                 QImage(QStringLiteral(":/textpenplugin.text_pen.png"))
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        COrrery::getRecognizerManager()->setActiveRecognizer(QString());
+        QVERIFY(pEntry->isVisible() && !pEntry->isEnabled());
+        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
         pEntry->trigger();
         QCOMPARE(COrrery::getToolManager()->getActiveTool()->getName(), c_strTextPen);
 
@@ -104,7 +81,7 @@ private slots:
         QCOMPARE(pWindow->toolBarArea(pBar), Qt::BottomToolBarArea);
 
         pRecognizer->enqueue({QStringLiteral("hello"), QStringLiteral("hallo")});
-        QVERIFY(writeWithMouse(pWindow.get(), QRect(100, 100, 180, 50)));
+        QVERIFY(writeWithMouse(pWindow, QRect(100, 100, 180, 50)));
         const QList<CComponent*> first = boxesReading(QStringLiteral("hello"));
         QCOMPARE(first.size(), 1);
         QCOMPARE(first.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
@@ -123,7 +100,7 @@ private slots:
             QVariant(QColor(Qt::red)));
 
         pRecognizer->enqueue({QStringLiteral("world")});
-        QVERIFY(writeWithMouse(pWindow.get(), QRect(100, 300, 180, 50)));
+        QVERIFY(writeWithMouse(pWindow, QRect(100, 300, 180, 50)));
         const QList<CComponent*> second = boxesReading(QStringLiteral("world"));
         QCOMPARE(second.size(), 1);
         QCOMPARE(second.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
@@ -141,6 +118,7 @@ private slots:
 
 private:
     CPluginLoader m_loader;
+    CAppHost m_app{m_loader};
 };
 
 QTEST_MAIN(tst_EndToEnd)

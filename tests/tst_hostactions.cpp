@@ -1,18 +1,15 @@
 // The host's actions as plug-ins rely on them: a tool action picks its tool and carries the check mark
 // while that tool is active; menu entries follow what their actions answer whenever the tool, the
-// recognizer, the page or the view changes; a change of language is announced with its direction.
+// recognizer, the page or the view changes.
 #include "actionmanager.h"
 #include "boardhost.h"
-#include "controlsignalsource.h"
 #include "hostjournal.h"
-#include "languagemanager.h"
 #include "namedtool.h"
 #include "recognizermanager.h"
 #include "scriptedrecognizer.h"
 #include "toolaction.h"
 #include "toolmanager.h"
 
-#include <QApplication>
 #include <QtTest>
 #include <boost/make_shared.hpp>
 
@@ -82,11 +79,7 @@ private slots:
         QVERIFY(
             COrrery::getRecognizerManager()->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
     }
-    void cleanup()
-    {
-        m_host.stop();
-        QApplication::setLayoutDirection(Qt::LeftToRight);
-    }
+    void cleanup() { m_host.stop(); }
 
     void aToolActionPicksItsToolAndShowsWhileItIsActive()
     {
@@ -147,26 +140,6 @@ private slots:
         pAction->m_bAvailable = true;
         makeChange(EHostChange(change));
         QVERIFY(pAction->isVisible() && pAction->isEnabled());
-    }
-
-    void aLanguageChangeIsAnnouncedWithItsDirection_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<bool>("rightToLeft");
-        QTest::newRow("German") << "de_DE" << false;
-        QTest::newRow("Hebrew") << "he_IL" << true;
-    }
-    void aLanguageChangeIsAnnouncedWithItsDirection()
-    {
-        QFETCH(QString, locale);
-        QFETCH(bool, rightToLeft);
-        QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
-        CLanguageManager().setLanguage(locale);
-        CLanguageManager().setLanguage(locale);
-        QCOMPARE(QList<QVariantList>(announced), QList<QVariantList>({{locale, rightToLeft}}));
-        QCOMPARE(CLanguageManager().currentLocale(), locale);
-        QCOMPARE(CLanguageManager().isRightToLeft(), rightToLeft);
-        QCOMPARE(QApplication::layoutDirection(), rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     }
 };
 

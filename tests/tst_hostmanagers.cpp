@@ -1,4 +1,4 @@
-// The host's managers: registration by name with real refusals, the menu placement and a fresh host.
+// The host's managers: registration by name with real refusals, and the board's scale.
 #include "abstractpropertyeditor.h"
 #include "action.h"
 #include "actionmanager.h"
@@ -14,7 +14,6 @@
 #include "toolpropertiesperspectivemanager.h"
 
 #include <QLabel>
-#include <QMenu>
 #include <QtTest>
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -70,14 +69,6 @@ QWidget* makePanel(QWidget* pParent)
     return new QLabel(QStringLiteral("panel"), pParent);
 }
 
-QStringList menuEntries(const QMenu& menu)
-{
-    QStringList names;
-    for (const QAction* pAction : menu.actions())
-        names.append(pAction->objectName());
-    return names;
-}
-
 boost::shared_ptr<CAction> action(const QString& strName)
 {
     return boost::make_shared<CAction>(strName, QIcon());
@@ -121,42 +112,6 @@ private slots:
         QCOMPARE(manager.registerAction(action(QString())), int(CActionManager::eNoInternalName));
         QCOMPARE(manager.registerAction(boost::shared_ptr<CAction>()), int(CActionManager::eNoAction));
         QCOMPARE(manager.getActionNames(), (QStringList{"tool.unavailable", "tool.pen"}));
-    }
-
-    void anEntryIsPlacedRightAfterTheNamedOne_data()
-    {
-        QTest::addColumn<bool>("registered");  // the new entry's action; without it nothing is placed
-        QTest::addColumn<QStringList>("menu"); // empty: the host has no menu
-        QTest::addColumn<QString>("nextTo");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList entries{"tool.pen", "tool.laserpen", "tool.eraser"};
-        QTest::newRow("in the middle")
-            << true << entries << "tool.laserpen"
-            << QStringList{"tool.pen", "tool.laserpen", "tool.textpen", "tool.eraser"};
-        QTest::newRow("at the end") << true << QStringList(entries.mid(0, 2)) << "tool.laserpen"
-                                    << QStringList{"tool.pen", "tool.laserpen", "tool.textpen"};
-        QTest::newRow("unknown entry") << true << entries << "tool.nothing" << entries;
-        QTest::newRow("no menu") << true << QStringList() << "tool.laserpen" << QStringList();
-        QTest::newRow("no action") << false << entries << "tool.laserpen" << entries;
-    }
-    void anEntryIsPlacedRightAfterTheNamedOne()
-    {
-        QFETCH(bool, registered);
-        QFETCH(QStringList, menu);
-        QFETCH(QString, nextTo);
-        QFETCH(QStringList, expected);
-        QMenu hostMenu;
-        for (const QString& strName : menu)
-            hostMenu.addAction(strName)->setObjectName(strName);
-        COrrery::setMenu(menu.isEmpty() ? nullptr : &hostMenu);
-        if (registered)
-            QCOMPARE(COrrery::getActionManager()->registerAction(action("tool.textpen")), 0);
-
-        QCOMPARE(COrrery::addActionToMenuNextTo(nextTo, "tool.textpen"), expected != menu);
-        QCOMPARE(menuEntries(hostMenu), expected);
-        // Asking again moves nothing and adds no second entry.
-        COrrery::addActionToMenuNextTo(nextTo, "tool.textpen");
-        QCOMPARE(menuEntries(hostMenu), expected);
     }
 
     void editorPrototypesKeepTheirOrderAndAreCloned()
@@ -205,19 +160,6 @@ private slots:
         QVERIFY(pPanel);
         QCOMPARE(pPanel->parentWidget(), &parent);
         QCOMPARE(perspectives.createPerspective(QStringLiteral("text"), &parent), nullptr);
-    }
-
-    void aResetHostStartsEmpty()
-    {
-        QVERIFY(COrrery::getToolManager()->registerTool(boost::make_shared<CNamedTool>("text")));
-        CGUILayer::get()->getToolPerspectiveManager()->registerPerspective({"text"}, &makePanel);
-        COrrery::setLPToDPRatio(2.0);
-
-        CGUILayer::resetHost();
-        QCOMPARE(COrrery::getToolManager()->getToolNames(), QStringList());
-        QCOMPARE(CGUILayer::get()->getToolPerspectiveManager()->count(), 0);
-        QCOMPARE(CHostJournal::entries(), QStringList());
-        QCOMPARE(COrrery::getLPToDPRatio(), 1.0);
     }
 
     void theBoardScaleStaysAPositiveNumber_data()

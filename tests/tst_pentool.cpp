@@ -1,5 +1,6 @@
 // The pen-tool base as pen tools and the writer see it: ink while writing, one hand-over per writing after
 // the pause, taps told apart from writing, view points mapped onto the board, and the ordinary pen's ink.
+#include "boardhost.h"
 #include "component.h"
 #include "controllayer.h"
 #include "guilayer.h"
@@ -12,9 +13,7 @@
 #include "workspace.h"
 
 #include <QGraphicsPathItem>
-#include <QScrollBar>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
 #include <boost/make_shared.hpp>
@@ -37,20 +36,12 @@ class tst_PenTool : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<COrreryView> m_pView;
+    CBoardHost m_host;
+    COrreryView* m_pView = nullptr;
     CListeningPen* m_pPen = nullptr;
 
     static CTopic* page() { return COrrery::getWorkspace()->getCurrentTopic(); }
     static bool activate(const QString& strTool) { return COrrery::getToolManager()->activate(strTool); }
-    // The preview ink on the board: path items that are no components.
-    int previewInk() const
-    {
-        int iCount = 0;
-        for (QGraphicsItem* pItem : m_pView->scene()->items())
-            iCount += pItem->type() == QGraphicsPathItem::Type && !COrreryView::componentOf(pItem) ? 1 : 0;
-        return iCount;
-    }
     // The last point comes with the release only, as it does when the pen lifts off quickly.
     void draw(const TLine& points)
     {
@@ -66,22 +57,17 @@ class tst_PenTool : public QObject
 private slots:
     void init()
     {
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath("settings.ini");
-        CGUILayer::resetHost(options);
+        m_host.start();
         COrrery::getUserSettings()->setValue("pen/writingpause", 100);
-        m_pView = std::make_unique<COrreryView>();
+        m_pView = m_host.view();
         m_pView->setFixedSize(800, 600);
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(page());
         auto pPen = boost::make_shared<CListeningPen>();
         m_pPen = pPen.get();
         CToolManager* pTools = COrrery::getToolManager();
         QVERIFY(pTools->registerTool(pPen) && pTools->registerTool(boost::make_shared<CNormalPenTool>()));
         QVERIFY(activate("listening"));
     }
-    void cleanup() { m_pView.reset(); }
-    void cleanupTestCase() { CGUILayer::shutdownHost(); }
+    void cleanup() { m_host.stop(); }
 
     void whatIsDrawnIsHandedOverOnceAfterThePause_data()
     {
@@ -105,7 +91,7 @@ private slots:
             QTest::qWait(i == 0 ? 0 : gapMs);
             draw(strokes.at(i));
         }
-        QCOMPARE(previewInk(), strokes.size());
+        QCOMPARE(CBoardHost::inkShown(m_pView), strokes.size());
         QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 0);
 
         QTRY_COMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 1);
@@ -117,33 +103,9 @@ private slots:
             QCOMPARE(m_pPen->m_writings.first().size(), strokes.size());
             QCOMPARE(m_pPen->m_writings.first().first().first(), QPointF(start));
         }
-        QCOMPARE(previewInk(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         QVERIFY(!m_pPen->currentScribble());
         QCOMPARE(page()->componentCount(), 0);
-    }
-
-    void viewPointsAreMappedOntoTheBoard()
-    {
-        // Zoomed in twice and scrolled: the view point p shows the board point (p + scroll) / 2.
-        m_pView->scale(2.0, 2.0);
-        m_pView->horizontalScrollBar()->setValue(300);
-        m_pView->verticalScrollBar()->setValue(200);
-        CScribble scribble;
-        scribble.beginStroke(QPointF(10.5, 20.25), 0);
-        scribble.addPoint(QPointF(60.0, 41.0), 10);
-        TStrokes strokes;
-        const QPointF topLeft = m_pPen->viewScribbleToItemScribble(scribble, strokes);
-        QCOMPARE(strokes, TStrokes({{QPointF(155.25, 110.125), QPointF(180.0, 120.5)}}));
-        QCOMPARE(topLeft, QPointF(155.0, 110.0));
-    }
-
-    void finishingHandsOverAtOnce()
-    {
-        COrrery::getUserSettings()->setValue("pen/writingpause", 10000);
-        draw({{100, 100}, {200, 100}});
-        m_pPen->finishWriting();
-        QCOMPARE(m_pPen->m_writings.size(), 1);
-        QCOMPARE(previewInk(), 0);
     }
 
     void inkShowsAboveEverythingOnThePage()
@@ -168,14 +130,14 @@ private slots:
             QVERIFY2(pItem->zValue() > dInk, "each stroke lies above the page and the strokes before it");
             dInk = pItem->zValue();
         }
-        QCOMPARE(previewInk(), 2);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 2);
     }
 
     void leavingForTheOrdinaryPenDropsTheWritingAndMakesInk()
     {
         draw({{100, 100}, {200, 100}});
         QVERIFY(activate("pen"));
-        QCOMPARE(previewInk(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         // The ordinary pen makes each stroke one ink component on the board, one undo step.
         draw({{100, 100}, {150, 120}, {200, 100}});
         QCOMPARE(page()->componentCount(), 1);
@@ -185,7 +147,7 @@ private slots:
         QCOMPARE(pInk->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
         QCOMPARE(pInk->getPropertyValue("pencolor").toString(), QStringLiteral("normal;#FF000000"));
         QCOMPARE(CControlLayer::get()->undoStack()->count(), 1);
-        QCOMPARE(previewInk(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         // The writing left behind never reaches the listening pen.
         QTest::qWait(CPenTool::c_iTapWindowMs);
         QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 0);

@@ -135,10 +135,13 @@ private slots:
         QCOMPARE(pPlugin->getID(), QStringLiteral("veltra.textpenplugin-1.0"));
         QCOMPARE(pPlugin->getPluginName(), QStringLiteral("textpenplugin"));
         QVERIFY(pPlugin->setUp());
+        // Its images come and go with the library.
+        QVERIFY(QFile::exists(QStringLiteral(":/textpenplugin.text_pen.png")));
         pPlugin->tearDown();
         CGUILayer::shutdownHost(); // nothing the plug-in registered may outlive its code
         loader.unloadAll();
         QVERIFY(!QLibrary(libraries.first()).isLoaded());
+        QVERIFY(!QFile::exists(QStringLiteral(":/textpenplugin.text_pen.png")));
     }
 
     void onlyLibrariesAreFound()

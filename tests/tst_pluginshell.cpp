@@ -36,8 +36,6 @@ private slots:
         const QByteArray text(qt_plugin_query_verification_data());
         QCOMPARE(text, QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.2\ndebug=false\n"
                                   "buildkey=Windows msvc release full-config"));
-        QCOMPARE(text.count('\n'), 3);
-        QVERIFY(text.endsWith("full-config"));
     }
 
     void theInstanceStaysTheSameUntilDeleted()
@@ -53,38 +51,6 @@ private slots:
         QCOMPARE(qt_plugin_instance(), pSecond.data());
         QCOMPARE(QString::fromLatin1(pSecond->metaObject()->className()), QStringLiteral("CTextPenPlugIn"));
         delete pSecond;
-    }
-
-    void theInstanceIsAPlugInOfTheHostsInterface()
-    {
-        QObject* pInstance = qt_plugin_instance();
-        IPlugin* pPlugin = qobject_cast<IPlugin*>(pInstance);
-        QVERIFY(pPlugin);
-        QCOMPARE(static_cast<QObject*>(pPlugin), pInstance);
-        QCOMPARE(pInstance->qt_metacast("CTextPenPlugIn"), static_cast<void*>(pInstance));
-        QCOMPARE(pInstance->qt_metacast("pallion.cpluginex/1.3"), static_cast<void*>(pPlugin));
-        QVERIFY(pInstance->inherits("CAbstractPlugin"));
-        QCOMPARE(pInstance->qt_metacast("CSomethingElse"), nullptr);
-
-        // No signals, slots or properties of its own: everything lives in the host.
-        const QMetaObject* pMeta = pInstance->metaObject();
-        QCOMPARE(pMeta->methodCount(), pMeta->methodOffset());
-        QCOMPARE(pMeta->propertyCount(), pMeta->propertyOffset());
-        delete pInstance;
-    }
-
-    void theIdentityStringsAreExact()
-    {
-        CTextPenPlugIn plugin;
-        IPlugin& host = plugin;
-        QCOMPARE(host.getID(), QStringLiteral("veltra.textpenplugin-1.0"));
-        QCOMPARE(host.getPluginName(), QStringLiteral("textpenplugin"));
-        // What the plug-in leaves to the base.
-        QVERIFY(host.isEnabled());
-        QVERIFY(!host.hasSettingsUi());
-        QString strError = QStringLiteral("stale");
-        QVERIFY(host.initialize(&strError));
-        QVERIFY(strError.isEmpty());
     }
 
     void setUpSucceedsWithOrWithoutAToolManager_data()
@@ -111,18 +77,6 @@ private slots:
         for (const QString& strEntry : CHostJournal::entries())
             QVERIFY2(!strEntry.endsWith(QLatin1String("-> false")), qPrintable(strEntry));
         QCOMPARE(menu.actions().value(1)->objectName(), QStringLiteral("tool.textpen"));
-        QCOMPARE(CHostJournal::entries("CPropertyEditorManager::registerEditor"),
-                 QStringList() << "CPropertyEditorManager::registerEditor textpen.fontcolor -> true"
-                               << "CPropertyEditorManager::registerEditor "
-                                  "textpen.bold,textpen.italic,textpen.underline -> true"
-                               << "CPropertyEditorManager::registerEditor textpen.fontfamily -> true"
-                               << "CPropertyEditorManager::registerEditor textpen.linewidth -> true"
-                               << "CPropertyEditorManager::registerEditor textpen.linestyle -> true"
-                               << "CPropertyEditorManager::registerEditor textpen.linecolor -> true"
-                               << "CPropertyEditorManager::registerEditor textpen.fillcolor -> true"
-                               << "CPropertyEditorManager::registerEditor showcandidates -> true"
-                               << "CPropertyEditorManager::registerEditor overwritetextbox -> true");
-
         // Tool, action and menu entry, context bar, editors, then the properties page, each once.
         QStringList kinds;
         for (const QString& strEntry : CHostJournal::entries()) {

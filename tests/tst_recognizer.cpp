@@ -102,20 +102,6 @@ private slots:
         QCOMPARE(inkLayout.lines(), (QVector<QVector<int>>{{3, 4}, {0, 1, 2}}));
     }
 
-    void rendersToLineHeight()
-    {
-        CInkRenderer renderer;
-        const Strokes strokes = {{{10, 10}, {110, 60}}};
-        const QImage image = renderer.render(strokes, 50.0);
-        // 50 units of line are 40 pixels: the ink's 100 x 50 becomes 80 x 40, with the padding around.
-        QCOMPARE(image.size(), QSize(80 + 2 * 16 + 1, 40 + 2 * 16 + 1));
-        QCOMPARE(image.format(), QImage::Format_Grayscale8);
-        QCOMPARE(qGray(image.pixel(0, 0)), 255);
-        QVERIFY(qGray(image.pixel(16 + 40, 16 + 20)) < 128);
-        QVERIFY(renderer.render(Strokes(), 50.0).isNull());
-        QVERIFY(renderer.render(Strokes{{}, {{qQNaN(), 0.0}}}, 50.0).isNull());
-    }
-
     void rendersWithinTheSizeCap_data()
     {
         QTest::addColumn<Strokes>("strokes");
@@ -134,31 +120,6 @@ private slots:
         QVERIFY(!image.isNull());
         QVERIFY(image.width() <= CInkRenderer::c_iMaxWidth);
         QVERIFY(image.height() <= CInkRenderer::c_iMaxHeight);
-    }
-
-    void leaningWritingStandsUpright_data()
-    {
-        QTest::addColumn<double>("lean");
-        QTest::newRow("leaning right") << 0.4;
-        QTest::newRow("leaning left") << -0.3;
-        QTest::newRow("upright") << 0.0;
-    }
-
-    void leaningWritingStandsUpright()
-    {
-        QFETCH(double, lean);
-        // Three downstrokes with their tops moved sideways by lean per unit of height, and a crossing
-        // stroke, which must not count.
-        Strokes strokes;
-        for (int i = 0; i < 3; ++i)
-            strokes.append({{i * 30.0 + 40.0 * lean, 0.0}, {i * 30.0 + 20.0 * lean, 20.0}, {i * 30.0, 40.0}});
-        strokes.append({{-5.0, 10.0}, {80.0, 10.0}});
-        const Strokes upright = CInkRenderer::sheared(strokes, CInkRenderer::slant(strokes));
-        for (int i = 0; i < 3; ++i)
-            QVERIFY2(std::fabs(upright[i].first().x() - upright[i].last().x()) < 0.5,
-                     qPrintable(QString::number(upright[i].first().x() - upright[i].last().x())));
-        QCOMPARE(CInkRenderer::slant(Strokes{{{0, 0}, {100, 1}}}), 0.0);
-        QCOMPARE(CInkRenderer::slant(Strokes()), 0.0);
     }
 
     void wordsAreReadFromTheEnginesSteps()
@@ -224,36 +185,6 @@ private slots:
         QFETCH(QString, kept);
         const CWordList words = smallList();
         QCOMPARE(CReadingRanker(&words).rank(candidates, max, kept), expected);
-    }
-
-    void rankingWithoutWordsKeepsOrder()
-    {
-        const QStringList candidates{"tne", "then", "tne", "xqz"};
-        const CWordList empty;
-        QCOMPARE(CReadingRanker().rank(candidates, 2), (QStringList{"tne", "then"}));
-        QCOMPARE(CReadingRanker(&empty).rank(candidates, 5), (QStringList{"tne", "then", "xqz"}));
-    }
-
-    void wordLists()
-    {
-        CWordList graded;
-        graded.add(QStringLiteral("teacher"), 50);
-        graded.add(QStringLiteral("Teacher"), 20);
-        graded.add(QStringLiteral("board"));
-        QCOMPARE(graded.grade(QStringLiteral("TEACHER")), 20);
-        QCOMPARE(graded.grade(QStringLiteral("board")), CWordList::c_iUngraded);
-        QCOMPARE(graded.size(), 2);
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("x.dic")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("3\nשלום/ab\nteacher's\nboard/X\n");
-        file.close();
-        CWordList words;
-        QVERIFY(words.load(file.fileName()));
-        QCOMPARE(words.size(), 2);
-        QVERIFY(words.contains(QStringLiteral("שלום")));
-        QVERIFY(words.contains(QStringLiteral("Board,")));
-        QVERIFY(!words.load(dir.filePath(QStringLiteral("missing"))));
     }
 
     void aLanguageThatCannotBeReadFallsBackToEnglish()

@@ -1,10 +1,9 @@
-// The font family editor with its Designer form, and the weight and style editor: values shown as the
+// The font family editor, and the weight and style editor: values shown as the
 // font system resolves a family and as the switches' flags, the states of no single value, and the
 // user's picks applied as the named properties.
 #include "combobox.h"
 #include "editorhost.h"
 #include "fontcombobox.h"
-#include "textpenfontfamilyandsizewidget.h"
 #include "textweightandstylewidget.h"
 
 #include <QToolButton>
@@ -38,36 +37,6 @@ class tst_TextPenTextEditors : public QObject
 private slots:
     void init() { m_host.start(); }
     void cleanup() { m_host.stop(); }
-
-    void theFormIsLaidOutForTheDisplayMode_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("family only") << 1 << QSize(272, 30);
-        QTest::newRow("size only") << 2 << QSize(50, 30);
-        QTest::newRow("both") << 0 << QSize(272, 30);
-    }
-    void theFormIsLaidOutForTheDisplayMode()
-    {
-        QFETCH(int, mode);
-        QFETCH(QSize, size);
-        CTextPenFontFamilyAndSizeWidget widget(nullptr, mode);
-        QCOMPARE(widget.size(), size);
-        const CFontComboBox* pFamily = child<CFontComboBox>(&widget, "fontFamilyComboBox");
-        const CComboBox* pSize = child<CComboBox>(&widget, "fontSizeComboBox");
-        QVERIFY(!pFamily->isEditable() && !pSize->isEnabled() && pSize->count() == 0);
-        QCOMPARE(pFamily->fontFilters(), QFontComboBox::ScalableFonts);
-        QCOMPARE(pFamily->isHidden(), mode == 2);
-        QCOMPARE(pSize->isHidden(), mode == 1);
-    }
-
-    void theFamilyEditorMakesRoomInABrowser()
-    {
-        const auto pTool = familyEditor(1);
-        const auto pBrowser = familyEditor(3);
-        QVERIFY(!child<CComboBox>(pTool->widget(), "fontSizeComboBox")->isVisibleTo(pTool->widget()));
-        QCOMPARE(pBrowser->widget()->height() - pTool->widget()->height(), 4);
-    }
 
     void aFamilyIsShownAsTheFontSystemResolvesIt_data()
     {

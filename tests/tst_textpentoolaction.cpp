@@ -1,19 +1,13 @@
 // The "Text-Pen" menu entry: offered only with a recognizer and a page that takes input, enabled
 // unless the board shows the live desktop; choosing it activates the text pen only while offered.
 #include "actionmanager.h"
-#include "guilayer.h"
+#include "boardhost.h"
 #include "hostjournal.h"
-#include "orreryview.h"
-#include "recognizermanager.h"
-#include "scriptedrecognizer.h"
 #include "textpenplugin.h"
 #include "textpentoolaction.h"
 #include "toolmanager.h"
-#include "workspace.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
-#include <boost/make_shared.hpp>
 
 class tst_TextPenToolAction : public QObject
 {
@@ -40,23 +34,19 @@ private slots:
         QFETCH(bool, liveDesktop);
         QFETCH(bool, available);
         QFETCH(bool, enabled);
-        QTemporaryDir dir;
-        SHostOptions options;
-        options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
-        CGUILayer::resetHost(options);
-        COrreryView view;
-        COrrery::setView(&view);
-        CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
-        QVERIFY(pRecognizers->registerRecognizer(boost::make_shared<CScriptedRecognizer>()));
+        CBoardHost host;
+        host.start();
+        QVERIFY(CBoardHost::useScriptedRecognizer());
         CTextPenPlugIn plugin;
         QVERIFY(plugin.setUp());
         CAction* pAction = COrrery::getActionManager()->getAction(QStringLiteral("tool.textpen"));
         QVERIFY(qobject_cast<CTextPenToolAction*>(pAction));
         QCOMPARE(pAction->text(), QStringLiteral("Text-Pen"));
 
-        pRecognizers->setActiveRecognizer(recognizer ? QStringLiteral("scripted") : QString());
+        COrrery::getRecognizerManager()->setActiveRecognizer(recognizer ? QStringLiteral("scripted")
+                                                                        : QString());
         COrrery::getWorkspace()->getCurrentTopic()->setInputBlocked(blocked);
-        view.setLiveDesktopMode(liveDesktop);
+        host.view()->setLiveDesktopMode(liveDesktop);
         QCOMPARE(pAction->isAvailable(), available);
         QCOMPARE(pAction->isEnabledImpl(), enabled);
 
@@ -71,8 +61,7 @@ private slots:
         QCOMPARE(CHostJournal::entries(QStringLiteral("CToolAction::exec")),
                  available ? QStringList() << "CToolAction::exec textpenplugin.handtext -> true"
                            : QStringList());
-        COrrery::setView(nullptr);
-        CGUILayer::shutdownHost();
+        host.stop();
     }
 };
 

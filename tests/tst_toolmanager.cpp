@@ -1,12 +1,10 @@
 // The host's tool services as tools and plug-ins rely on them: activation order, property changes through
-// a tool's own rules, saved settings, the profile announcement, messages, and the host's text tool.
-#include "actionutilities.h"
+// a tool's own rules, saved settings, and the host's text tool.
 #include "component.h"
 #include "controllayer.h"
 #include "guilayer.h"
 #include "hostjournal.h"
 #include "orreryview.h"
-#include "serviceslayer.h"
 #include "texttool.h"
 #include "toolmanager.h"
 #include "topic.h"
@@ -121,34 +119,6 @@ private slots:
         const QVariant restored = tools().getToolByName("text")->getToolProperty(name);
         QCOMPARE(restored, value);
         QCOMPARE(restored.userType(), value.userType());
-    }
-
-    void theProfileIsLoadedAndAnnounced()
-    {
-        auto pText = boost::make_shared<CTextTool>();
-        QVERIFY(tools().registerTool(pText));
-        COrrery::getUserSettings()->setValue("tools/text/italic", true);
-        QSignalSpy loaded(CServicesLayer::get(), &CServicesLayer::signalProfileLoaded);
-        CServicesLayer::get()->loadProfile();
-        QCOMPARE(loaded.count(), 1);
-        QCOMPARE(pText->getToolProperty("italic"), QVariant(true));
-        // A host without tools announces it all the same.
-        startHost(false);
-        QSignalSpy loadedWithoutTools(CServicesLayer::get(), &CServicesLayer::signalProfileLoaded);
-        CServicesLayer::get()->loadProfile();
-        QCOMPARE(loadedWithoutTools.count(), 1);
-    }
-
-    void aMessageIsAnsweredByTheHandler()
-    {
-        const CActionUtilities::FMessageHandler previous =
-            CActionUtilities::setMessageHandler([](auto, const QString& strText, auto) {
-                return strText == "Keep it?" ? QMessageBox::No : QMessageBox::Ok;
-            });
-        QCOMPARE(CActionUtilities::messageBox(CActionUtilities::eMessageBoxQuestion, nullptr, "Keep it?",
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes),
-                 QMessageBox::No);
-        QVERIFY(CActionUtilities::setMessageHandler(previous));
     }
 
     void aClickWithTheTextToolOpensOrMakesOneTextBox_data()

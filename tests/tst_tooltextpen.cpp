@@ -5,7 +5,6 @@
 #include "controllayer.h"
 #include "guilayer.h"
 #include "hostjournal.h"
-#include "logsystem.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "penbase.h"
@@ -106,34 +105,31 @@ private slots:
     {
         m_pView.reset();
         CGUILayer::shutdownHost();
-        CLogSystem::theRootInstance->setLevel("INFO");
     }
 
-    void aNewToolWithoutTextToolHasItsIdentityAndTheDefaults()
+    // Before any change: black Arial without outline, a clear fill, neither option, a pen of its own.
+    void aNewToolWithoutTextToolStartsWithTheDefaults()
     {
         startHost(nullptr);
-        QVERIFY(m_pTool->canUsePenType("normal"));
-        for (const char* szType : {"Normal", "highlighter", ""})
-            QVERIFY2(!m_pTool->canUsePenType(QLatin1String(szType)), szType);
-        QCOMPARE(m_pTool->getName(), c_strTool);
-        QCOMPARE(m_pTool->getCategory(), "text");
-        QCOMPARE(m_pTool->getIconImage(CTool::eIconLarge).size(), QSize(32, 32));
-        QVERIFY(m_pTool->getIconImage(CTool::eIconSmall).isNull());
-        QVERIFY(m_pTool->getIconImage(CTool::eIconMedium).isNull());
-        QCOMPARE(m_pTool->getPersistentProperties(), (QList<QString>{"overwritetextbox", "showcandidates"}));
-        const QStringList names = {"textpen.fontfamily", "textpen.fontcolor", "textpen.bold",
-                                   "textpen.italic",     "textpen.underline", "overwritetextbox",
-                                   "showcandidates",     "textpen.linecolor", "textpen.fillcolor",
-                                   "textpen.linestyle",  "textpen.linewidth", "pencolor",
-                                   "linewidth",          "linestyle"};
-        const QVariant no(false), none("null;"), black(QColor(Qt::black));
-        const QVariant arial("Arial"), clear(QColor(255, 255, 255, 0));
-        const QVariantList defaults = {arial, black, no, no, no, no, no, none, clear, 1, 5.0, none, 3.0, 1};
-        QCOMPARE(m_pTool->getToolPropertyNames(), names.mid(0, 11)); // not the own pen's
-        for (int i = 0; i < names.size(); ++i) {
-            QVERIFY2(property(names[i]) == defaults[i], qPrintable(names[i]));
-            QVERIFY2(property(names[i]).userType() == defaults[i].userType(), qPrintable(names[i]));
-        }
+        QVERIFY(m_pTool->canUsePenType("normal") && !m_pTool->canUsePenType("highlighter"));
+        const QVariantMap defaults = {{"textpen.fontfamily", "Arial"},
+                                      {"textpen.fontcolor", QColor(Qt::black)},
+                                      {"textpen.bold", false},
+                                      {"textpen.italic", false},
+                                      {"textpen.underline", false},
+                                      {"overwritetextbox", false},
+                                      {"showcandidates", false},
+                                      {"textpen.linecolor", "null;"},
+                                      {"textpen.linestyle", 1},
+                                      {"textpen.fillcolor", QColor(255, 255, 255, 0)},
+                                      {"textpen.linewidth", 5.0},
+                                      {"pencolor", "null;"},
+                                      {"linewidth", 3.0},
+                                      {"linestyle", 1}};
+        for (auto it = defaults.cbegin(); it != defaults.cend(); ++it)
+            QVERIFY2(property(it.key()) == it.value() &&
+                         property(it.key()).userType() == it.value().userType(),
+                     qPrintable(it.key()));
     }
 
     // The font colour, the own pen's colour and the primary colour go together; the own pen's width
@@ -389,22 +385,6 @@ private slots:
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes.first()->getPropertyValue("position").toPointF(), QPointF(100, 100));
         QVERIFY(std::isfinite(boxes.first()->getPropertyValue("fontsize").toDouble()));
-    }
-
-    void setToolPropertyIsTracedOnEntryOnly()
-    {
-        CLogSystem::theRootInstance->setLevel("TRACE");
-        CLogSystem::theRootInstance->sink().clear();
-        m_pTool->setToolProperty("showcandidates", true);
-        m_pTool->getToolProperty("showcandidates");
-        m_pTool->canUsePenType("normal");
-        QStringList names;
-        for (const std::string& strLine : CLogSystem::theRootInstance->sink().lines())
-            names.append(QString::fromStdString(strLine).section(QLatin1Char('\t'), 2));
-        // The push to the text tool is an operation of its own, traced as such.
-        QCOMPARE(names, (QStringList{" Enter CToolTextPen::setToolProperty ",
-                                     " Enter CToolTextPen::syncPropertiesToTextTool ",
-                                     " Exit CToolTextPen::syncPropertiesToTextTool "}));
     }
 };
 

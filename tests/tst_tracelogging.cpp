@@ -116,9 +116,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("scheme-like") << "CTextPenPlugIn::getID";
         QTest::newRow("file tag") << ".\\textpenplugin.cpp\t12\t";
-        QTest::newRow("percent and hash") << "100% #1 a?b=c";
         QTest::newRow("non-Latin") << QString::fromUtf8("Überschrift مرحبا");
-        QTest::newRow("empty") << "";
     }
     void insertionsWriteTheirTextAsGivenEachFollowedByASpace()
     {
@@ -126,17 +124,6 @@ private slots:
         basic_logging::Logger& logger = CLogSystem::theRootInstance->logger();
         logger << text << "(" << true << false << ")" << basic_logging::Logger::end;
         QCOMPARE(loggedLines(), QStringList() << text + QStringLiteral(" ( 1 0 ) "));
-    }
-
-    void theEndMarkerEmptiesTheLine()
-    {
-        basic_logging::Logger& logger = CLogSystem::theRootInstance->logger();
-        logger << "first" << basic_logging::Logger::end;
-        logger << basic_logging::Logger::end;
-        logger << "second" << basic_logging::Logger::end;
-        QCOMPARE(loggedLines(), QStringList() << "first "
-                                              << ""
-                                              << "second ");
     }
 
     void theLogFileReceivesEachLine()
