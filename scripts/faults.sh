@@ -145,6 +145,7 @@ if [ "$CHECK_ONLY" -eq 0 ]; then
     if [ "$BASELINE" -eq 1 ]; then
         start=$(date +%s)
         BASE_FAILING=$(failing_tests)
+        cp "$WORK/ctest.log" "$BUILD/faults-baseline-ctest.log"
         echo "faults.sh: baseline suite run took $(($(date +%s) - start)) s;" \
             "failing already: ${BASE_FAILING:-none}" >&2
     fi
