@@ -64,7 +64,7 @@ QCursor laserCursor()
 }
 
 // A tool's label on the tool bar: the label of the action that picks it where there is one (a
-// plug-in's tool comes with one), else the host's own name for it.
+// plug-in's tool comes with one), else the tool's own.
 QString toolLabel(const QString& strTool)
 {
     if (CActionManager* pActions = COrrery::getActionManager())
@@ -73,13 +73,9 @@ QString toolLabel(const QString& strTool)
             if (pToolAction && pToolAction->getToolName() == strTool)
                 return pToolAction->getLabelText();
         }
-    if (strTool == QLatin1String("select"))
-        return QObject::tr("Select");
-    if (strTool == QLatin1String("pen"))
-        return QObject::tr("Pen");
-    if (strTool == QLatin1String("text"))
-        return QObject::tr("Text");
-    return strTool;
+    CToolManager* pTools = COrrery::getToolManager();
+    CTool* pTool = pTools ? pTools->getToolByName(strTool) : nullptr;
+    return pTool ? pTool->getLabel() : strTool;
 }
 
 } // namespace

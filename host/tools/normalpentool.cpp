@@ -2,6 +2,7 @@
 
 #include "toolpropertynames.h"
 
+#include <QObject>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -21,6 +22,11 @@ QString CNormalPenTool::getName() const
 QString CNormalPenTool::getCategory()
 {
     return QStringLiteral("pen");
+}
+
+QString CNormalPenTool::getLabel() const
+{
+    return QObject::tr("Pen");
 }
 
 QImage CNormalPenTool::getIconImage(EIconSize eSize) const

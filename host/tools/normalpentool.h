@@ -12,6 +12,7 @@ public:
 
     QString getName() const override;
     QString getCategory() override;
+    QString getLabel() const override;
     QImage getIconImage(EIconSize eSize) const override;
     QList<QString> getPersistentProperties() const override;
 };

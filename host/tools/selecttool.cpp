@@ -7,6 +7,7 @@
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <QObject>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -18,6 +19,11 @@ QString CSelectTool::getName() const
 QString CSelectTool::getCategory()
 {
     return QStringLiteral("select");
+}
+
+QString CSelectTool::getLabel() const
+{
+    return QObject::tr("Select");
 }
 
 QImage CSelectTool::getIconImage(EIconSize eSize) const

@@ -8,6 +8,7 @@ class CSelectTool : public CTool
 public:
     QString getName() const override;
     QString getCategory() override;
+    QString getLabel() const override;
     QImage getIconImage(EIconSize eSize) const override;
     bool onMousePress(QMouseEvent* pEvent) override;
 

@@ -11,6 +11,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QMouseEvent>
+#include <QObject>
 #include <QPainter>
 
 namespace {
@@ -80,6 +81,11 @@ QList<QString> CTextTool::getPersistentProperties() const
 QString CTextTool::getCategory()
 {
     return QStringLiteral("text");
+}
+
+QString CTextTool::getLabel() const
+{
+    return QObject::tr("Text");
 }
 
 QImage CTextTool::getIconImage(EIconSize eSize) const

@@ -12,6 +12,7 @@ public:
     QString getName() const override;
     QList<QString> getPersistentProperties() const override;
     QString getCategory() override;
+    QString getLabel() const override;
     QImage getIconImage(EIconSize eSize) const override;
     bool onMousePress(QMouseEvent* pEvent) override;
     QCursor getNormalCursor() const override;

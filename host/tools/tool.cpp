@@ -103,6 +103,11 @@ QString CTool::getCategory()
     return QString();
 }
 
+QString CTool::getLabel() const
+{
+    return getName();
+}
+
 void CTool::activate(bool)
 {
     m_bActive = true;

@@ -59,6 +59,9 @@ public:
     virtual bool isDrawing() const;
     virtual bool canUsePenType(const QString& strPenType) const;
     virtual QString getCategory();
+    // What the user reads for the tool where no action of its own labels it: its name unless a tool
+    // says otherwise.
+    virtual QString getLabel() const;
 
 protected:
     virtual void activate(bool bFlag);
