@@ -107,31 +107,6 @@ private slots:
         CGUILayer::shutdownHost();
     }
 
-    // Before any change: black Arial without outline, a clear fill, neither option, a pen of its own.
-    void aNewToolWithoutTextToolStartsWithTheDefaults()
-    {
-        startHost(nullptr);
-        QVERIFY(m_pTool->canUsePenType("normal") && !m_pTool->canUsePenType("highlighter"));
-        const QVariantMap defaults = {{"textpen.fontfamily", "Arial"},
-                                      {"textpen.fontcolor", QColor(Qt::black)},
-                                      {"textpen.bold", false},
-                                      {"textpen.italic", false},
-                                      {"textpen.underline", false},
-                                      {"overwritetextbox", false},
-                                      {"showcandidates", false},
-                                      {"textpen.linecolor", "null;"},
-                                      {"textpen.linestyle", 1},
-                                      {"textpen.fillcolor", QColor(255, 255, 255, 0)},
-                                      {"textpen.linewidth", 5.0},
-                                      {"pencolor", "null;"},
-                                      {"linewidth", 3.0},
-                                      {"linestyle", 1}};
-        for (auto it = defaults.cbegin(); it != defaults.cend(); ++it)
-            QVERIFY2(property(it.key()) == it.value() &&
-                         property(it.key()).userType() == it.value().userType(),
-                     qPrintable(it.key()));
-    }
-
     // The font colour, the own pen's colour and the primary colour go together; the own pen's width
     // and style are fixed.
     void writingAColourOrTheOwnPen_data()
