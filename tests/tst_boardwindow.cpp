@@ -368,12 +368,8 @@ private slots:
         pEntry->trigger();
         QCOMPARE(COrrery::getToolManager()->getActiveTool()->getName(), c_strTextPen);
 
-        const QStringList bars = COrrery::getContextbarManager()->getContextbarNames();
-        QCOMPARE(bars.size(), 1);
-        CContextbarInterface* pBar = COrrery::getContextbarManager()->getContextbar(bars.first());
-        QVERIFY(pBar->isToolSelected());
-        QTRY_VERIFY(pBar->isVisible());
-        QCOMPARE(pWindow->toolBarArea(pBar), Qt::BottomToolBarArea);
+        CContextbarInterface* pBar = textPenBar();
+        QTRY_VERIFY(dockedAtBottom(pBar));
 
         pRecognizer->enqueue({QStringLiteral("hello"), QStringLiteral("hallo")});
         QVERIFY(m_app.penInput(QRect(100, 100, 180, 50)));

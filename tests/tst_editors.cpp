@@ -189,16 +189,6 @@ private slots:
         QCOMPARE(CEditorHost::applied(), QStringList());
     }
 
-    void aPickedTextColourGoesToTheTool()
-    {
-        const auto pEditor = CEditorHost::editor("textpen.fontcolor", 5);
-        QVERIFY(shown(pEditor->widget()));
-        CColorSelect* pBox = control<CColorSelect>(pEditor);
-        pickFromList(pBox, pBox->findData("#FFFF0000"));
-        QCOMPARE(CEditorHost::applied(), CEditorHost::applied("textpen.fontcolor=#FFFF0000"));
-        QCOMPARE(CEditorHost::tool()->getToolProperty("textpen.fontcolor"), QVariant(QColor(Qt::red)));
-    }
-
     void theOutlineShownIsTheToolsOwn_data()
     {
         QTest::addColumn<int>("context");

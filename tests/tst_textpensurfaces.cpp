@@ -74,8 +74,9 @@ private:
     QStringList m_log;
     CToolTextPen* m_pTextPen = nullptr;
 
-    // A host whose editors record what they are given, with or without the text pen registered.
-    void startRecordingHost(bool bWithTextPen)
+    // A host whose editors record what they are given, with the text pen registered by set-up; its own
+    // editors are refused, since the recording ones were first.
+    void startRecordingHost()
     {
         CGUILayer::resetHost();
         m_log.clear();
@@ -87,20 +88,13 @@ private:
                                          QStringList{"textpen.fillcolor"}, QStringList{"showcandidates"}})
             pEditors->registerEditor(boost::make_shared<CRecordingEditor>(names, &m_log));
         COrrery::getToolManager()->registerTool(boost::make_shared<CNamedTool>(QStringLiteral("select")));
-        m_pTextPen = nullptr;
-        if (bWithTextPen)
-            registerTextPen();
-        COrrery::getToolManager()->activate(QStringLiteral("select"));
-    }
-    // Set-up registers the text pen; its own editors are refused, since the recording ones were first.
-    void registerTextPen()
-    {
         m_plugin.setUp();
         m_pTextPen = static_cast<CToolTextPen*>(COrrery::getToolManager()->getToolByName(c_strTextPen));
         // Values other than the defaults, so that a surface showing defaults is caught.
         m_pTextPen->setToolProperty(QStringLiteral("textpen.fontcolor"), QStringLiteral("#ff0000"));
         m_pTextPen->setToolProperty(QStringLiteral("textpen.italic"), true);
         m_pTextPen->setToolProperty(QStringLiteral("textpen.linewidth"), 4);
+        COrrery::getToolManager()->activate(QStringLiteral("select"));
     }
     // What a surface with editors for these properties must hand its editors, in order.
     QStringList toolValues(const QStringList& properties) const
@@ -208,7 +202,7 @@ private slots:
         QFETCH(QString, surface);
         QFETCH(QString, trigger);
         QFETCH(bool, textPenActive);
-        startRecordingHost(true);
+        startRecordingHost();
         CPageContainer container;
         std::unique_ptr<CContextbarTextPen> pBar;
         if (surface == QLatin1String("bar")) {
