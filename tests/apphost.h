@@ -6,9 +6,11 @@
 #include "boardhost.h"
 #include "iplugin.h"
 #include "mainwindow.h"
+#include "pentool.h"
 #include "pluginloader.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "userinput.h"
 
 #include <QMenu>
 #include <QtTest>
@@ -50,6 +52,24 @@ public:
         tearDownPlugin();
         m_pWindow.reset();
         CBoardHost::stop();
+    }
+
+    // A zig-zag word written with the mouse inside rect of the board's viewport, or a tap at its centre,
+    // handed on at once rather than after the writing pause; false when the pen holds no ink shown.
+    bool penInput(const QRect& rect, bool bTap = false)
+    {
+        QWidget* pViewport = m_pWindow->board()->viewport();
+        if (bTap) {
+            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
+            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
+        } else {
+            drawZigZagWord(pViewport, rect);
+        }
+        auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
+        if (!pPen || !pPen->currentScribble() || inkShown(m_pWindow->board()) == 0)
+            return false;
+        pPen->finishWriting();
+        return true;
     }
 
     std::unique_ptr<CMainWindow>& window() { return m_pWindow; }

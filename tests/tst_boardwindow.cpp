@@ -1,8 +1,9 @@
-// The whiteboard window with the plug-in loaded as the app loads it: the context bar along the bottom
-// edge, the tool-properties area, the interface language, Delete, the board saved as a picture, pen
-// input and what the window keeps between runs.
+// The whiteboard window with the plug-in loaded as the app loads it: the text pen used from its menu
+// entry, the context bar along the bottom edge, the tool-properties area, the interface language,
+// Delete, the board saved as a picture, pen input and what the window keeps between runs.
 #include "abstractpropertyeditor.h"
 #include "apphost.h"
+#include "colorselect.h"
 #include "component.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
@@ -10,6 +11,7 @@
 #include "controlsignalsource.h"
 #include "namedtool.h"
 #include "normalpentool.h"
+#include "recognizermanager.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
 #include "texttool.h"
@@ -28,8 +30,20 @@
 #include <boost/make_shared.hpp>
 
 namespace {
+
 const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
+
+// The text boxes on the board whose text is strText.
+QList<CComponent*> boxesReading(const QString& strText)
+{
+    QList<CComponent*> boxes;
+    for (CComponent* pComponent : CBoardHost::page()->components())
+        if (pComponent->getPropertyValue(QStringLiteral("string")).toString() == strText)
+            boxes.append(pComponent);
+    return boxes;
 }
+
+} // namespace
 
 class tst_BoardWindow : public QObject
 {
@@ -329,6 +343,68 @@ private slots:
         m_pWindow = std::make_unique<CMainWindow>();
         QCOMPARE(m_pWindow->dockWidgetArea(m_pWindow->toolProperties()), Qt::LeftDockWidgetArea);
         QCOMPARE(m_pWindow->size(), QSize(900, 640));
+    }
+
+    // The whole way a teacher uses the text pen: picked from its menu entry beside the laser pen, words
+    // written with the mouse, and a colour picked in its context bar that the next text box is written in.
+    void aColourPickedInTheContextBarWritesTheNextTextBox()
+    {
+        CMainWindow* pWindow = m_pWindow.get();
+        CScriptedRecognizer* pRecognizer = m_app.recognizer();
+        pWindow->resize(1200, 800);
+
+        // The entry sits right after the laser pen, with the pen's icon, greyed out while nothing can
+        // read the writing.
+        QAction* pEntry = m_app.textPenEntry();
+        QVERIFY(pEntry && pEntry->isEnabled());
+        const QList<QAction*> entries = pWindow->toolsMenu()->actions();
+        QCOMPARE(entries.value(entries.indexOf(pEntry) - 1)->objectName(), QStringLiteral("tool.laserpen"));
+        QCOMPARE(pEntry->icon().pixmap(32, 32).toImage(),
+                 QImage(QStringLiteral(":/textpenplugin.text_pen.png"))
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        COrrery::getRecognizerManager()->setActiveRecognizer(QString());
+        QVERIFY(pEntry->isVisible() && !pEntry->isEnabled());
+        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
+        pEntry->trigger();
+        QCOMPARE(COrrery::getToolManager()->getActiveTool()->getName(), c_strTextPen);
+
+        CContextbarInterface* pBar = textPenBar();
+        QTRY_VERIFY(dockedAtBottom(pBar));
+
+        pRecognizer->enqueue({QStringLiteral("hello"), QStringLiteral("hallo")});
+        QVERIFY(m_app.penInput(QRect(100, 100, 180, 50)));
+        const QList<CComponent*> first = boxesReading(QStringLiteral("hello"));
+        QCOMPARE(first.size(), 1);
+        QCOMPARE(first.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::black));
+        // The pen saw the strokes drawn on the viewport.
+        QCOMPARE(pRecognizer->received().size(), 1);
+        QCOMPARE(pRecognizer->received().first().size(), 3);
+
+        const QList<CColorSelect*> colourBoxes = pBar->findChildren<CColorSelect*>();
+        QCOMPARE(colourBoxes.size(), 1);
+        CColorSelect* pTextColour = colourBoxes.first();
+        QVERIFY(pTextColour->isVisible());
+        pickFromList(pTextColour, pTextColour->findData(QStringLiteral("#FFFF0000")));
+        QCOMPARE(
+            COrrery::getToolManager()->getActiveTool()->getToolProperty(QStringLiteral("textpen.fontcolor")),
+            QVariant(QColor(Qt::red)));
+
+        pRecognizer->enqueue({QStringLiteral("world")});
+        QVERIFY(m_app.penInput(QRect(100, 300, 180, 50)));
+        const QList<CComponent*> second = boxesReading(QStringLiteral("world"));
+        QCOMPARE(second.size(), 1);
+        QCOMPARE(second.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::red));
+        // The colour is the pen's, not a change to what was already written.
+        QCOMPARE(first.first()->getPropertyValue(QStringLiteral("fontcolor")).value<QColor>(),
+                 QColor(Qt::black));
+
+        // Each box is its own step back.
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        pUndo->undo();
+        QVERIFY(boxesReading(QStringLiteral("world")).isEmpty());
+        QCOMPARE(boxesReading(QStringLiteral("hello")).size(), 1);
     }
 };
 

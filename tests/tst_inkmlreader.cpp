@@ -123,6 +123,15 @@ private slots:
             << ink("<traceFormat><channel name=\"X\" type=\"complex\"/><channel name=\"Y\"/></traceFormat>"
                    "<trace>1 2</trace>")
             << QStringLiteral("unknown type 'complex'");
+        // The line and column name the character at fault, counted from 1.
+        QTest::newRow("bad number on the trace's first line")
+            << QByteArray("<ink>\n  <trace>1 2, 3 x</trace></ink>") << QStringLiteral("lesson.inkml:2:17: ");
+        QTest::newRow("bad number further down")
+            << QByteArray("<ink>\n<trace>1 2,\n 3 4,\n   5 ?</trace></ink>")
+            << QStringLiteral("lesson.inkml:4:6: ");
+        QTest::newRow("no traces, placed")
+            << QByteArray("<ink>\n</ink>") << QStringLiteral("lesson.inkml:2:7: ");
+        QTest::newRow("blank") << QByteArray("  \n") << QStringLiteral("lesson.inkml:1:1: ");
         QTest::newRow("bad resolution")
             << ink("<channelProperty channel=\"X\" name=\"resolution\" value=\"-3\"/><trace>1 2</trace>")
             << QStringLiteral("resolution");
@@ -141,29 +150,6 @@ private slots:
         // Nothing of the failed file, nor of the one before, is offered as writing.
         QCOMPARE(reader.traceCount(), 0);
         QVERIFY(reader.writings().isEmpty());
-    }
-
-    // The line and column name the character at fault, counted from 1.
-    void placesTheFault_data()
-    {
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QString>("place");
-        QTest::newRow("empty") << QByteArray("  \n") << QStringLiteral("lesson.inkml:1:1: ");
-        QTest::newRow("bad number on the trace's first line")
-            << QByteArray("<ink>\n  <trace>1 2, 3 x</trace></ink>") << QStringLiteral("lesson.inkml:2:17: ");
-        QTest::newRow("bad number further down")
-            << QByteArray("<ink>\n<trace>1 2,\n 3 4,\n   5 ?</trace></ink>")
-            << QStringLiteral("lesson.inkml:4:6: ");
-        QTest::newRow("no traces") << QByteArray("<ink>\n</ink>") << QStringLiteral("lesson.inkml:2:7: ");
-    }
-
-    void placesTheFault()
-    {
-        QFETCH(QByteArray, data);
-        QFETCH(QString, place);
-        CInkMLReader reader;
-        QVERIFY(!reader.readData(data, QStringLiteral("lesson.inkml")));
-        QVERIFY2(reader.errorString().startsWith(place), qPrintable(reader.errorString()));
     }
 
     void refusesFilesTooLargeOrMissing()

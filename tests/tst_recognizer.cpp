@@ -3,8 +3,6 @@
 // clear real words.
 #include "inklayout.h"
 #include "inkmlreader.h"
-#include "inkrenderer.h"
-#include "lexicondecoder.h"
 #include "readingranker.h"
 #include "recognitionlanguage.h"
 #include "tesseractrecognizer.h"
@@ -102,55 +100,6 @@ private slots:
         QCOMPARE(inkLayout.lines(), (QVector<QVector<int>>{{3, 4}, {0, 1, 2}}));
     }
 
-    void rendersWithinTheSizeCap_data()
-    {
-        QTest::addColumn<Strokes>("strokes");
-        QTest::addColumn<double>("lineHeight");
-        QTest::newRow("a kilometre wide") << Strokes{{{0, 0}, {1.0e6, 20}}} << 20.0;
-        QTest::newRow("a pixel high") << Strokes{{{0, 0}, {300, 1}}} << 1.0;
-        QTest::newRow("no height at all") << Strokes{{{0, 5}, {300, 5}}} << 0.0;
-        QTest::newRow("very tall") << Strokes{{{0, 0}, {1, 1.0e7}}} << 40.0;
-    }
-
-    void rendersWithinTheSizeCap()
-    {
-        QFETCH(Strokes, strokes);
-        QFETCH(double, lineHeight);
-        const QImage image = CInkRenderer().render(strokes, lineHeight);
-        QVERIFY(!image.isNull());
-        QVERIFY(image.width() <= CInkRenderer::c_iMaxWidth);
-        QVERIFY(image.height() <= CInkRenderer::c_iMaxHeight);
-    }
-
-    void wordsAreReadFromTheEnginesSteps()
-    {
-        CLexiconDecoder decoder;
-        decoder.addWord(QStringLiteral("cat"), 0.0);
-        decoder.addWord(QStringLiteral("cot"), -1.0);
-        decoder.addWord(QStringLiteral("dog"), 0.0);
-        decoder.addWord(QStringLiteral("cart"), 0.0);
-        // The engine read "Cat" with doubt about the middle letter; a blank step separates letters.
-        const CLexiconDecoder::CStepChoices steps = {
-            {{QStringLiteral("C"), 0.9f}, {QStringLiteral("d"), 0.1f}},
-            {{QString(), 0.9f}, {QStringLiteral("r"), 0.1f}},
-            {{QStringLiteral("a"), 0.6f}, {QStringLiteral("o"), 0.4f}},
-            {{QStringLiteral("t"), 0.95f}, {QStringLiteral("g"), 0.05f}},
-        };
-        const CLexiconDecoder::SMatrix matrix = decoder.matrix(steps);
-        const QVector<CLexiconDecoder::SWordScore> words = decoder.decode(matrix, 50, 3);
-        QCOMPARE(words.size(), 3);
-        QCOMPARE(words[0].strWord, QStringLiteral("cat"));
-        QVERIFY(words[0].dScore >= words[1].dScore && words[1].dScore >= words[2].dScore);
-        QVERIFY(decoder.score(matrix, QStringLiteral("cat")) > decoder.score(matrix, QStringLiteral("dog")));
-        // A letter the list has never seen makes a text unlikely, not impossible.
-        QVERIFY(decoder.score(matrix, QStringLiteral("c4t")) < decoder.score(matrix, QStringLiteral("cot")));
-        double dPrior = 0.0;
-        QVERIFY(decoder.prior(QStringLiteral("COT"), &dPrior));
-        QCOMPARE(dPrior, -1.0);
-        QVERIFY(!decoder.prior(QStringLiteral("cow"), &dPrior));
-        QVERIFY(decoder.decode(CLexiconDecoder::SMatrix(), 50, 3).isEmpty());
-    }
-
     void ranking_data()
     {
         QTest::addColumn<QStringList>("candidates");
@@ -217,15 +166,8 @@ private slots:
         QVERIFY(bare.recognize(word(0, 100, 4)).isEmpty());
     }
 
-    void languagesOfTheTable()
+    void hebrewIsReadWithItsOwnWords()
     {
-        for (const char* szCode : {"en", "de", "fr", "he"}) {
-            const SRecognitionLanguage* pLanguage = CRecognitionLanguages::find(QString::fromLatin1(szCode));
-            QVERIFY(pLanguage);
-            QVERIFY2(CRecognitionLanguages::isInstalled(*pLanguage), szCode);
-        }
-        QVERIFY(CRecognitionLanguages::find(QStringLiteral("he"))->bRightToLeft);
-        QVERIFY(!CRecognitionLanguages::find(QStringLiteral("en"))->bRightToLeft);
         CTesseractRecognizer recognizer(QStringLiteral("he"));
         QCOMPARE(recognizer.language(), QStringLiteral("he"));
         QVERIFY(recognizer.words().contains(QStringLiteral("שלום")));

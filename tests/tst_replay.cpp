@@ -41,6 +41,16 @@ QByteArray word(int iX, int iY, int iHeight)
         .toLatin1();
 }
 
+// The resolution of both channels, given by the attributes.
+QByteArray resolution(const QByteArray& attributes)
+{
+    QByteArray declared;
+    for (const char* szChannel : {"X", "Y"})
+        declared += "<channelProperty channel=\"" + QByteArray(szChannel) + "\" name=\"resolution\" " +
+                    attributes + "/>";
+    return declared;
+}
+
 QString write(const QTemporaryDir& dir, const QByteArray& data)
 {
     QFile file(dir.filePath(QStringLiteral("lesson.inkml")));
@@ -166,11 +176,7 @@ private slots:
         QFETCH(QByteArray, units);
         QFETCH(int, height);
         QFETCH(double, scale);
-        QByteArray declared;
-        for (const char* szChannel : {"X", "Y"})
-            if (!units.isEmpty())
-                declared += "<channelProperty channel=\"" + QByteArray(szChannel) +
-                            "\" name=\"resolution\" " + units + "/>";
+        const QByteArray declared = units.isEmpty() ? QByteArray() : resolution(units);
         QTemporaryDir dir;
         CInkReplay replay;
         QVERIFY(replay.load(
@@ -191,10 +197,7 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
         QTest::addColumn<bool>("kept");
-        QByteArray inch;
-        for (const char* szChannel : {"X", "Y"})
-            inch += "<channelProperty channel=\"" + QByteArray(szChannel) +
-                    "\" name=\"resolution\" value=\"96\" units=\"1/in\"/>";
+        const QByteArray inch = resolution("value=\"96\" units=\"1/in\"");
         QTest::newRow("small") << inch << 400.0 << 40.0 << true;
         QTest::newRow("as wide as a board may be") << inch << 100000.0 << 40.0 << true;
         QTest::newRow("as tall as a board may be") << inch << 400.0 << 100000.0 << true;

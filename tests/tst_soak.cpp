@@ -6,11 +6,9 @@
 #include "apphost.h"
 #include "component.h"
 #include "controllayer.h"
-#include "pentool.h"
 #include "selectionmanager.h"
 #include "textcomponent.h"
 #include "toolmanager.h"
-#include "userinput.h"
 
 #include <QScopeGuard>
 #include <QUndoStack>
@@ -97,24 +95,6 @@ private:
     static CTopic* page() { return CBoardHost::page(); }
     static QUndoStack* undoStack() { return CControlLayer::get()->undoStack(); }
 
-    // Strokes drawn with the mouse on the board's viewport, handed on at once rather than after the
-    // writing pause. A zig-zag word of three strokes inside rect, or a tap at its centre.
-    bool penInput(const QRect& rect, bool bTap)
-    {
-        QWidget* pViewport = view()->viewport();
-        if (bTap) {
-            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
-            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, rect.center());
-        } else {
-            drawZigZagWord(pViewport, rect);
-        }
-        auto* pPen = dynamic_cast<CPenTool*>(COrrery::getToolManager()->getActiveTool());
-        if (!pPen || !pPen->currentScribble() || CBoardHost::inkShown(view()) == 0)
-            return false;
-        pPen->finishWriting();
-        return true;
-    }
-
     // Where the component shows on the board's viewport now; the view moves the page as it grows.
     QRect onView(CComponent* pComponent) const
     {
@@ -136,7 +116,7 @@ private:
         switch (eKind) {
         case eNewBox:
             recognizer.enqueue({strReading, strReading + QStringLiteral("x")});
-            QVERIFY(penInput(newPlace, false));
+            QVERIFY(m_pApp->penInput(newPlace));
             QCOMPARE(page()->componentCount(), iBoxesBefore + 1);
             pLast = page()->components().last();
             QCOMPARE(pLast->getPropertyValue(QStringLiteral("string")).toString(), strReading);
@@ -146,7 +126,7 @@ private:
             QVERIFY(pLast);
             const QRect box = onView(pLast);
             recognizer.enqueue({strReading});
-            QVERIFY(penInput(QRect(box.left() + 10, box.top() + 10, 120, 40), false));
+            QVERIFY(m_pApp->penInput(QRect(box.left() + 10, box.top() + 10, 120, 40)));
             QCOMPARE(page()->componentCount(), iBoxesBefore);
             QCOMPARE(pLast->getPropertyValue(QStringLiteral("string")).toString(), strReading);
             ++iCommands;
@@ -154,13 +134,13 @@ private:
         }
         case eTap:
             QVERIFY(pLast);
-            QVERIFY(penInput(QRect(onView(pLast).center(), QSize(1, 1)), true));
+            QVERIFY(m_pApp->penInput(QRect(onView(pLast).center(), QSize(1, 1)), true));
             QCOMPARE(page()->componentCount(), iBoxesBefore);
             QVERIFY(COrrery::getSelectionManager()->selectedComponents().contains(pLast));
             break;
         case eNothingRead:
             recognizer.enqueue(QStringList());
-            QVERIFY(penInput(newPlace.translated(0, 60), false));
+            QVERIFY(m_pApp->penInput(newPlace.translated(0, 60)));
             QCOMPARE(page()->componentCount(), iBoxesBefore);
             QCOMPARE(m_pApp->messages().mid(iMessagesBefore), QStringList(c_strRecognitionError));
             break;

@@ -74,8 +74,9 @@ private:
     QStringList m_log;
     CToolTextPen* m_pTextPen = nullptr;
 
-    // A host whose editors record what they are given, with or without the text pen registered.
-    void startRecordingHost(bool bWithTextPen)
+    // A host whose editors record what they are given, with the text pen registered by set-up; its own
+    // editors are refused, since the recording ones were first.
+    void startRecordingHost()
     {
         CGUILayer::resetHost();
         m_log.clear();
@@ -87,20 +88,13 @@ private:
                                          QStringList{"textpen.fillcolor"}, QStringList{"showcandidates"}})
             pEditors->registerEditor(boost::make_shared<CRecordingEditor>(names, &m_log));
         COrrery::getToolManager()->registerTool(boost::make_shared<CNamedTool>(QStringLiteral("select")));
-        m_pTextPen = nullptr;
-        if (bWithTextPen)
-            registerTextPen();
-        COrrery::getToolManager()->activate(QStringLiteral("select"));
-    }
-    // Set-up registers the text pen; its own editors are refused, since the recording ones were first.
-    void registerTextPen()
-    {
         m_plugin.setUp();
         m_pTextPen = static_cast<CToolTextPen*>(COrrery::getToolManager()->getToolByName(c_strTextPen));
         // Values other than the defaults, so that a surface showing defaults is caught.
         m_pTextPen->setToolProperty(QStringLiteral("textpen.fontcolor"), QStringLiteral("#ff0000"));
         m_pTextPen->setToolProperty(QStringLiteral("textpen.italic"), true);
         m_pTextPen->setToolProperty(QStringLiteral("textpen.linewidth"), 4);
+        COrrery::getToolManager()->activate(QStringLiteral("select"));
     }
     // What a surface with editors for these properties must hand its editors, in order.
     QStringList toolValues(const QStringList& properties) const
@@ -129,39 +123,8 @@ private:
 private slots:
     void cleanupTestCase() { CGUILayer::shutdownHost(); }
 
-    void theBarAnswersWhetherTheTextPensSelectedStateChanged_data()
-    {
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<QString>("answers");
-        QTest::addColumn<bool>("selectedAfter");
-        QTest::newRow("selected") << QStringList{"textpenplugin.handtext=1"} << "1" << true;
-        QTest::newRow("selected twice")
-            << QStringList{"textpenplugin.handtext=1", "textpenplugin.handtext=1"} << "10" << true;
-        QTest::newRow("selected, then not")
-            << QStringList{"textpenplugin.handtext=1", "textpenplugin.handtext=0"} << "11" << false;
-        QTest::newRow("not selected from the start")
-            << QStringList{"textpenplugin.handtext=0"} << "0" << false;
-        QTest::newRow("other tools leave the flag alone")
-            << QStringList{"pen=1", "textpenplugin.handtext=1", "select=0", "textpenplugin=1"} << "0100"
-            << true;
-    }
-    void theBarAnswersWhetherTheTextPensSelectedStateChanged()
-    {
-        QFETCH(QStringList, calls);
-        QFETCH(QString, answers);
-        QFETCH(bool, selectedAfter);
-        startRecordingHost(true);
-        CContextbarTextPen bar;
-        QString strAnswers;
-        for (const QString& strCall : calls)
-            strAnswers +=
-                bar.toolSelectionStateChanged(strCall.section('=', 0, 0), strCall.endsWith("=1")) ? '1' : '0';
-        QCOMPARE(strAnswers, answers);
-        QCOMPARE(bar.isToolSelected(), selectedAfter);
-    }
-
     // The real editors of the plug-in, as the host makes them for the bar.
-    void theBarShowsThreeOfItsSixEditorsAtTheBottom()
+    void theBarShowsThreeOfItsSixEditors()
     {
         CGUILayer::resetHost();
         CTextPenPlugIn plugin;
@@ -174,9 +137,6 @@ private slots:
         // The bar belongs to the host's manager, not to the window it sits in.
         const auto keepBar = qScopeGuard([pBar] { pBar->setParent(nullptr); });
         QCOMPARE(pBar->parentWidget(), &window);
-        QCOMPARE(pBar->getDisplayName(), QStringLiteral("Text Pen Functions"));
-        QCOMPARE(pBar->allowedAreas(), Qt::BottomToolBarArea);
-        QVERIFY(!pBar->isFloatable() && !pBar->isMovable());
 
         QStringList properties;
         for (const auto& pEditor : pBar->editors()) {
@@ -194,18 +154,9 @@ private slots:
             QVERIFY(pHidden);
             QCOMPARE(pHidden->parentWidget(), nullptr);
         }
-        window.addToolBar(Qt::BottomToolBarArea, pBar);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(pBar->isVisible());
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(pBar->editors().at(i)->widget()->isVisible(), i < 3);
-        // Left to right in the order of the list.
-        QVERIFY(shown.at(0)->x() < shown.at(1)->x());
-        QVERIFY(shown.at(1)->x() < shown.at(2)->x());
     }
 
-    void aNewPageHoldsEightEditorsInTheirColumn()
+    void aNewPageHoldsEightEditors()
     {
         CGUILayer::resetHost();
         CTextPenPlugIn plugin;
@@ -221,12 +172,6 @@ private slots:
         }
         QCOMPARE(properties, pageProperties());
 
-        // One column, top to bottom in the order of the list.
-        pPage->adjustSize();
-        container.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&container));
-        for (int i = 1; i < 8; ++i)
-            QVERIFY(pPage->editors().at(i - 1)->widget()->y() < pPage->editors().at(i)->widget()->y());
         // The page's widgets are its own and go with it.
         QPointer<QWidget> pFontFamily = pPage->editors().at(0)->widget();
         delete pPage;
@@ -257,7 +202,7 @@ private slots:
         QFETCH(QString, surface);
         QFETCH(QString, trigger);
         QFETCH(bool, textPenActive);
-        startRecordingHost(true);
+        startRecordingHost();
         CPageContainer container;
         std::unique_ptr<CContextbarTextPen> pBar;
         if (surface == QLatin1String("bar")) {
@@ -287,47 +232,6 @@ private slots:
         QCOMPARE(m_log, textPenActive
                             ? toolValues(surface == QLatin1String("bar") ? barProperties() : pageProperties())
                             : QStringList());
-    }
-
-    void aSingleSettingAnnouncedByTheContainerLeavesThePageAlone()
-    {
-        startRecordingHost(true);
-        COrrery::getToolManager()->activate(c_strTextPen);
-        CPageContainer container;
-        CTextPenPropertiesWidget::create(&container);
-        m_log.clear();
-        m_pTextPen->setToolProperty(QStringLiteral("textpen.bold"), true);
-        emit container.signalToolPropertyChanged(QStringLiteral("textpen.bold"), true);
-        QCOMPARE(m_log, QStringList());
-    }
-
-    // A text pen registered after the surface was built is not heard from directly; the host's own
-    // announcements still bring the surface up to date.
-    void aTextPenRegisteredLaterIsFollowedOnlyThroughTheHost_data()
-    {
-        QTest::addColumn<QString>("surface");
-        QTest::newRow("bar") << "bar";
-        QTest::newRow("page") << "page";
-    }
-    void aTextPenRegisteredLaterIsFollowedOnlyThroughTheHost()
-    {
-        QFETCH(QString, surface);
-        startRecordingHost(false);
-        CPageContainer container;
-        CContextbarTextPen bar;
-        if (surface == QLatin1String("bar"))
-            bar.initialize(&container);
-        else
-            CTextPenPropertiesWidget::create(&container);
-        registerTextPen();
-        COrrery::getToolManager()->activate(c_strTextPen);
-        QCOMPARE(m_log, QStringList());
-
-        if (surface == QLatin1String("bar"))
-            QVERIFY(bar.toolSelectionStateChanged(c_strTextPen, true));
-        else
-            emit container.signalToolChanged(c_strTextPen);
-        QCOMPARE(m_log, toolValues(surface == QLatin1String("bar") ? barProperties() : pageProperties()));
     }
 };
 

@@ -12,10 +12,10 @@
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "topic.h"
+#include "userinput.h"
 
 #include <QMenu>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QUndoStack>
 #include <QtTest>
@@ -187,22 +187,6 @@ private:
         return QRect(pScribble->getRectBound()) == bounds;
     }
 
-    // Draws the strokes with the mouse; true when ink shows.
-    bool drawWithMouse(const QVector<QVector<QPointF>>& strokes)
-    {
-        QWidget* pViewport = m_pView->viewport();
-        for (const QVector<QPointF>& stroke : strokes) {
-            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, stroke.first().toPoint());
-            for (int i = 1; i < stroke.size(); ++i) {
-                QMouseEvent move(QEvent::MouseMove, stroke.at(i), Qt::NoButton, Qt::LeftButton,
-                                 Qt::NoModifier);
-                QApplication::sendEvent(pViewport, &move);
-            }
-            QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, stroke.last().toPoint());
-        }
-        return CBoardHost::inkShown(m_pView) > 0;
-    }
-
     // Places "kind" or "kind@depth" at (100, 100); kinds: text, locked text, other text, picture.
     boost::shared_ptr<CComponent> placeOnBoard(const QString& strPiece)
     {
@@ -352,20 +336,6 @@ private slots:
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QVERIFY2(pBox->getPropertyValue(it.key()) == it.value(), qPrintable(it.key()));
         QCOMPARE(valueOf(pBox, "alignment").userType(), int(QMetaType::UInt));
-
-        const QGraphicsTextItem* pItem = dynamic_cast<QGraphicsTextItem*>(pBox);
-        QVERIFY(pItem);
-        QTextCursor cursor(pItem->document());
-        cursor.setPosition(1);
-        const QTextCharFormat format = cursor.charFormat();
-        QCOMPARE(format.fontFamily(), style.strFamily);
-        QCOMPARE(format.fontPointSize(), fontSize);
-        QCOMPARE(format.fontWeight(), int(style.bBold ? QFont::Bold : QFont::Normal));
-        QCOMPARE(format.fontUnderline(), style.bUnderline);
-        QCOMPARE(format.fontItalic(), style.bItalic);
-        QCOMPARE(format.foreground().color(), style.fontColor);
-        QCOMPARE(pItem->document()->defaultFont().family(), style.strFamily);
-        QCOMPARE(pItem->document()->defaultFont().pointSizeF(), fontSize);
     }
 
     // Which box the writing overwrites, if any, and that one undo takes it all back.
@@ -490,7 +460,8 @@ private slots:
             COrrery::getRecognizerManager()->setActiveRecognizer(QString());
         const QSize idleCursor = m_pTool->getNormalCursor().pixmap().size();
         const QRect writing(150, 120, 180, 60);
-        QVERIFY(drawWithMouse(zigZag(writing)));
+        drawZigZagWord(m_pView->viewport(), writing);
+        QVERIFY(CBoardHost::inkShown(m_pView) > 0);
         QVERIFY(m_pTool->currentScribble());
         QVERIFY(m_pTool->getNormalCursor().pixmap().size() != idleCursor);
         CHostJournal::clear();
@@ -532,24 +503,6 @@ private slots:
         QCOMPARE(board()->componentCount(), bPicked ? 1 : 0);
         if (bPicked)
             QCOMPARE(textOf(pBox), readings.first());
-    }
-
-    void aWordWrittenWithThePenBecomesATextBox()
-    {
-        COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 100);
-        m_pRecognizer->setStandingAnswer({"board"});
-
-        QVERIFY(drawWithMouse(zigZag(QRect(200, 140, 90, 50))));
-        QTRY_COMPARE(board()->componentCount(), 1);
-
-        CComponent* pBox = theNewBox();
-        QVERIFY(pBox);
-        QCOMPARE(textOf(pBox), QStringLiteral("board"));
-        QCOMPARE(valueOf(pBox, "position").toPointF(), QPointF(200, 140));
-        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
-        QCOMPARE(m_pRecognizer->received().size(), 1);
-        QCOMPARE(m_pRecognizer->received().first().size(), 2);
-        QCOMPARE(m_pRecognizer->received().first().first().first(), QPointF(200, 140));
     }
 };
 

