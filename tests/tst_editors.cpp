@@ -574,6 +574,23 @@ private slots:
         QCOMPARE(pBox->lineStyle(), shown);
         QVERIFY(m_host.applied().isEmpty());
     }
+
+    // The host's style box sorts out what an outline's pen offers: each style once, in the
+    // enumeration's order, and no code the enumeration does not name.
+    void theStyleBoxOffersOnlyTheStylesItIsGiven()
+    {
+        using namespace PenUtil;
+        CLineStyleWidget box;
+        QVERIFY(shown(&box));
+        QSignalSpy chosen(&box, &CLineStyleWidget::signalLineStyleChanged);
+        box.setLineStyle(QVariant(1), {eLineStyleDot, eLineStyleSolid, eLineStyleDot, ELineStyle(9)});
+        QCOMPARE(box.offeredStyles(), TStyles({eLineStyleSolid, eLineStyleDot}));
+        QCOMPARE(box.lineStyle(), QVariant(1));
+        QCOMPARE(chosen.count(), 0);
+        pickFromList(&box, 1);
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.at(0).at(0).value<ELineStyle>(), eLineStyleDot);
+    }
 };
 
 QTEST_MAIN(tst_Editors)
