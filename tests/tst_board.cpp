@@ -17,6 +17,7 @@
 #include "textcomponent.h"
 #include "toolmanager.h"
 #include "topic.h"
+#include "userinput.h"
 #include "workspace.h"
 
 #include <QGraphicsPathItem>
@@ -76,17 +77,7 @@ class tst_Board : public QObject
         return pText;
     }
 
-    // The last point comes with the release only, as it does when the pen lifts off quickly.
-    void draw(const TLine& points)
-    {
-        QWidget* pViewport = m_pView->viewport();
-        QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, points.first());
-        for (const QPoint& point : points.mid(1, points.size() - 2)) {
-            QMouseEvent move(QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(pViewport, &move);
-        }
-        QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, points.last());
-    }
+    void draw(const TLine& points) { drawStroke(m_pView->viewport(), points); }
 
     static bool activate(const QString& strTool) { return COrrery::getToolManager()->activate(strTool); }
 
