@@ -251,11 +251,9 @@ bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
             m_words.load(strPath, grade.first);
     m_decoder = CLexiconDecoder();
     // The engine's dictionary holds the words of everyday text; the spelling lists add rarer ones.
-    // Words go in sorted: the order of the set differs from run to run, and the search would break
-    // ties between equally likely words by it, offering the same writing's readings in another order.
-    QStringList words(m_words.entries().cbegin(), m_words.entries().cend());
-    words.sort();
-    for (const QString& strWord : qAsConst(words))
+    // The search breaks ties between equally likely words by the order they went in, so they go in
+    // the lists' own order, which is the same on every run.
+    for (const QString& strWord : m_words.entries())
         m_decoder.addWord(
             strWord, wordPrior(m_words.grade(strWord), m_pApi->IsValidWord(strWord.toUtf8().constData())));
     m_decoder.addLetters(QStringLiteral("0123456789"));

@@ -76,7 +76,10 @@ void CWordList::add(const QString& strWord, int iGrade)
     if (strCore.isEmpty() || strCore.endsWith(QLatin1String("'s")))
         return;
     const QString strKey = strCore.toLower();
+    const int iKnown = m_words.size();
     m_words.insert(strKey);
+    if (m_words.size() > iKnown)
+        m_order.append(strKey);
     if (iGrade < c_iUngraded) {
         const auto it = m_grades.find(strKey);
         if (it == m_grades.end())

@@ -29,13 +29,15 @@ public:
     QStringList closeWords(const QString& strWord, int iMax) const;
     // How common a word is, as the size of the commonest graded list that has it: smaller is commoner.
     int grade(const QString& strWord) const { return m_grades.value(strWord.toLower(), c_iUngraded); }
-    // Every word of the list, in lower case.
-    const QSet<QString>& entries() const { return m_words; }
+    // Every word of the list, in lower case, in the order the files gave them: the same on every run,
+    // where the set's order follows the process's hash seed.
+    const QStringList& entries() const { return m_order; }
     // The case of strPattern carried over to strWord: all capitals, a capital first, or small letters.
     static QString inCaseOf(const QString& strWord, const QString& strPattern);
 
 private:
     QSet<QString> m_words;
+    QStringList m_order;
     QHash<QString, int> m_grades;
     // The letters the list's words are made of, for trying changes and additions.
     QString m_strLetters;
