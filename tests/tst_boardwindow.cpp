@@ -9,8 +9,11 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "linestylewidget.h"
 #include "namedtool.h"
 #include "normalpentool.h"
+#include "pencolourwidget.h"
+#include "penwidthwidget.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
@@ -330,6 +333,37 @@ private slots:
         QVERIFY(qGray(picture.pixel(onStroke)) < 128);
         QCOMPARE(picture.pixel(onStroke + QPoint(0, 40)), qRgb(255, 255, 255));
         QVERIFY(!m_pWindow->exportBoard(dir.filePath(QStringLiteral("missing/board.png"))));
+    }
+
+    // Both surfaces show a change of the text pen before the event loop runs again, whoever made it; an
+    // outline makes its style and width choosable on the page.
+    void bothSurfacesShowAChangeAtOnce_data()
+    {
+        QTest::addColumn<QString>("strFrom");
+        QTest::addColumn<bool>("bOutline");
+        QTest::newRow("text colour on the page") << "page" << false;
+        QTest::newRow("text colour on the bar") << "bar" << false;
+        QTest::newRow("text colour by the tool") << "tool" << false;
+        QTest::newRow("outline on the page") << "page" << true;
+    }
+    void bothSurfacesShowAChangeAtOnce()
+    {
+        QFETCH(QString, strFrom);
+        QFETCH(bool, bOutline);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QWidget* pFrom = strFrom == "bar" ? textPenBar() : container()->page();
+        if (strFrom == "tool")
+            tools()->getActiveTool()->setToolProperty("textpen.fontcolor", QColor(Qt::red));
+        else if (bOutline)
+            pFrom->findChild<CPencolourWidget*>()->shadeButton("normal;#FF0000FF")->click();
+        else
+            pickFromList(pFrom->findChild<CColorSelect*>(),
+                         pFrom->findChild<CColorSelect*>()->findData("#FFFF0000"));
+        for (QWidget* pSurface : {container()->page(), static_cast<QWidget*>(textPenBar())})
+            QCOMPARE(pSurface->findChild<CColorSelect*>()->currentColor(),
+                     bOutline ? QColor(Qt::black) : QColor(Qt::red));
+        QCOMPARE(container()->page()->findChild<CLineStyleWidget*>()->count() > 1, bOutline);
+        QCOMPARE(container()->page()->findChild<CPenWidthWidget*>()->isEnabled(), bOutline);
     }
 
     // Closing keeps where the user put the window and its docks, and the tools' settings.

@@ -11,6 +11,29 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace {
+
+// Every editor shows the tool's values again: one setting can change what another offers (no outline
+// leaves no width to choose).
+void showValues(const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& editors)
+{
+    for (const auto& pEditor : editors)
+        for (const QString& strName : pEditor->properties())
+            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+}
+
+void addLabelled(QLayout* pLayout, CAbstractPropertyEditor& editor)
+{
+    // Most editors label themselves; the others get their name above them.
+    QWidget* pWidget = editor.widget();
+    const bool bNamed = pWidget->findChild<QLabel*>() || pWidget->findChild<QCheckBox*>();
+    if (!bNamed)
+        pLayout->addWidget(new QLabel(editor.localisedPropertyName()));
+    pLayout->addWidget(pWidget);
+}
+
+} // namespace
+
 CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, QWidget* pParent)
     : QWidget(pParent), m_pToolManager(pToolManager)
 {
@@ -24,6 +47,8 @@ CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, Q
             &CToolPropertiesContainer::slotToolActivated);
     connect(pToolManager, &CToolManager::signalToolPropertyChanged, this,
             &CToolPropertiesContainer::slotToolPropertyChanged);
+    connect(pToolManager, &CToolManager::signalToolSettingsChanged, this,
+            &CToolPropertiesContainer::slotToolSettingsChanged);
 }
 
 CToolPropertiesContainer::~CToolPropertiesContainer()
@@ -72,11 +97,15 @@ void CToolPropertiesContainer::slotToolPropertyChanged(const QString& strTool, c
     if (strTool != m_strTool)
         return;
     emit signalToolPropertyChanged(strProperty, value);
-    // One setting can change what another editor offers (no outline leaves no width to choose), so
-    // every editor is brought up to date.
-    for (const auto& pEditor : m_editors)
-        for (const QString& strName : pEditor->properties())
-            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+}
+
+void CToolPropertiesContainer::slotToolSettingsChanged(const QString& strTool)
+{
+    if (strTool != m_strTool)
+        return;
+    showValues(m_editors);
+    // A tool's own page follows its tool when the tool is announced to it again, as on activation.
+    emit signalToolChanged(strTool);
 }
 
 QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
@@ -98,14 +127,8 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
             continue;
         // One editor may stand for several settings (bold, italic and underline).
         shown += pEditor->properties();
-        for (const QString& strName : pEditor->properties())
-            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
-        // Most editors label themselves; the others get their name above them.
-        QWidget* pWidget = pEditor->widget();
-        const bool bNamed = pWidget->findChild<QLabel*>() || pWidget->findChild<QCheckBox*>();
-        if (!bNamed)
-            pLayout->addWidget(new QLabel(pEditor->localisedPropertyName()));
-        pLayout->addWidget(pWidget);
+        showValues({pEditor});
+        addLabelled(pLayout, *pEditor);
         m_editors.push_back(pEditor);
     }
     if (m_editors.empty()) {

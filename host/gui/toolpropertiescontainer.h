@@ -28,7 +28,8 @@ public:
     const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& editors() const { return m_editors; }
 
 signals:
-    // The active tool changed; sent after the tool's page exists, so that the page can fill itself.
+    // The active tool changed, or settings of it did; sent after the tool's page exists, so that the
+    // page can fill itself.
     void signalToolChanged(const QString& strTool);
     // A setting of any tool changed.
     void signalToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
@@ -39,6 +40,7 @@ private:
     void slotToolActivated(const QString& strTool);
     void slotToolDeactivated(const QString& strTool);
     void slotToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
+    void slotToolSettingsChanged(const QString& strTool);
     QWidget* buildGenericPage(const QString& strTool);
     void clear();
 
