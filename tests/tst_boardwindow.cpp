@@ -379,6 +379,31 @@ private slots:
         QCOMPARE(m_pWindow->size(), QSize(900, 640));
     }
 
+    // After a restart both tools have what they had at quit, options included.
+    void theToolsKeepTheirSettingsAcrossARestart()
+    {
+        // The text pen's setting, the text tool's name for it (none for an option), a value not the default.
+        const QList<std::tuple<QString, QString, QVariant>> chosen = {
+            {"textpen.fontfamily", "fontfamily", "Courier"},
+            {"textpen.fontcolor", "fontcolor", QColor(Qt::red)},
+            {"textpen.bold", "bold", true},
+            {"textpen.underline", "underline", true},
+            {"textpen.linecolor", "pencolor", "normal;#FF0000FF"},
+            {"textpen.fillcolor", "fillcolor", QColor(255, 255, 0, 128)},
+            {"overwritetextbox", "", true},
+            {"showcandidates", "", true}};
+        QVERIFY(tools()->activate(c_strTextPen));
+        for (const auto& [strName, strText, value] : chosen)
+            QVERIFY(tools()->setToolProperty(c_strTextPen, strName, value, false));
+        QVERIFY(m_pWindow->close());
+        m_app.stop();
+        m_app.start({boost::make_shared<CSelectTool>(), boost::make_shared<CTextTool>()}, true);
+        for (const auto& [strName, strText, value] : chosen) {
+            QCOMPARE(tools()->getToolByName(c_strTextPen)->getToolProperty(strName), value);
+            QVERIFY(strText.isEmpty() || tools()->getToolByName("text")->getToolProperty(strText) == value);
+        }
+    }
+
     // The whole way a teacher uses the text pen: picked from its menu entry beside the laser pen, words
     // written with the mouse, and a colour picked in its context bar that the next text box is written in.
     void aColourPickedInTheContextBarWritesTheNextTextBox()
