@@ -24,6 +24,7 @@
 #include "topic.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -364,6 +365,31 @@ private slots:
                      bOutline ? QColor(Qt::black) : QColor(Qt::red));
         QCOMPARE(container()->page()->findChild<CLineStyleWidget*>()->count() > 1, bOutline);
         QCOMPARE(container()->page()->findChild<CPenWidthWidget*>()->isEnabled(), bOutline);
+    }
+
+    // Both options are in the Tools menu and in the area, the one the page leaves out in a section of
+    // its own, under their editors' labels; menu and area follow each other through the tool.
+    void theOptionsAreInTheMenuAndTheArea_data()
+    {
+        QTest::addColumn<QString>("strLabel");
+        QTest::newRow("Overwrite text") << "Overwrite text";
+        QTest::newRow("Show alternatives") << "Show alternatives";
+    }
+    void theOptionsAreInTheMenuAndTheArea()
+    {
+        QFETCH(QString, strLabel);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QAction* pEntry = nullptr;
+        for (QAction* pAction : m_pWindow->toolsMenu()->actions())
+            pEntry = pAction->text() == strLabel && pAction->isCheckable() ? pAction : pEntry;
+        QCheckBox* pBox = (strLabel == "Overwrite text" ? container()->moreOptions() : container()->page())
+                              ->findChild<QCheckBox*>();
+        QVERIFY(pEntry && pBox && !pEntry->isChecked() && !pBox->isChecked());
+        const QString strProperty = strLabel == "Overwrite text" ? "overwritetextbox" : "showcandidates";
+        pEntry->trigger();
+        QVERIFY(pBox->isChecked() && tools()->getActiveTool()->getToolProperty(strProperty).toBool());
+        pBox->click();
+        QVERIFY(!pEntry->isChecked() && !tools()->getActiveTool()->getToolProperty(strProperty).toBool());
     }
 
     // Closing keeps where the user put the window and its docks, and the tools' settings.

@@ -8,6 +8,7 @@
 #include "toolpropertiesperspectivemanager.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -63,8 +64,12 @@ void CToolPropertiesContainer::clear()
     // The editors let go of their widgets first: the widgets go with the page that holds them.
     for (const auto& pEditor : m_editors)
         pEditor->detatch();
+    for (const auto& pEditor : m_moreEditors)
+        pEditor->detatch();
     m_editors.clear();
+    m_moreEditors.clear();
     delete m_pPage;
+    delete m_pMoreOptions;
     m_strTool.clear();
 }
 
@@ -87,6 +92,10 @@ void CToolPropertiesContainer::slotToolActivated(const QString& strTool)
         layout()->addWidget(m_pPage);
         m_pPage->show();
     }
+    m_pMoreOptions = buildMoreOptions(strTool);
+    // Right under the page, with the room that is left below it.
+    if (m_pMoreOptions)
+        static_cast<QVBoxLayout*>(layout())->addWidget(m_pMoreOptions, 1, Qt::AlignTop);
     emit signalToolChanged(strTool);
 }
 
@@ -104,6 +113,7 @@ void CToolPropertiesContainer::slotToolSettingsChanged(const QString& strTool)
     if (strTool != m_strTool)
         return;
     showValues(m_editors);
+    showValues(m_moreEditors);
     // A tool's own page follows its tool when the tool is announced to it again, as on activation.
     emit signalToolChanged(strTool);
 }
@@ -137,4 +147,35 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
     }
     pLayout->addStretch(1);
     return pPage;
+}
+
+QWidget* CToolPropertiesContainer::buildMoreOptions(const QString& strTool)
+{
+    CTool* pTool = m_pToolManager ? m_pToolManager->getToolByName(strTool) : nullptr;
+    CPropertyEditorManager* pEditors = CGUILayer::get()->getPropertyEditorManager();
+    if (!pTool || !pEditors)
+        return nullptr;
+    const QList<QString> settings = pTool->getToolPropertyNames();
+    QStringList shown = m_pPage ? pEditors->propertiesShownIn(m_pPage) : QStringList();
+    // A copy: making an editor may register others.
+    const std::vector<boost::shared_ptr<CAbstractPropertyEditor>> prototypes = pEditors->prototypes();
+    QGroupBox* pSection = nullptr;
+    for (const auto& pPrototype : prototypes) {
+        const QString strProperty = pPrototype->property();
+        if (!settings.contains(strProperty) || shown.contains(strProperty))
+            continue;
+        const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
+            pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
+        if (!pEditor || !pEditor->widget())
+            continue;
+        shown += pEditor->properties();
+        showValues({pEditor});
+        if (!pSection) {
+            pSection = new QGroupBox(tr("More options"), this);
+            new QVBoxLayout(pSection);
+        }
+        addLabelled(pSection->layout(), *pEditor);
+        m_moreEditors.push_back(pEditor);
+    }
+    return pSection;
 }
