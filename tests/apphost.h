@@ -4,6 +4,7 @@
 #pragma once
 
 #include "boardhost.h"
+#include "hosttools.h"
 #include "iplugin.h"
 #include "mainwindow.h"
 #include "pentool.h"
@@ -22,9 +23,9 @@ public:
     explicit CAppHost(CPluginLoader& loader) : m_loader(loader) {}
 
     // The host's own tools are registered before the plug-in's, as in the app.
-    void start(const QList<boost::shared_ptr<CTool>>& hostTools = {})
+    void start(const QList<boost::shared_ptr<CTool>>& hostTools = {}, bool bKeepSettings = false)
     {
-        CBoardHost::start(SHostOptions(), false);
+        CBoardHost::start(SHostOptions(), false, bKeepSettings);
         COrrery::getUserSettings()->setValue(QStringLiteral("pen/writingpause"), 60000);
         m_pRecognizer = useScriptedRecognizer();
         for (const boost::shared_ptr<CTool>& pTool : hostTools)
@@ -37,6 +38,7 @@ public:
                 ? loaded.front()
                 : m_loader.load(CPluginLoader::findLibraries(QStringLiteral(TEXTPEN_PLUGIN_DIR)).value(0));
         QVERIFY2(m_pPlugin && m_pPlugin->setUp(), qPrintable(m_loader.errorString()));
+        CHostTools::loadProfile();
         m_pWindow->refreshTools();
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));

@@ -18,10 +18,11 @@ class CBoardHost
 {
 public:
     // Without a view where a window brings its own board.
-    void start(SHostOptions options = SHostOptions(), bool bView = true)
+    void start(SHostOptions options = SHostOptions(), bool bView = true, bool bKeepSettings = false)
     {
         options.strSettingsFile = settingsFile();
-        QFile::remove(options.strSettingsFile);
+        if (!bKeepSettings)
+            QFile::remove(options.strSettingsFile);
         CGUILayer::resetHost(options);
         m_messages.clear();
         m_pfnShownMessages = CActionUtilities::setMessageHandler(

@@ -9,8 +9,11 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "linestylewidget.h"
 #include "namedtool.h"
 #include "normalpentool.h"
+#include "pencolourwidget.h"
+#include "penwidthwidget.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
@@ -21,6 +24,7 @@
 #include "topic.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -332,6 +336,62 @@ private slots:
         QVERIFY(!m_pWindow->exportBoard(dir.filePath(QStringLiteral("missing/board.png"))));
     }
 
+    // Both surfaces show a change of the text pen before the event loop runs again, whoever made it; an
+    // outline makes its style and width choosable on the page.
+    void bothSurfacesShowAChangeAtOnce_data()
+    {
+        QTest::addColumn<QString>("strFrom");
+        QTest::addColumn<bool>("bOutline");
+        QTest::newRow("text colour on the page") << "page" << false;
+        QTest::newRow("text colour on the bar") << "bar" << false;
+        QTest::newRow("text colour by the tool") << "tool" << false;
+        QTest::newRow("outline on the page") << "page" << true;
+    }
+    void bothSurfacesShowAChangeAtOnce()
+    {
+        QFETCH(QString, strFrom);
+        QFETCH(bool, bOutline);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QWidget* pFrom = strFrom == "bar" ? textPenBar() : container()->page();
+        if (strFrom == "tool")
+            tools()->getActiveTool()->setToolProperty("textpen.fontcolor", QColor(Qt::red));
+        else if (bOutline)
+            pFrom->findChild<CPencolourWidget*>()->shadeButton("normal;#FF0000FF")->click();
+        else
+            pickFromList(pFrom->findChild<CColorSelect*>(),
+                         pFrom->findChild<CColorSelect*>()->findData("#FFFF0000"));
+        for (QWidget* pSurface : {container()->page(), static_cast<QWidget*>(textPenBar())})
+            QCOMPARE(pSurface->findChild<CColorSelect*>()->currentColor(),
+                     bOutline ? QColor(Qt::black) : QColor(Qt::red));
+        QCOMPARE(container()->page()->findChild<CLineStyleWidget*>()->count() > 1, bOutline);
+        QCOMPARE(container()->page()->findChild<CPenWidthWidget*>()->isEnabled(), bOutline);
+    }
+
+    // Both options are in the Tools menu and in the area, the one the page leaves out in a section of
+    // its own, under their editors' labels; menu and area follow each other through the tool.
+    void theOptionsAreInTheMenuAndTheArea_data()
+    {
+        QTest::addColumn<QString>("strLabel");
+        QTest::newRow("Overwrite text") << "Overwrite text";
+        QTest::newRow("Show alternatives") << "Show alternatives";
+    }
+    void theOptionsAreInTheMenuAndTheArea()
+    {
+        QFETCH(QString, strLabel);
+        QVERIFY(tools()->activate(c_strTextPen));
+        QAction* pEntry = nullptr;
+        for (QAction* pAction : m_pWindow->toolsMenu()->actions())
+            pEntry = pAction->text() == strLabel && pAction->isCheckable() ? pAction : pEntry;
+        QCheckBox* pBox = (strLabel == "Overwrite text" ? container()->moreOptions() : container()->page())
+                              ->findChild<QCheckBox*>();
+        QVERIFY(pEntry && pBox && !pEntry->isChecked() && !pBox->isChecked());
+        const QString strProperty = strLabel == "Overwrite text" ? "overwritetextbox" : "showcandidates";
+        pEntry->trigger();
+        QVERIFY(pBox->isChecked() && tools()->getActiveTool()->getToolProperty(strProperty).toBool());
+        pBox->click();
+        QVERIFY(!pEntry->isChecked() && !tools()->getActiveTool()->getToolProperty(strProperty).toBool());
+    }
+
     // Closing keeps where the user put the window and its docks, and the tools' settings.
     void theWindowOpensAsItWasClosed()
     {
@@ -343,6 +403,31 @@ private slots:
         m_pWindow = std::make_unique<CMainWindow>();
         QCOMPARE(m_pWindow->dockWidgetArea(m_pWindow->toolProperties()), Qt::LeftDockWidgetArea);
         QCOMPARE(m_pWindow->size(), QSize(900, 640));
+    }
+
+    // After a restart both tools have what they had at quit, options included.
+    void theToolsKeepTheirSettingsAcrossARestart()
+    {
+        // The text pen's setting, the text tool's name for it (none for an option), a value not the default.
+        const QList<std::tuple<QString, QString, QVariant>> chosen = {
+            {"textpen.fontfamily", "fontfamily", "Courier"},
+            {"textpen.fontcolor", "fontcolor", QColor(Qt::red)},
+            {"textpen.bold", "bold", true},
+            {"textpen.underline", "underline", true},
+            {"textpen.linecolor", "pencolor", "normal;#FF0000FF"},
+            {"textpen.fillcolor", "fillcolor", QColor(255, 255, 0, 128)},
+            {"overwritetextbox", "", true},
+            {"showcandidates", "", true}};
+        QVERIFY(tools()->activate(c_strTextPen));
+        for (const auto& [strName, strText, value] : chosen)
+            QVERIFY(tools()->setToolProperty(c_strTextPen, strName, value, false));
+        QVERIFY(m_pWindow->close());
+        m_app.stop();
+        m_app.start({boost::make_shared<CSelectTool>(), boost::make_shared<CTextTool>()}, true);
+        for (const auto& [strName, strText, value] : chosen) {
+            QCOMPARE(tools()->getToolByName(c_strTextPen)->getToolProperty(strName), value);
+            QVERIFY(strText.isEmpty() || tools()->getToolByName("text")->getToolProperty(strText) == value);
+        }
     }
 
     // The whole way a teacher uses the text pen: picked from its menu entry beside the laser pen, words

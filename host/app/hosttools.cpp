@@ -7,6 +7,7 @@
 #include "placeholderrecognizer.h"
 #include "recognizermanager.h"
 #include "selecttool.h"
+#include "serviceslayer.h"
 #include "tesseractrecognizer.h"
 #include "texttool.h"
 #include "toolmanager.h"
@@ -30,4 +31,9 @@ void CHostTools::install()
     pRecognizers->registerRecognizer(pHandwriting);
     pRecognizers->registerRecognizer(boost::make_shared<CPlaceholderRecognizer>());
     pRecognizers->setActiveRecognizer(bReady ? pHandwriting->getName() : QStringLiteral("placeholder"));
+}
+
+void CHostTools::loadProfile()
+{
+    CServicesLayer::get()->loadProfile();
 }

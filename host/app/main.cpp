@@ -331,6 +331,7 @@ int main(int argc, char** argv)
 
     CPluginLoader loader;
     int iResult = loadPlugins(loader, options.strPluginDir, pWindow.get());
+    CHostTools::loadProfile();
     if (options.bReplay)
         iResult = replayOnBoard(replay, pluginPenTool(hostTools), options.bJson, options.strBoardFile);
     else if (pWindow)

@@ -6,9 +6,11 @@
 #include "component.h"
 #include "contextbarmanager.h"
 #include "controllayer.h"
+#include "controlsignalsource.h"
 #include "languagemanager.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "propertyeditormanager.h"
 #include "recognitionlanguage.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
@@ -93,6 +95,7 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     buildFileMenu();
     buildEditMenu();
     buildToolsMenu();
+    buildOptionEntries();
     m_pToolProperties = new CToolPropertiesDock(this);
     addDockWidget(Qt::RightDockWidgetArea, m_pToolProperties);
     m_pRecognizerMenu = menuBar()->addMenu(tr("&Recognizer"));
@@ -151,6 +154,62 @@ void CMainWindow::buildToolsMenu()
     if (CActionManager* pActionManager = COrrery::getActionManager())
         if (pActionManager->registerAction(pLaserPen) == CActionManager::eRegistered)
             m_pToolsMenu->addAction(pLaserPen.get());
+}
+
+void CMainWindow::buildOptionEntries()
+{
+    if (CToolManager* pToolManager = COrrery::getToolManager()) {
+        connect(pToolManager, &CToolManager::signalToolActivated, this, &CMainWindow::refreshOptionEntries);
+        connect(pToolManager, &CToolManager::signalToolDeactivated, this, &CMainWindow::refreshOptionEntries);
+        connect(pToolManager, &CToolManager::signalToolSettingsChanged, this, &CMainWindow::showOptionValues);
+    }
+    connect(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged, this,
+            &CMainWindow::refreshOptionEntries);
+    refreshOptionEntries();
+}
+
+void CMainWindow::refreshOptionEntries()
+{
+    for (QAction* pEntry : m_optionEntries)
+        delete pEntry;
+    m_optionEntries.clear();
+    CToolManager* pToolManager = COrrery::getToolManager();
+    CTool* pTool = pToolManager ? pToolManager->getActiveTool() : nullptr;
+    CPropertyEditorManager* pEditors = COrrery::getPropertyEditorManager();
+    if (!pTool || !pEditors)
+        return;
+    const QString strTool = pTool->getName();
+    const QList<QString> settings = pTool->getToolPropertyNames();
+    for (const auto& pPrototype : pEditors->prototypes()) {
+        const QString strProperty = pPrototype->property();
+        // An editor of several settings at once is no single switch.
+        if (pPrototype->properties().size() != 1 || !settings.contains(strProperty) ||
+            pTool->getToolProperty(strProperty).userType() != QMetaType::Bool)
+            continue;
+        if (m_optionEntries.isEmpty())
+            m_optionEntries.append(m_pToolsMenu->addSeparator());
+        QAction* pEntry = m_pToolsMenu->addAction(pPrototype->localisedPropertyName());
+        pEntry->setCheckable(true);
+        pEntry->setData(strProperty);
+        // Only the user's choice is sent: showing the tool's value must not write it back.
+        connect(pEntry, &QAction::triggered, this, [strTool, strProperty](bool bOn) {
+            if (CToolManager* pManager = COrrery::getToolManager())
+                pManager->setToolProperty(strTool, strProperty, bOn, true);
+        });
+        m_optionEntries.append(pEntry);
+    }
+    showOptionValues(strTool);
+}
+
+void CMainWindow::showOptionValues(const QString& strTool)
+{
+    CToolManager* pToolManager = COrrery::getToolManager();
+    CTool* pTool = pToolManager ? pToolManager->getActiveTool() : nullptr;
+    if (!pTool || pTool->getName() != strTool)
+        return;
+    for (QAction* pEntry : m_optionEntries)
+        if (!pEntry->isSeparator())
+            pEntry->setChecked(pTool->getToolProperty(pEntry->data().toString()).toBool());
 }
 
 // Undo, Redo and Delete, then a group that refreshTools() fills with the registered tools.

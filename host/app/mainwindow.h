@@ -54,6 +54,11 @@ private:
     void buildFileMenu();
     void buildEditMenu();
     void buildToolsMenu();
+    // The active tool's on/off settings that an editor is registered for, as checkable entries at the
+    // end of the Tools menu under their editors' labels, following the tool both ways.
+    void buildOptionEntries();
+    void refreshOptionEntries();
+    void showOptionValues(const QString& strTool);
     void buildToolBar();
     // Follows the tool and recognizer managers and docks the context bars in this window.
     void followManagers();
@@ -72,4 +77,5 @@ private:
     CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
     QAction* m_pDeleteAction = nullptr;
+    QList<QAction*> m_optionEntries;
 };

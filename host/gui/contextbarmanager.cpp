@@ -99,6 +99,8 @@ void CContextbarManager::watchTools(CToolManager* pToolManager)
     connect(pToolManager, &CToolManager::signalToolDeactivated, this,
             &CContextbarManager::slotToolDeactivated);
     connect(pToolManager, &CToolManager::signalToolActivated, this, &CContextbarManager::slotToolActivated);
+    connect(pToolManager, &CToolManager::signalToolSettingsChanged, this,
+            &CContextbarManager::slotToolSettingsChanged);
 }
 
 void CContextbarManager::setHostWindow(QMainWindow* pWindow)
@@ -180,4 +182,15 @@ void CContextbarManager::slotToolDeactivated(const QString& strTool)
     std::vector<SEntry> bars = m_bars;
     for (SEntry& entry : bars)
         tellSelection(entry, strTool, false);
+}
+
+void CContextbarManager::slotToolSettingsChanged(const QString& strTool)
+{
+    // The bars show the active tool's settings; they read them again when it is announced once more.
+    if (!m_pToolManager || !m_pToolManager->getActiveTool() ||
+        m_pToolManager->getActiveTool()->getName() != strTool)
+        return;
+    std::vector<SEntry> bars = m_bars;
+    for (SEntry& entry : bars)
+        tellSelection(entry, strTool, true);
 }

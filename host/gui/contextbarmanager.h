@@ -1,7 +1,8 @@
 // The host's context bars by name. The flag given at registration says whether the host shows the bar
 // by itself while the bar's tool is selected; the flag given at withdrawal whether the bar is hidden
 // at once. Once it has a host window, the manager docks the bars it shows by itself along the window's
-// bottom edge, and shows or hides them as their tools are activated.
+// bottom edge, and shows or hides them as their tools are activated. A change of the active tool's
+// settings announces the tool to the bars again, so that they show what it now holds.
 #pragma once
 
 #include <QMainWindow>
@@ -54,6 +55,7 @@ private:
 
     void slotToolActivated(const QString& strTool);
     void slotToolDeactivated(const QString& strTool);
+    void slotToolSettingsChanged(const QString& strTool);
     // Initialises the bar the first time, and docks it hidden at the bottom of the window.
     void prepare(CContextbarInterface* pBar);
     void undock(CContextbarInterface* pBar);

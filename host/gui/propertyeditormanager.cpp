@@ -2,6 +2,9 @@
 
 #include "hostjournal.h"
 
+#include <QWidget>
+#include <algorithm>
+
 CPropertyEditorManager::CPropertyEditorManager() = default;
 
 CPropertyEditorManager::~CPropertyEditorManager()
@@ -29,7 +32,29 @@ CPropertyEditorManager::createEditor(const QString& strProperty,
                                      CAbstractPropertyEditor::EEditorContext eContext)
 {
     CAbstractPropertyEditor* pPrototype = prototypeFor(strProperty);
-    return pPrototype ? pPrototype->clone(this, eContext) : boost::shared_ptr<CAbstractPropertyEditor>();
+    if (!pPrototype)
+        return boost::shared_ptr<CAbstractPropertyEditor>();
+    const boost::shared_ptr<CAbstractPropertyEditor> pEditor = pPrototype->clone(this, eContext);
+    m_clones.erase(std::remove_if(m_clones.begin(), m_clones.end(),
+                                  [](const boost::weak_ptr<CAbstractPropertyEditor>& pClone) {
+                                      return pClone.expired();
+                                  }),
+                   m_clones.end());
+    if (pEditor)
+        m_clones.push_back(pEditor);
+    return pEditor;
+}
+
+QStringList CPropertyEditorManager::propertiesShownIn(const QWidget* pArea) const
+{
+    QStringList shown;
+    for (const auto& pClone : m_clones) {
+        const boost::shared_ptr<CAbstractPropertyEditor> pEditor = pClone.lock();
+        QWidget* pWidget = pEditor && pArea ? pEditor->widget() : nullptr;
+        if (pWidget && (pWidget == pArea || pArea->isAncestorOf(pWidget)))
+            shown += pEditor->properties();
+    }
+    return shown;
 }
 
 CAbstractPropertyEditor* CPropertyEditorManager::prototypeFor(const QString& strProperty) const

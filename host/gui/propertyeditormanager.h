@@ -5,6 +5,7 @@
 #include "abstractpropertyeditor.h"
 
 #include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
 #include <vector>
 
 class CPropertyEditorManager
@@ -26,8 +27,14 @@ public:
 
     const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& prototypes() const { return m_prototypes; }
 
+    // The properties edited by the editors made here that are still alive and have their widget in
+    // pArea: what a surface built by someone else offers.
+    QStringList propertiesShownIn(const QWidget* pArea) const;
+
 private:
     CAbstractPropertyEditor* prototypeFor(const QString& strProperty) const;
 
     std::vector<boost::shared_ptr<CAbstractPropertyEditor>> m_prototypes;
+    // Not owned: a clone belongs to the surface that asked for it.
+    std::vector<boost::weak_ptr<CAbstractPropertyEditor>> m_clones;
 };

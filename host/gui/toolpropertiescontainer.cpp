@@ -8,8 +8,32 @@
 #include "toolpropertiesperspectivemanager.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+
+namespace {
+
+// Every editor shows the tool's values again: one setting can change what another offers (no outline
+// leaves no width to choose).
+void showValues(const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& editors)
+{
+    for (const auto& pEditor : editors)
+        for (const QString& strName : pEditor->properties())
+            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+}
+
+void addLabelled(QLayout* pLayout, CAbstractPropertyEditor& editor)
+{
+    // Most editors label themselves; the others get their name above them.
+    QWidget* pWidget = editor.widget();
+    const bool bNamed = pWidget->findChild<QLabel*>() || pWidget->findChild<QCheckBox*>();
+    if (!bNamed)
+        pLayout->addWidget(new QLabel(editor.localisedPropertyName()));
+    pLayout->addWidget(pWidget);
+}
+
+} // namespace
 
 CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, QWidget* pParent)
     : QWidget(pParent), m_pToolManager(pToolManager)
@@ -24,6 +48,8 @@ CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, Q
             &CToolPropertiesContainer::slotToolActivated);
     connect(pToolManager, &CToolManager::signalToolPropertyChanged, this,
             &CToolPropertiesContainer::slotToolPropertyChanged);
+    connect(pToolManager, &CToolManager::signalToolSettingsChanged, this,
+            &CToolPropertiesContainer::slotToolSettingsChanged);
 }
 
 CToolPropertiesContainer::~CToolPropertiesContainer()
@@ -38,8 +64,12 @@ void CToolPropertiesContainer::clear()
     // The editors let go of their widgets first: the widgets go with the page that holds them.
     for (const auto& pEditor : m_editors)
         pEditor->detatch();
+    for (const auto& pEditor : m_moreEditors)
+        pEditor->detatch();
     m_editors.clear();
+    m_moreEditors.clear();
     delete m_pPage;
+    delete m_pMoreOptions;
     m_strTool.clear();
 }
 
@@ -62,6 +92,10 @@ void CToolPropertiesContainer::slotToolActivated(const QString& strTool)
         layout()->addWidget(m_pPage);
         m_pPage->show();
     }
+    m_pMoreOptions = buildMoreOptions(strTool);
+    // Right under the page, with the room that is left below it.
+    if (m_pMoreOptions)
+        static_cast<QVBoxLayout*>(layout())->addWidget(m_pMoreOptions, 1, Qt::AlignTop);
     emit signalToolChanged(strTool);
 }
 
@@ -72,11 +106,16 @@ void CToolPropertiesContainer::slotToolPropertyChanged(const QString& strTool, c
     if (strTool != m_strTool)
         return;
     emit signalToolPropertyChanged(strProperty, value);
-    // One setting can change what another editor offers (no outline leaves no width to choose), so
-    // every editor is brought up to date.
-    for (const auto& pEditor : m_editors)
-        for (const QString& strName : pEditor->properties())
-            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
+}
+
+void CToolPropertiesContainer::slotToolSettingsChanged(const QString& strTool)
+{
+    if (strTool != m_strTool)
+        return;
+    showValues(m_editors);
+    showValues(m_moreEditors);
+    // A tool's own page follows its tool when the tool is announced to it again, as on activation.
+    emit signalToolChanged(strTool);
 }
 
 QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
@@ -98,14 +137,8 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
             continue;
         // One editor may stand for several settings (bold, italic and underline).
         shown += pEditor->properties();
-        for (const QString& strName : pEditor->properties())
-            pEditor->setValue(strName, pEditor->getPropertyValue(strName));
-        // Most editors label themselves; the others get their name above them.
-        QWidget* pWidget = pEditor->widget();
-        const bool bNamed = pWidget->findChild<QLabel*>() || pWidget->findChild<QCheckBox*>();
-        if (!bNamed)
-            pLayout->addWidget(new QLabel(pEditor->localisedPropertyName()));
-        pLayout->addWidget(pWidget);
+        showValues({pEditor});
+        addLabelled(pLayout, *pEditor);
         m_editors.push_back(pEditor);
     }
     if (m_editors.empty()) {
@@ -114,4 +147,35 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
     }
     pLayout->addStretch(1);
     return pPage;
+}
+
+QWidget* CToolPropertiesContainer::buildMoreOptions(const QString& strTool)
+{
+    CTool* pTool = m_pToolManager ? m_pToolManager->getToolByName(strTool) : nullptr;
+    CPropertyEditorManager* pEditors = CGUILayer::get()->getPropertyEditorManager();
+    if (!pTool || !pEditors)
+        return nullptr;
+    const QList<QString> settings = pTool->getToolPropertyNames();
+    QStringList shown = m_pPage ? pEditors->propertiesShownIn(m_pPage) : QStringList();
+    // A copy: making an editor may register others.
+    const std::vector<boost::shared_ptr<CAbstractPropertyEditor>> prototypes = pEditors->prototypes();
+    QGroupBox* pSection = nullptr;
+    for (const auto& pPrototype : prototypes) {
+        const QString strProperty = pPrototype->property();
+        if (!settings.contains(strProperty) || shown.contains(strProperty))
+            continue;
+        const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
+            pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
+        if (!pEditor || !pEditor->widget())
+            continue;
+        shown += pEditor->properties();
+        showValues({pEditor});
+        if (!pSection) {
+            pSection = new QGroupBox(tr("More options"), this);
+            new QVBoxLayout(pSection);
+        }
+        addLabelled(pSection->layout(), *pEditor);
+        m_moreEditors.push_back(pEditor);
+    }
+    return pSection;
 }

@@ -1,7 +1,8 @@
 // The inside of the tool-properties area: shows the page of the active tool. A tool that registered a
 // page of its own with the tool-properties perspective manager gets that page, built under this
 // container; any other tool gets a generic page with one editor per setting. Pages learn of tool
-// changes through this container's signals.
+// changes through this container's signals. Below the page, a section offers the editors registered for
+// the tool's settings that its page leaves out.
 #pragma once
 
 #include <QPointer>
@@ -26,9 +27,13 @@ public:
     QWidget* page() const { return m_pPage; }
     // The editors of the generic page, in the order of the tool's settings; empty on a tool's own page.
     const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& editors() const { return m_editors; }
+    // The section of the registered editors for the tool's settings that the page does not show; null
+    // when it shows them all.
+    QWidget* moreOptions() const { return m_pMoreOptions; }
 
 signals:
-    // The active tool changed; sent after the tool's page exists, so that the page can fill itself.
+    // The active tool changed, or settings of it did; sent after the tool's page exists, so that the
+    // page can fill itself.
     void signalToolChanged(const QString& strTool);
     // A setting of any tool changed.
     void signalToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
@@ -39,11 +44,15 @@ private:
     void slotToolActivated(const QString& strTool);
     void slotToolDeactivated(const QString& strTool);
     void slotToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
+    void slotToolSettingsChanged(const QString& strTool);
     QWidget* buildGenericPage(const QString& strTool);
+    QWidget* buildMoreOptions(const QString& strTool);
     void clear();
 
     QPointer<CToolManager> m_pToolManager;
     QString m_strTool;
     QPointer<QWidget> m_pPage;
     std::vector<boost::shared_ptr<CAbstractPropertyEditor>> m_editors;
+    QPointer<QWidget> m_pMoreOptions;
+    std::vector<boost::shared_ptr<CAbstractPropertyEditor>> m_moreEditors;
 };

@@ -3,6 +3,7 @@
 #include "orrery.h"
 #include "orreryview.h"
 #include "ownedvalue.h"
+#include "toolmanager.h"
 
 #include <QGraphicsScene>
 #include <QPainter>
@@ -125,10 +126,16 @@ void CTool::deactivate(bool)
 
 QString CTool::setToolProperty(const QString& strName, const QVariant& value)
 {
-    if (!m_properties.contains(strName))
+    const bool bNew = !m_properties.contains(strName);
+    const bool bChanged = bNew || m_properties.value(strName) != value;
+    if (bNew)
         m_propertyNames.append(strName);
     // A plug-in tool's texts end up in fonts, which Qt caches until the application goes.
     m_properties.insert(strName, ownedValue(value));
+    // Every surface that shows this tool's settings must follow, however the value got here.
+    if (bChanged)
+        if (CToolManager* pManager = COrrery::getToolManager())
+            pManager->noteSettingStored(this);
     return strName;
 }
 

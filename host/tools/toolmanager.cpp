@@ -39,6 +39,27 @@ QVariant storable(const QVariant& value)
 
 } // namespace
 
+// Holds back the announcements of the changes made while it lives; the outermost one sends them. A
+// tool's one change may be several stores (a colour also rewrites its pen description) and may pass
+// through other tools (the text pen hands its text settings on): what is shown must follow the end
+// state, not each step.
+class CToolManager::CChangeScope
+{
+public:
+    explicit CChangeScope(CToolManager* pManager) : m_pManager(pManager) { ++m_pManager->m_iChanging; }
+    ~CChangeScope()
+    {
+        if (--m_pManager->m_iChanging == 0)
+            m_pManager->announceChanges();
+    }
+
+    CChangeScope(const CChangeScope&) = delete;
+    CChangeScope& operator=(const CChangeScope&) = delete;
+
+private:
+    CToolManager* m_pManager;
+};
+
 CToolManager::CToolManager() = default;
 
 CToolManager::~CToolManager()
@@ -56,8 +77,10 @@ bool CToolManager::registerTool(const boost::shared_ptr<CTool>& pTool)
         m_tools.push_back(pTool);
     CHostJournal::record(QStringLiteral("CToolManager::registerTool %1 -> %2")
                              .arg(strName, bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
-    if (bAccepted)
+    if (bAccepted) {
+        const CChangeScope scope(this);
         loadSettingsOf(pTool.get());
+    }
     return bAccepted;
 }
 
@@ -95,6 +118,7 @@ bool CToolManager::activate(const QString& strName, bool bFlag)
     CTool* pTool = getToolByName(strName);
     if (!pTool)
         return false;
+    const CChangeScope scope(this);
     // The previous tool must let go of the board (its ink, its selection) before the next one
     // takes it over.
     if (m_pActive && m_pActive != pTool)
@@ -103,11 +127,14 @@ bool CToolManager::activate(const QString& strName, bool bFlag)
     pTool->activate(bFlag);
     CHostJournal::record(QStringLiteral("CToolManager::activate %1").arg(strName));
     emit signalToolActivated(strName);
+    // The activation itself tells everybody to show the tool's settings as they now are.
+    m_changedTools.removeAll(strName);
     return true;
 }
 
 void CToolManager::deactivate(bool bFlag)
 {
+    const CChangeScope scope(this);
     CTool* pTool = m_pActive;
     // Cleared first: a tool that asks who is active while it deactivates is no longer it.
     m_pActive = nullptr;
@@ -123,6 +150,7 @@ bool CToolManager::setToolProperty(const QString& strTool, const QString& strPro
     CTool* pTool = getToolByName(strTool);
     if (!pTool)
         return false;
+    const CChangeScope scope(this);
     pTool->setToolProperty(strProperty, value);
     CHostJournal::record(
         QStringLiteral("CToolManager::setToolProperty %1 %2 %3").arg(strTool, strProperty, value.toString()));
@@ -150,6 +178,7 @@ void CToolManager::saveToolSettings()
 
 void CToolManager::loadToolSettings()
 {
+    const CChangeScope scope(this);
     // A copy: a tool may register or withdraw tools while it takes its settings.
     const std::vector<boost::shared_ptr<CTool>> tools = m_tools;
     for (const auto& pTool : tools)
@@ -161,6 +190,31 @@ void CToolManager::onExit()
     for (const auto& pTool : m_tools)
         pTool->onExit();
     saveToolSettings();
+}
+
+void CToolManager::noteSettingStored(const CTool* pTool)
+{
+    // A tool still being made, or one this manager does not hold, has nobody to tell.
+    const auto it =
+        std::find_if(m_tools.begin(), m_tools.end(),
+                     [pTool](const boost::shared_ptr<CTool>& pOwn) { return pOwn.get() == pTool; });
+    if (it == m_tools.end())
+        return;
+    const QString strTool = pTool->getName();
+    if (!m_changedTools.contains(strTool))
+        m_changedTools.append(strTool);
+    // A tool that changes itself outside any call of the manager is announced at once.
+    if (m_iChanging == 0)
+        announceChanges();
+}
+
+void CToolManager::announceChanges()
+{
+    // Taken first: those who hear of a change may change tools again.
+    const QStringList changed = m_changedTools;
+    m_changedTools.clear();
+    for (const QString& strTool : changed)
+        emit signalToolSettingsChanged(strTool);
 }
 
 void CToolManager::loadSettingsOf(CTool* pTool)

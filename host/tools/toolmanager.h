@@ -47,16 +47,30 @@ public:
     // The application is closing: every tool is told, then the settings are saved.
     void onExit();
 
+    // A tool's store took a new value, by whatever way it was written; called by the tool itself.
+    void noteSettingStored(const CTool* pTool);
+
 signals:
     void signalToolActivated(const QString& strTool);
     // The tool is no longer the active one; when another takes its place, this comes first.
     void signalToolDeactivated(const QString& strTool);
     void signalToolPropertyChanged(const QString& strTool, const QString& strProperty, const QVariant& value);
+    // Settings of the tool changed, through this manager or by the tool itself: sent once the change
+    // is complete (after the tool has applied its own rules to it), so that whatever shows the tool's
+    // settings can read all of them again.
+    void signalToolSettingsChanged(const QString& strTool);
 
 private:
+    class CChangeScope;
+
     std::vector<boost::shared_ptr<CTool>>::const_iterator find(const QString& strName) const;
     void loadSettingsOf(CTool* pTool);
+    void announceChanges();
 
     std::vector<boost::shared_ptr<CTool>> m_tools;
     CTool* m_pActive = nullptr;
+    // How deep the manager is in calls that change tools; their changes are announced as the outermost
+    // one ends, once per tool.
+    int m_iChanging = 0;
+    QStringList m_changedTools;
 };
