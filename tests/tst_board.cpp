@@ -269,34 +269,45 @@ private slots:
         QTest::addColumn<QList<TLine>>("strokes");
         QTest::addColumn<int>("gapMs");
         QTest::addColumn<bool>("tap");
+        QTest::addColumn<int>("split"); // strokes of a first piece that a stroke far away ends; 0: none
         const TLine line = {{100, 100}, {140, 120}, {180, 110}}, dot = {{300, 300}};
-        QTest::newRow("two strokes") << QList<TLine>{line, {{100, 150}, {180, 150}}} << 0 << false;
-        QTest::newRow("a touch") << QList<TLine>{dot} << 0 << true;
-        QTest::newRow("a small wiggle") << QList<TLine>{{{300, 300}, {304, 303}, {301, 305}}} << 0 << true;
-        QTest::newRow("two touches") << QList<TLine>{dot, {{304, 302}}} << 0 << false;
+        QTest::newRow("two strokes") << QList<TLine>{line, {{100, 150}, {180, 150}}} << 0 << false << 0;
+        QTest::newRow("a touch") << QList<TLine>{dot} << 0 << true << 0;
+        QTest::newRow("a small wiggle")
+            << QList<TLine>{{{300, 300}, {304, 303}, {301, 305}}} << 0 << true << 0;
+        QTest::newRow("two touches") << QList<TLine>{dot, {{304, 302}}} << 0 << false << 0;
         // Longer than the writing pause, yet within the wait that tells a tap from a first dot.
-        QTest::newRow("dot, then line") << QList<TLine>{dot, line} << CPenTool::c_iTapWindowMs - 100 << false;
+        QTest::newRow("dot, then line")
+            << QList<TLine>{{{140, 85}}, line} << CPenTool::c_iTapWindowMs - 100 << false << 0;
+        QTest::newRow("a line far below")
+            << QList<TLine>{line, line, {{600, 450}, {680, 460}}} << 0 << false << 2;
+        QTest::newRow("a line well beside")
+            << QList<TLine>{line, {{300, 110}, {380, 110}}} << 0 << false << 1;
+        QTest::newRow("the next line of tall writing")
+            << QList<TLine>{{{100, 100}, {120, 160}}, {{100, 230}, {160, 230}}} << 0 << false << 0;
     }
     void whatIsDrawnIsHandedOverOnceAfterThePause()
     {
         QFETCH(QList<TLine>, strokes);
         QFETCH(int, gapMs);
         QFETCH(bool, tap);
+        QFETCH(int, split);
         for (int i = 0; i < strokes.size(); ++i) {
             QTest::qWait(i == 0 ? 0 : gapMs);
             draw(strokes.at(i));
         }
-        QCOMPARE(CBoardHost::inkShown(m_pView), strokes.size());
-        QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 0);
+        QCOMPARE(CBoardHost::inkShown(m_pView), strokes.size() - split);
+        QCOMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), split ? 1 : 0);
 
-        QTRY_COMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), 1);
+        QTRY_COMPARE(m_pPen->m_writings.size() + m_pPen->m_taps.size(), split ? 2 : 1);
         const QPoint start = strokes.first().first();
         QCOMPARE(m_pPen->m_taps.size(), int(tap));
         if (tap) {
             QCOMPARE(m_pPen->m_taps.first().scenePos(), QPointF(start));
         } else {
-            QCOMPARE(m_pPen->m_writings.first().size(), strokes.size());
+            QCOMPARE(m_pPen->m_writings.first().size(), split ? split : strokes.size());
             QCOMPARE(m_pPen->m_writings.first().first().first(), QPointF(start));
+            QCOMPARE(m_pPen->m_writings.last().first().first(), QPointF(strokes.at(split).first()));
         }
         QCOMPARE(CBoardHost::inkShown(m_pView), 0);
         QVERIFY(!m_pPen->currentScribble());

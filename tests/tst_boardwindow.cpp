@@ -15,6 +15,7 @@
 #include "pencolourwidget.h"
 #include "penwidthwidget.h"
 #include "recognizermanager.h"
+#include "scribble.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
 #include "texttool.h"
@@ -25,7 +26,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -428,6 +431,55 @@ private slots:
             QCOMPARE(tools()->getToolByName(c_strTextPen)->getToolProperty(strName), value);
             QVERIFY(strText.isEmpty() || tools()->getToolByName("text")->getToolProperty(strText) == value);
         }
+    }
+
+    // Neither a message nor the menu of readings stops the writer: the one passes as a notice, the
+    // other closes under the next stroke, which the board keeps.
+    void theNextStrokeCountsAfterAMessageOrTheMenu_data()
+    {
+        QTest::addColumn<QStringList>("readings");
+        QTest::newRow("an underline read as nothing") << QStringList();
+        QTest::newRow("a word with readings offered") << QStringList{"one", "two"};
+    }
+    void theNextStrokeCountsAfterAMessageOrTheMenu()
+    {
+        QFETCH(QStringList, readings);
+        const CActionUtilities::FMessageHandler pfnAnswer = CActionUtilities::setMessageHandler(nullptr);
+        const auto restore = qScopeGuard([&pfnAnswer] { CActionUtilities::setMessageHandler(pfnAnswer); });
+        QVERIFY(tools()->activate(c_strTextPen));
+        QVERIFY(tools()->setToolProperty(c_strTextPen, QStringLiteral("showcandidates"), true, false));
+        m_app.recognizer()->setStandingAnswer(readings);
+        QWidget* pViewport = m_pWindow->board()->viewport();
+        const QPoint next(420, 320);
+        int iModal = 0;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            if (QWidget* pModal = QApplication::activeModalWidget())
+                iModal += pModal->close() ? 1 : 0;
+            if (qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                QTest::mousePress(m_pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                                  pViewport->mapTo(m_pWindow.get(), next));
+        });
+        user.start(20);
+        auto* pPen = dynamic_cast<CPenTool*>(tools()->getActiveTool());
+        drawStroke(pViewport, {{100, 200}, {300, 204}});
+        pPen->finishWriting();
+        user.stop();
+        if (readings.isEmpty())
+            QTest::mousePress(pViewport, Qt::LeftButton, Qt::NoModifier, next);
+        QTRY_VERIFY(pPen->isDrawing());
+        QTest::mouseRelease(pViewport, Qt::LeftButton, Qt::NoModifier, next + QPoint(90, 0));
+
+        QCOMPARE(iModal, 0);
+        const CScribble* pNext = pPen->currentScribble();
+        QVERIFY(pNext && pNext->strokeCount() == 1);
+        QCOMPARE(pNext->strokes().first().first(), QPointF(next));
+        QCOMPARE(boxesReading(QStringLiteral("one")).size(), readings.size() / 2);
+        const QList<QLabel*> labels = pViewport->findChildren<QLabel*>();
+        QCOMPARE(std::count_if(
+                     labels.begin(), labels.end(),
+                     [](QLabel* p) { return p->isVisible() && p->text() == "Error in text recognition"; }),
+                 long(readings.isEmpty()));
     }
 
     // The whole way a teacher uses the text pen: picked from its menu entry beside the laser pen, words

@@ -409,6 +409,30 @@ private slots:
         QCOMPARE(textOf(pWritten.get()), QStringLiteral("new words"));
     }
 
+    // Words written in two places within the pause are read apart, each placed where it was written.
+    void wordsFarApartBecomeBoxesApart_data()
+    {
+        QTest::addColumn<QRect>("second"); // the first word is written over (40, 30, 150, 40)
+        QTest::addColumn<QList<QPointF>>("boxes");
+        QTest::newRow("far apart") << QRect(500, 400, 150, 40) << QList<QPointF>{{40, 30}, {500, 400}};
+        QTest::newRow("side by side: one piece") << QRect(210, 30, 150, 40) << QList<QPointF>{{40, 30}};
+    }
+    void wordsFarApartBecomeBoxesApart()
+    {
+        QFETCH(QRect, second);
+        QFETCH(QList<QPointF>, boxes);
+        m_pRecognizer->setStandingAnswer({"word"});
+        drawZigZagWord(m_pView->viewport(), QRect(40, 30, 150, 40));
+        drawZigZagWord(m_pView->viewport(), second);
+        m_pTool->finishWriting();
+        QList<QPointF> placed;
+        for (CComponent* pBox : board()->components())
+            placed.append(valueOf(pBox, "position").toPointF());
+        QCOMPARE(placed, boxes);
+        QCOMPARE(m_pRecognizer->received().size(), boxes.size());
+        QCOMPARE(CBoardHost::inkShown(m_pView), 0);
+    }
+
     // The other readings are offered in a menu. Writing that is not read, or whose box the board's
     // factory will not make, leaves no half-made box; only unread writing says so, once. Either way no
     // ink and no pen state stay behind.

@@ -3,6 +3,7 @@
 #include "action.h"
 #include "actionmanager.h"
 #include "actionutilities.h"
+#include "boardnotice.h"
 #include "component.h"
 #include "contextbarmanager.h"
 #include "controllayer.h"
@@ -10,6 +11,7 @@
 #include "languagemanager.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "popuppressrelay.h"
 #include "propertyeditormanager.h"
 #include "recognitionlanguage.h"
 #include "recognizer.h"
@@ -109,6 +111,20 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     refreshRecognizers();
     restoreLayout();
     statusBar()->showMessage(tr("Ready"));
+    keepWritingFlowing();
+}
+
+// Nothing the board says or shows over it should cost the writer a stroke: messages that need no
+// answer pass as notices on the board, and a press that closes a popup over the board writes there.
+void CMainWindow::keepWritingFlowing()
+{
+    auto* pNotice = new CBoardNotice(m_pBoard->viewport());
+    CActionUtilities::setNoticeHandler(
+        [this, pNotice](CActionUtilities::EMessageBoxType, const QString& strText) {
+            pNotice->showNotice(strText);
+            statusBar()->showMessage(strText, CBoardNotice::c_iShowMs);
+        });
+    new CPopupPressRelay(m_pBoard->viewport(), this);
 }
 
 void CMainWindow::buildFileMenu()
@@ -264,6 +280,7 @@ CMainWindow::~CMainWindow()
         pContextbars->setHostWindow(nullptr);
     COrrery::setMenu(nullptr);
     COrrery::setView(nullptr);
+    CActionUtilities::setNoticeHandler(nullptr);
 }
 
 void CMainWindow::refreshTools()

@@ -67,6 +67,7 @@ private:
     void deleteSelection();
     void slotExportBoard();
     void refreshLanguageMenu();
+    void keepWritingFlowing();
 
     COrreryView* m_pBoard = nullptr;
     QMenu* m_pToolsMenu = nullptr;

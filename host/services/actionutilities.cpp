@@ -10,6 +10,21 @@ CActionUtilities::FMessageHandler& messageHandler()
     return s_handler;
 }
 
+CActionUtilities::FNoticeHandler& noticeHandler()
+{
+    static CActionUtilities::FNoticeHandler s_handler;
+    return s_handler;
+}
+
+// The one button of a message that offers no choice; NoButton when it offers more than one.
+QMessageBox::StandardButton onlyButton(QMessageBox::StandardButtons buttons)
+{
+    if (buttons == QMessageBox::NoButton)
+        return QMessageBox::Ok;
+    const uint uButtons = buttons;
+    return (uButtons & (uButtons - 1)) == 0 ? QMessageBox::StandardButton(uButtons) : QMessageBox::NoButton;
+}
+
 QMessageBox::Icon iconOf(CActionUtilities::EMessageBoxType eType)
 {
     switch (eType) {
@@ -37,6 +52,12 @@ QMessageBox::StandardButton CActionUtilities::messageBox(EMessageBoxType eType, 
     const FMessageHandler handler = messageHandler();
     if (handler)
         return handler(eType, strText, buttons);
+    const FNoticeHandler notice = noticeHandler();
+    const QMessageBox::StandardButton eOnly = onlyButton(buttons);
+    if (notice && eOnly != QMessageBox::NoButton) {
+        notice(eType, strText);
+        return eOnly;
+    }
 
     QMessageBox box(iconOf(eType), QStringLiteral("Whiteboard"), strText, buttons, pParent);
     box.setDefaultButton(eDefaultButton);
@@ -47,5 +68,12 @@ CActionUtilities::FMessageHandler CActionUtilities::setMessageHandler(FMessageHa
 {
     FMessageHandler previous = std::move(messageHandler());
     messageHandler() = std::move(handler);
+    return previous;
+}
+
+CActionUtilities::FNoticeHandler CActionUtilities::setNoticeHandler(FNoticeHandler handler)
+{
+    FNoticeHandler previous = std::move(noticeHandler());
+    noticeHandler() = std::move(handler);
     return previous;
 }

@@ -1,5 +1,7 @@
 // Messages to the user. Where no one can answer a modal box (the headless replay, tests), the host
-// installs a handler that answers instead; every message is also written to the host's journal.
+// installs a handler that answers instead; every message is also written to the host's journal. A
+// message that offers no choice (a single button) need not stop the user: where the host has a place
+// for notices, it shows the message there and goes on at once.
 #pragma once
 
 #include <QMessageBox>
@@ -22,6 +24,7 @@ public:
     typedef std::function<QMessageBox::StandardButton(EMessageBoxType eType, const QString& strText,
                                                       QMessageBox::StandardButtons buttons)>
         FMessageHandler;
+    typedef std::function<void(EMessageBoxType eType, const QString& strText)> FNoticeHandler;
 
     static QMessageBox::StandardButton messageBox(EMessageBoxType eType, QWidget* pParent,
                                                   const QString& strText,
@@ -31,4 +34,7 @@ public:
     // Answers messages instead of showing them; an empty handler shows them again. Returns the
     // handler it replaces.
     static FMessageHandler setMessageHandler(FMessageHandler handler);
+    // Shows the messages that offer no choice, unless a message handler answers them; an empty handler
+    // shows them in a modal box again. Returns the handler it replaces.
+    static FNoticeHandler setNoticeHandler(FNoticeHandler handler);
 };

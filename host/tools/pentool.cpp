@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <boost/make_shared.hpp>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -63,13 +64,24 @@ CPenTool::CPenTool(const QString& strCursorResource, const QPoint& hotSpot, QObj
     const QPixmap pixmap = CCursorUtilities::loadPixmap(strCursorResource);
     m_normalCursor = pixmap.isNull() ? QCursor(Qt::CrossCursor) : QCursor(pixmap, hotSpot.x(), hotSpot.y());
     m_pauseTimer.setSingleShot(true);
-    connect(&m_pauseTimer, &QTimer::timeout, this, &CPenTool::handOver);
+    connect(&m_pauseTimer, &QTimer::timeout, this, [this] {
+        handOver();
+        replayHeldInput();
+    });
+    // Slow at first, so that the short lifts between the strokes of a word hardly show.
+    m_fade.setStartValue(1.0);
+    m_fade.setEndValue(c_dWaitingInkOpacity);
+    m_fade.setEasingCurve(QEasingCurve::InQuad);
+    connect(&m_fade, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& opacity) { fadeInk(opacity.toDouble()); });
     m_clock.start();
 }
 
 CPenTool::~CPenTool()
 {
     m_pauseTimer.stop();
+    m_fade.stop();
+    dropSetAside();
     discardDrawing();
 }
 
@@ -114,17 +126,36 @@ bool CPenTool::onMousePress(QMouseEvent* pEvent)
     QGraphicsScene* pScene = pView ? pView->scene() : nullptr;
     if (!pScene)
         return false;
-    // A listener may run a modal loop while it takes the writing; a new stroke then would
-    // belong to no writing.
-    if (m_bHandingOver || pEvent->button() != Qt::LeftButton)
+    if (pEvent->button() != Qt::LeftButton)
         return true;
+    // A listener may run a modal loop while it takes the writing (a menu of readings), which the
+    // press may have closed: the stroke begins once the writing is taken, not in the middle of it.
+    if (m_bHandingOver) {
+        m_heldInput.append({QEvent::MouseButtonPress, pEvent->localPos(), pEvent->screenPos()});
+        return true;
+    }
     if (pView->topic() && pView->topic()->isInputBlocked())
         return true;
 
     m_pauseTimer.stop();
+    m_fade.stop();
+    fadeInk(1.0);
+    const QPointF viewPoint = pEvent->localPos();
+    if (m_bPenEvents && startsNewWriting(viewPoint)) {
+        // Read once this stroke is done, not now: what the listener shows for it (a menu of readings)
+        // would open under the pen that is writing.
+        handOverSetAside();
+        m_heldInput.clear();
+        m_pauseTimer.stop();
+        m_fade.stop();
+        m_pSetAside = std::move(m_pScribble);
+        m_setAsideInk = std::move(m_inkItems);
+        m_inkItems.clear();
+        for (QGraphicsPathItem* pItem : m_setAsideInk)
+            pItem->setOpacity(c_dWaitingInkOpacity);
+    }
     if (!m_pScribble)
         m_pScribble = boost::make_shared<CScribble>();
-    const QPointF viewPoint = pEvent->localPos();
     m_pScribble->beginStroke(viewPoint, m_clock.elapsed());
     m_bStrokeActive = true;
     // A tool may show another cursor while the pen writes than while it hovers.
@@ -135,8 +166,10 @@ bool CPenTool::onMousePress(QMouseEvent* pEvent)
     // segment of no length).
     QPainterPath path(scenePoint);
     path.lineTo(scenePoint + QPointF(0.01, 0.0));
-    CInkStrokeItem* pItem =
-        new CInkStrokeItem([this](QGraphicsPathItem* pGone) { m_inkItems.removeAll(pGone); });
+    CInkStrokeItem* pItem = new CInkStrokeItem([this](QGraphicsPathItem* pGone) {
+        m_inkItems.removeAll(pGone);
+        m_setAsideInk.removeAll(pGone);
+    });
     pItem->setPen(inkPen());
     pItem->setPath(path);
     pItem->setZValue(inkDepth(*pView) + 1.0);
@@ -167,6 +200,8 @@ bool CPenTool::onMouseMove(QMouseEvent* pEvent)
     COrreryView* pView = view();
     if (!pView)
         return false;
+    if (holdInput(pEvent))
+        return true;
     if (!m_bStrokeActive || !m_pScribble || m_pScribble->isEmpty() || m_pScribble->strokes().last().isEmpty())
         return true;
 
@@ -191,6 +226,8 @@ bool CPenTool::onMouseRelease(QMouseEvent* pEvent)
 {
     if (!view())
         return false;
+    if (holdInput(pEvent))
+        return true;
     if (!m_bStrokeActive || pEvent->button() != Qt::LeftButton)
         return true;
     // The pen may have moved between the last move event and the release. Not the virtual: a
@@ -205,6 +242,12 @@ bool CPenTool::onMouseRelease(QMouseEvent* pEvent)
     // A tap must be told apart from the first stroke of writing: a short wait is enough for that,
     // whereas writing waits for the writer's pause.
     m_pauseTimer.start(isTap() ? c_iTapWindowMs : writingPauseMs());
+    if (!isTap()) {
+        m_fade.setDuration(m_pauseTimer.interval());
+        m_fade.start();
+    }
+    handOverSetAside();
+    replayHeldInput();
     return true;
 }
 
@@ -300,15 +343,106 @@ void CPenTool::discardDrawing()
 void CPenTool::resetPenTool()
 {
     m_pauseTimer.stop();
+    m_fade.stop();
     m_pScribble.reset();
     m_bStrokeActive = false;
 }
 
 void CPenTool::finishWriting()
 {
+    handOverSetAside();
     m_pauseTimer.stop();
     if (m_pScribble)
         handOver();
+    replayHeldInput();
+}
+
+bool CPenTool::holdInput(const QMouseEvent* pEvent)
+{
+    if (!m_bHandingOver || m_heldInput.isEmpty() || m_heldInput.last().eType == QEvent::MouseButtonRelease)
+        return false;
+    if (pEvent->type() == QEvent::MouseMove || pEvent->button() == Qt::LeftButton)
+        m_heldInput.append({pEvent->type(), pEvent->localPos(), pEvent->screenPos()});
+    return true;
+}
+
+void CPenTool::replayHeldInput()
+{
+    if (m_bHandingOver)
+        return;
+    const QVector<SHeldInput> input = std::move(m_heldInput);
+    m_heldInput.clear();
+    for (const SHeldInput& held : input) {
+        if (!isActive())
+            return;
+        const bool bUp = held.eType == QEvent::MouseButtonRelease;
+        QMouseEvent event(held.eType, held.at, held.screenAt,
+                          held.eType == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          bUp ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        // The tool's own handlers: it follows the pen as it does for any stroke.
+        if (held.eType == QEvent::MouseButtonPress)
+            onMousePress(&event);
+        else if (bUp)
+            onMouseRelease(&event);
+        else
+            onMouseMove(&event);
+    }
+}
+
+void CPenTool::handOverSetAside()
+{
+    if (!m_pSetAside || m_bHandingOver)
+        return;
+    // The listener takes the current writing: the one set aside is current while it is handed on.
+    std::swap(m_pScribble, m_pSetAside);
+    std::swap(m_inkItems, m_setAsideInk);
+    handOver();
+    discardDrawing();
+    m_pScribble = std::move(m_pSetAside);
+    m_pSetAside.reset();
+    m_inkItems = std::move(m_setAsideInk);
+    m_setAsideInk.clear();
+    // The writing begun meanwhile waits for its own pause, which handing on may have outlasted.
+    if (m_pScribble && !m_bStrokeActive && isActive()) {
+        m_pauseTimer.start(isTap() ? c_iTapWindowMs : writingPauseMs());
+        if (!isTap())
+            m_fade.start();
+    }
+}
+
+bool CPenTool::startsNewWriting(const QPointF& viewPoint) const
+{
+    if (!m_pScribble || m_pScribble->pointCount() == 0)
+        return false;
+    // The tallest stroke stands for a line: a word written in one stroke is as high as its line, and
+    // the strokes of printed letters are no higher.
+    double dLineHeight = c_iMinLineHeightPx;
+    const auto byHeight = [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); };
+    for (const QVector<QPointF>& stroke : m_pScribble->strokes()) {
+        const auto extremes = std::minmax_element(stroke.begin(), stroke.end(), byHeight);
+        if (extremes.first != stroke.end())
+            dLineHeight = std::max(dLineHeight, extremes.second->y() - extremes.first->y());
+    }
+    const QRectF bounds = QRect(m_pScribble->getRectBound());
+    const double dX = std::max({bounds.left() - viewPoint.x(), 0.0, viewPoint.x() - bounds.right()});
+    const double dY = std::max({bounds.top() - viewPoint.y(), 0.0, viewPoint.y() - bounds.bottom()});
+    return std::hypot(dX, dY) > c_dNewWritingLines * dLineHeight;
+}
+
+void CPenTool::fadeInk(double dOpacity)
+{
+    for (QGraphicsPathItem* pItem : m_inkItems)
+        pItem->setOpacity(dOpacity);
+}
+
+void CPenTool::dropSetAside()
+{
+    m_heldInput.clear();
+    const QVector<QGraphicsPathItem*> items = std::move(m_setAsideInk);
+    m_setAsideInk.clear();
+    for (QGraphicsPathItem* pItem : items)
+        delete pItem;
+    m_pSetAside.reset();
 }
 
 int CPenTool::writingPauseMs()
@@ -321,6 +455,7 @@ int CPenTool::writingPauseMs()
 
 void CPenTool::activate(bool bFlag)
 {
+    dropSetAside();
     discardDrawing();
     resetPenTool();
     CTool::activate(bFlag);
@@ -328,6 +463,7 @@ void CPenTool::activate(bool bFlag)
 
 void CPenTool::deactivate(bool bFlag)
 {
+    dropSetAside();
     discardDrawing();
     resetPenTool();
     CTool::deactivate(bFlag);
@@ -372,6 +508,9 @@ void CPenTool::handOver()
     m_pauseTimer.stop();
     if (!m_pScribble || m_bHandingOver)
         return;
+    // Dim while it is read: reading may take a moment.
+    m_fade.stop();
+    fadeInk(c_dWaitingInkOpacity);
     const boost::shared_ptr<CScribble> pScribble = m_pScribble;
     m_bStrokeActive = false;
     m_bHandingOver = true;

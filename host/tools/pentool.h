@@ -1,16 +1,19 @@
 // The host's pen-tool base. It draws ink while the pen moves on the board and collects the strokes
 // of one piece of writing. With pen events on, it tells a tap from writing and, once the writer
-// pauses, hands the finished writing to onPenInput (or a tap to onTap) and resets itself; with pen
-// events off, every stroke is committed to the board as ink at once.
+// pauses, hands the finished writing to onPenInput (or a tap to onTap) and resets itself; a stroke
+// begun well away from the writing ends that writing early. While the writing waits to be handed on,
+// its ink fades. With pen events off, every stroke is committed to the board as ink at once.
 #pragma once
 
 #include "ipeneventlistener.h"
 #include "pentoolbase.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QObject>
 #include <QPointF>
 #include <QTimer>
+#include <QVariantAnimation>
 #include <QVector>
 #include <boost/shared_ptr.hpp>
 
@@ -76,6 +79,12 @@ public:
     static constexpr int c_iTapMaxMs = 300;
     static constexpr int c_iTapMaxExtentPx = 6;
     static constexpr int c_iTapWindowMs = 250;
+    // A stroke that begins farther from the writing than this many of its line heights starts a new
+    // piece of writing. A line is taken to be at least c_iMinLineHeightPx high.
+    static constexpr double c_dNewWritingLines = 1.5;
+    static constexpr int c_iMinLineHeightPx = 40;
+    // How far the ink of writing that waits to be read fades.
+    static constexpr double c_dWaitingInkOpacity = 0.4;
 
 protected:
     void activate(bool bFlag) override;
@@ -84,6 +93,17 @@ protected:
 
 private:
     void handOver();
+    // Hands on the writing that a stroke far away ended, leaving the writing begun since in place.
+    void handOverSetAside();
+    bool startsNewWriting(const QPointF& viewPoint) const;
+    void fadeInk(double dOpacity);
+    // Drops the writing set aside and any input held while the writing was handed on.
+    void dropSetAside();
+    // Keeps a stroke's move or release that comes while the writing is handed on, after a press
+    // that came then too; false when the event is not held.
+    bool holdInput(const QMouseEvent* pEvent);
+    // Draws the stroke that came while the writing was handed on.
+    void replayHeldInput();
     bool isTap() const;
     QPen inkPen() const;
 
@@ -93,6 +113,17 @@ private:
     bool m_bHandingOver = false;
     boost::shared_ptr<CScribble> m_pScribble;
     QVector<QGraphicsPathItem*> m_inkItems;
+    // The writing ended by a stroke begun far from it, until that stroke is done.
+    boost::shared_ptr<CScribble> m_pSetAside;
+    QVector<QGraphicsPathItem*> m_setAsideInk;
+    QVariantAnimation m_fade;
+    struct SHeldInput
+    {
+        QEvent::Type eType;
+        QPointF at;
+        QPointF screenAt;
+    };
+    QVector<SHeldInput> m_heldInput;
 
     double inkDepth(const COrreryView& view) const;
     QTimer m_pauseTimer;
