@@ -23,6 +23,7 @@
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QUndoStack>
 #include <QtTest>
@@ -202,6 +203,27 @@ private slots:
         QCOMPARE(pNew->scene(), nullptr);
         undoStack()->redo();
         QCOMPARE(stringOf(pNew), QStringLiteral("typed"));
+    }
+
+    // What is typed goes into the box at its caret, which shows at any zoom; the board stays put.
+    void typingShowsTheCaretAndKeepsTheBoardStill()
+    {
+        m_pView->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
+        m_pView->clearFocus();
+        m_pView->scale(0.5, 0.5);
+        const TText pBox = newText("typed:");
+        pBox->setPropertyValue("position", m_pView->mapToScene(QPoint(700, 150)));
+        const int iScrolled = m_pView->horizontalScrollBar()->value();
+        QVERIFY(CEditTextHelper().startEditText(pBox.get()));
+        QVERIFY(m_pView->hasFocus() && pBox->hasFocus());
+        QTest::keyClicks(m_pView, " a line longer than the board is wide");
+        QCOMPARE(pBox->toPlainText(), QStringLiteral("typed: a line longer than the board is wide"));
+        QCOMPARE(m_pView->horizontalScrollBar()->value(), iScrolled);
+        // Two pixels of a board shown at half its size are four of its units.
+        const QObjectList parts = pBox->children();
+        QVERIFY(std::any_of(parts.begin(), parts.end(),
+                            [](QObject* p) { return p->property("cursorWidth") == 4; }));
     }
 
     void theHostGoesDownWithComponentsInEveryState()
