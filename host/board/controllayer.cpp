@@ -99,3 +99,19 @@ bool CControlLayer::invokeDeleteCommand(const QList<qint64>& componentIDs)
     m_pUndoStack->push(new CDeleteCommand(present));
     return true;
 }
+
+bool CControlLayer::invokeMoveCommand(const QList<CMoveCommand::SMove>& moves)
+{
+    CTopic* pTopic = currentTopic();
+    if (!pTopic)
+        return false;
+    QList<CMoveCommand::SMove> real;
+    for (const CMoveCommand::SMove& move : moves)
+        if (move.from != move.to && pTopic->getComponent(move.iComponentID))
+            real.append(move);
+    // A click without a drag moves nothing and leaves no step behind.
+    if (real.isEmpty())
+        return false;
+    m_pUndoStack->push(new CMoveCommand(real));
+    return true;
+}

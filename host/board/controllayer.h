@@ -2,6 +2,8 @@
 // command on the undo stack.
 #pragma once
 
+#include "movecommand.h"
+
 #include <QString>
 #include <QVariant>
 #include <boost/shared_ptr.hpp>
@@ -24,6 +26,8 @@ public:
                                      bool bMergeWithPrevious);
     // Takes the components off the current page, as one step.
     bool invokeDeleteCommand(const QList<qint64>& componentIDs);
+    // Records components already moved by the user (the view drags them), as one step.
+    bool invokeMoveCommand(const QList<CMoveCommand::SMove>& moves);
 
     // The tool manager lives in the core's registry; commands and surfaces reach it from here too.
     CToolManager* getToolManager() const;
