@@ -7,10 +7,13 @@
 #include <QString>
 #include <QVariant>
 #include <boost/shared_ptr.hpp>
+#include <memory>
 
 class CComponent;
+class CMenuChoiceWatch;
 class CSelectionManager;
 class CToolManager;
+class QUndoCommand;
 class QUndoStack;
 
 class CControlLayer
@@ -29,6 +32,11 @@ public:
     // Records components already moved by the user (the view drags them), as one step.
     bool invokeMoveCommand(const QList<CMoveCommand::SMove>& moves);
 
+    // The commands issued between the outermost begin and its end form one step, named at its end
+    // for what they did together. CBatchModeScope opens and closes them.
+    void beginBatch();
+    void endBatch();
+
     // The tool manager lives in the core's registry; commands and surfaces reach it from here too.
     CToolManager* getToolManager() const;
     // The selection the commands of editors work on; null while the host has none.
@@ -41,6 +49,11 @@ public:
 
 private:
     CControlLayer();
+    QString batchName(const QUndoCommand* pBatch) const;
 
     QUndoStack* m_pUndoStack;
+    std::unique_ptr<CMenuChoiceWatch> m_pMenuChoices;
+    int m_iBatchDepth = 0;
+    // The outermost batch began right after the user picked an entry from a menu.
+    bool m_bBatchChosenFromMenu = false;
 };
