@@ -22,7 +22,9 @@
 
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
+#include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QUndoStack>
 #include <QtTest>
@@ -190,7 +192,7 @@ private slots:
         QVERIFY(CEditTextHelper().startEditText(pFirst.get()));
         pFirst->textCursor().insertText("!");
         pFirst->finishEditing();
-        QCOMPARE(undoStack()->undoText(), QStringLiteral("Change string"));
+        QCOMPARE(undoStack()->undoText(), QStringLiteral("Edit text"));
         undoStack()->undo();
         QCOMPARE(pFirst->toPlainText(), QStringLiteral("uno"));
 
@@ -202,6 +204,88 @@ private slots:
         QCOMPARE(pNew->scene(), nullptr);
         undoStack()->redo();
         QCOMPARE(stringOf(pNew), QStringLiteral("typed"));
+    }
+
+    // The step is named for what the user did, from what its commands do. A reading picked from a menu
+    // rewrites the box just written, as writing over a box does.
+    void eachUndoStepIsNamedForWhatTheUserDid_data()
+    {
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<QString>("boxes"); // whose properties one batch changes
+        QTest::addColumn<QStringList>("properties");
+        QTest::addColumn<QString>("name");
+        const QStringList rewrite = {"string", "alignment"};
+        QTest::newRow("ink") << "draw"
+                             << "" << QStringList() << "Draw";
+        QTest::newRow("typing") << "type"
+                                << "" << QStringList() << "Edit text";
+        QTest::newRow("a setting of two boxes")
+            << ""
+            << "older newest" << QStringList{"fontcolor"} << "Change font colour";
+        QTest::newRow("two settings at once")
+            << ""
+            << "newest" << QStringList{"bold", "italic"} << "Change bold, italic";
+        QTest::newRow("a text rewritten") << ""
+                                          << "newest" << rewrite << "Replace text";
+        QTest::newRow("picked from a menu") << "pick"
+                                            << "newest" << rewrite << "Choose alternative";
+        QTest::newRow("picked, then a press") << "pick press"
+                                              << "newest" << rewrite << "Replace text";
+        QTest::newRow("picked, for an older box") << "pick"
+                                                  << "older" << rewrite << "Replace text";
+    }
+    void eachUndoStepIsNamedForWhatTheUserDid()
+    {
+        QFETCH(QString, act);
+        QFETCH(QString, boxes);
+        QFETCH(QStringList, properties);
+        QFETCH(QString, name);
+        const QHash<QString, TText> named = {{"older", newText("one")}, {"newest", newText("two")}};
+        if (act.startsWith("pick")) {
+            QMenu menu;
+            menu.addAction("uno");
+            QTimer::singleShot(0, &menu, [&menu] {
+                menu.setActiveAction(menu.actions().first());
+                QTest::keyClick(&menu, Qt::Key_Return);
+            });
+            QVERIFY(menu.exec(QPoint()));
+            if (act.endsWith("press"))
+                QTest::mouseClick(m_pView->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(700, 500));
+        }
+        if (!boxes.isEmpty()) {
+            CBatchModeScope batch(-1);
+            for (const QString& strBox : boxes.split(' '))
+                for (const QString& strProperty : properties)
+                    CControlLayer::get()->invokeUpdatePropertyCommand(named[strBox]->getID(), strProperty, 1,
+                                                                      false);
+        } else if (act == "draw" && activate("pen")) {
+            draw({{100, 100}, {200, 100}});
+        } else if (act == "type" && CEditTextHelper().startEditText(named["older"].get())) {
+            named["older"]->textCursor().insertText("!");
+            named["older"]->finishEditing();
+        }
+        QCOMPARE(undoStack()->undoText(), name);
+    }
+
+    // What is typed goes into the box at its caret, which shows at any zoom; the board stays put.
+    void typingShowsTheCaretAndKeepsTheBoardStill()
+    {
+        m_pView->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_pView));
+        m_pView->clearFocus();
+        m_pView->scale(0.5, 0.5);
+        const TText pBox = newText("typed:");
+        pBox->setPropertyValue("position", m_pView->mapToScene(QPoint(700, 150)));
+        const int iScrolled = m_pView->horizontalScrollBar()->value();
+        QVERIFY(CEditTextHelper().startEditText(pBox.get()));
+        QVERIFY(m_pView->hasFocus() && pBox->hasFocus());
+        QTest::keyClicks(m_pView, " a line longer than the board is wide");
+        QCOMPARE(pBox->toPlainText(), QStringLiteral("typed: a line longer than the board is wide"));
+        QCOMPARE(m_pView->horizontalScrollBar()->value(), iScrolled);
+        // Two pixels of a board shown at half its size are four of its units.
+        const QObjectList parts = pBox->children();
+        QVERIFY(std::any_of(parts.begin(), parts.end(),
+                            [](QObject* p) { return p->property("cursorWidth") == 4; }));
     }
 
     void theHostGoesDownWithComponentsInEveryState()

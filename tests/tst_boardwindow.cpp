@@ -322,6 +322,60 @@ private slots:
         QCOMPARE(page()->components(), before);
     }
 
+    // Select picks by a click or by a band over the empty board; a drag moves what is picked as one step
+    // that undo takes back and either redo key brings again; Delete takes it off and greys.
+    void theSelectToolPicksMovesAndDeletes_data()
+    {
+        QTest::addColumn<bool>("bBand");
+        QTest::addColumn<QKeySequence>("redo");
+        QTest::newRow("a click, Ctrl+Y") << false << QKeySequence(QStringLiteral("Ctrl+Y"));
+        QTest::newRow("a band over two, Ctrl+Shift+Z")
+            << true << QKeySequence(QStringLiteral("Ctrl+Shift+Z"));
+    }
+    void theSelectToolPicksMovesAndDeletes()
+    {
+        QFETCH(bool, bBand);
+        QFETCH(QKeySequence, redo);
+        QList<QPointF> before;
+        for (int iBox = 0; iBox < 3; ++iBox) {
+            const boost::shared_ptr<CComponent> pBox = CComponent::create(QStringLiteral("text"));
+            pBox->setPropertyValue(QStringLiteral("string"), QStringLiteral("box"));
+            before.append(m_pWindow->board()->mapToScene(QPoint(100 + 200 * iBox, 100)));
+            pBox->setPropertyValue(QStringLiteral("position"), before.last());
+            QVERIFY(CControlLayer::get()->invokeInsertCommand(pBox, -1, -1));
+        }
+        QAction* pDelete = m_pWindow->deleteAction();
+        draw({{110, 108}, {110, 108}}, false);
+        QVERIFY(pDelete->isEnabled());
+        draw({{700, 400}, {700, 400}}, false);
+        QVERIFY(!pDelete->isEnabled());
+        draw(bBand ? QVector<QPoint>{{60, 60}, {200, 200}, {360, 200}, {360, 200}}
+                   : QVector<QPoint>{{110, 108}, {110, 108}},
+             false);
+        const int iPicked = bBand ? 2 : 1;
+        QCOMPARE(COrrery::getSelectionManager()->countCurrentlySelected(), iPicked);
+        draw({{110, 108}, {130, 118}, {150, 128}, {150, 128}}, false);
+        const auto positions = [this] {
+            QList<QPointF> points;
+            for (CComponent* pBox : page()->components())
+                points.append(pBox->getPropertyValue(QStringLiteral("position")).toPointF());
+            return points;
+        };
+        QList<QPointF> moved = before;
+        for (int i = 0; i < iPicked; ++i)
+            moved[i] += QPointF(40, 20);
+        QCOMPARE(positions(), moved);
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        QCOMPARE(pUndo->undoText(), QStringLiteral("Move"));
+        pUndo->undo();
+        QCOMPARE(positions(), before);
+        QTest::keySequence(m_pWindow.get(), redo);
+        QCOMPARE(positions(), moved);
+        QTest::keyClick(m_pWindow.get(), Qt::Key_Delete);
+        QCOMPARE(page()->componentCount(), 3 - iPicked);
+        QVERIFY(!pDelete->isEnabled());
+    }
+
     // The whole page at its own size, with what is drawn on it where it was drawn.
     void theBoardIsExportedAsAPicture()
     {

@@ -388,6 +388,7 @@ private slots:
 
         QCOMPARE(m_host.messages(), QStringList());
         QCOMPARE(undoStack()->count(), 1);
+        QCOMPARE(undoStack()->undoText(), QString(overwritten < 0 ? "Insert text" : "Replace text"));
         QVERIFY(snapshot() == after);
         const auto* pInsert = dynamic_cast<const CInsertCommand*>(undoStack()->command(0));
         QCOMPARE(pInsert != nullptr, overwritten < 0);
@@ -522,6 +523,7 @@ private slots:
         QCOMPARE(textOf(pBox), finalText);
         // Picking a reading is a step of its own, which undo takes back to the first reading.
         const bool bPicked = finalText != readings.first();
+        QCOMPARE(undoStack()->undoText(), QString(bPicked ? "Choose alternative" : "Insert text"));
         QCOMPARE(undoStack()->count(), bPicked ? 2 : 1);
         undoStack()->undo();
         QCOMPARE(board()->componentCount(), bPicked ? 1 : 0);

@@ -82,6 +82,17 @@ QString toolLabel(const QString& strTool)
     return pTool ? pTool->getLabel() : strTool;
 }
 
+// Ctrl+Y and Ctrl+Shift+Z both redo, whichever the user learnt; the platform's own keys come first.
+QList<QKeySequence> redoShortcuts()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL + Qt::Key_Y), QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z)})
+        if (!keys.contains(key))
+            keys.append(key);
+    return keys;
+}
+
 } // namespace
 
 CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
@@ -142,7 +153,7 @@ void CMainWindow::buildEditMenu()
     QAction* pUndo = pUndoStack->createUndoAction(this, tr("&Undo"));
     pUndo->setShortcut(QKeySequence::Undo);
     QAction* pRedo = pUndoStack->createRedoAction(this, tr("&Redo"));
-    pRedo->setShortcut(QKeySequence::Redo);
+    pRedo->setShortcuts(redoShortcuts());
     pEditMenu->addAction(pUndo);
     pEditMenu->addAction(pRedo);
     pEditMenu->addSeparator();

@@ -3,18 +3,16 @@
 #include "controllayer.h"
 #include "workclock.h"
 
-#include <QUndoStack>
-
 CBatchModeScope::CBatchModeScope(qint64 iTopicID)
 {
     CWorkClock::CScope scope(CWorkClock::eCommand);
     // Every command works on the page it names itself; the batch only groups them.
     Q_UNUSED(iTopicID);
-    CControlLayer::get()->undoStack()->beginMacro(QStringLiteral("Batch"));
+    CControlLayer::get()->beginBatch();
 }
 
 CBatchModeScope::~CBatchModeScope()
 {
     CWorkClock::CScope scope(CWorkClock::eCommand);
-    CControlLayer::get()->undoStack()->endMacro();
+    CControlLayer::get()->endBatch();
 }

@@ -3,12 +3,14 @@
 #include "component.h"
 #include "deletecommand.h"
 #include "insertcommand.h"
+#include "menuchoicewatch.h"
 #include "orrery.h"
 #include "topic.h"
 #include "updatepropertycommand.h"
 #include "workclock.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
 #include <QUndoStack>
 #include <memory>
 
@@ -26,9 +28,52 @@ CTopic* currentTopic()
     return pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
 }
 
+// The commands that do the work, with the batches around them taken away.
+QList<const QUndoCommand*> leaves(const QUndoCommand* pCommand)
+{
+    if (pCommand->childCount() == 0)
+        return {pCommand};
+    QList<const QUndoCommand*> result;
+    for (int i = 0; i < pCommand->childCount(); ++i)
+        result += leaves(pCommand->child(i));
+    return result;
+}
+
+// The boxes whose text the step put there: inserted, or given a new "string".
+QList<qint64> writtenComponents(const QUndoCommand* pStep)
+{
+    QList<qint64> ids;
+    for (const QUndoCommand* pLeaf : leaves(pStep)) {
+        if (const auto* pInsert = dynamic_cast<const CInsertCommand*>(pLeaf))
+            ids.append(pInsert->componentID());
+        const auto* pUpdate = dynamic_cast<const CUpdatePropertyCommand*>(pLeaf);
+        if (pUpdate && pUpdate->property() == QLatin1String("string"))
+            ids.append(pUpdate->componentID());
+    }
+    return ids;
+}
+
+// The box whose text the commands put anew, with its alignment at most; -1 when they do anything else.
+qint64 rewrittenComponent(const QList<const QUndoCommand*>& commands)
+{
+    qint64 iComponent = -1;
+    bool bString = false;
+    for (const QUndoCommand* pCommand : commands) {
+        const auto* pUpdate = dynamic_cast<const CUpdatePropertyCommand*>(pCommand);
+        if (!pUpdate || (iComponent >= 0 && pUpdate->componentID() != iComponent))
+            return -1;
+        iComponent = pUpdate->componentID();
+        bString = bString || pUpdate->property() == QLatin1String("string");
+        if (pUpdate->property() != QLatin1String("string") &&
+            pUpdate->property() != QLatin1String("alignment"))
+            return -1;
+    }
+    return bString ? iComponent : -1;
+}
+
 } // namespace
 
-CControlLayer::CControlLayer() : m_pUndoStack(new QUndoStack())
+CControlLayer::CControlLayer() : m_pUndoStack(new QUndoStack()), m_pMenuChoices(new CMenuChoiceWatch())
 {
 }
 
@@ -98,4 +143,82 @@ bool CControlLayer::invokeDeleteCommand(const QList<qint64>& componentIDs)
         return false;
     m_pUndoStack->push(new CDeleteCommand(present));
     return true;
+}
+
+bool CControlLayer::invokeMoveCommand(const QList<CMoveCommand::SMove>& moves)
+{
+    CTopic* pTopic = currentTopic();
+    if (!pTopic)
+        return false;
+    QList<CMoveCommand::SMove> real;
+    for (const CMoveCommand::SMove& move : moves)
+        if (move.from != move.to && pTopic->getComponent(move.iComponentID))
+            real.append(move);
+    // A click without a drag moves nothing and leaves no step behind.
+    if (real.isEmpty())
+        return false;
+    m_pUndoStack->push(new CMoveCommand(real));
+    return true;
+}
+
+void CControlLayer::beginBatch()
+{
+    if (m_iBatchDepth++ == 0)
+        m_bBatchChosenFromMenu = m_pMenuChoices->takeChoice();
+    m_pUndoStack->beginMacro(QString());
+}
+
+void CControlLayer::endBatch()
+{
+    if (m_iBatchDepth == 0)
+        return;
+    if (--m_iBatchDepth == 0 && m_pUndoStack->count() > 0) {
+        // The outermost batch is the stack's last command until it ends. The stack hands it out
+        // read-only, but it is the command this layer began, and its name is only known now.
+        auto* pBatch = const_cast<QUndoCommand*>(m_pUndoStack->command(m_pUndoStack->count() - 1));
+        pBatch->setText(batchName(pBatch));
+    }
+    m_pUndoStack->endMacro();
+}
+
+QString CControlLayer::batchName(const QUndoCommand* pBatch) const
+{
+    const QList<const QUndoCommand*> commands = leaves(pBatch);
+    if (commands.isEmpty() || commands.first() == pBatch)
+        return QCoreApplication::translate("CControlLayer", "Change");
+    const qint64 iRewritten = rewrittenComponent(commands);
+    if (iRewritten >= 0) {
+        // A box's text put anew is the pen writing over it, or the user picking another reading of
+        // what was just written. Picking comes from a menu, but so may other things, and the pen's
+        // menu may be dismissed and the box written over later: a pick is a menu entry chosen as the
+        // user's last act (nothing pressed since), for the very box the step before wrote.
+        const int iPrevious = m_pUndoStack->index() - 1;
+        const bool bAfterWritingIt =
+            iPrevious >= 0 && writtenComponents(m_pUndoStack->command(iPrevious)).contains(iRewritten);
+        return m_bBatchChosenFromMenu && bAfterWritingIt
+                   ? QCoreApplication::translate("CControlLayer", "Choose alternative")
+                   : QCoreApplication::translate("CControlLayer", "Replace text");
+    }
+    QStringList names;
+    bool bAllUpdates = true;
+    for (const QUndoCommand* pCommand : commands) {
+        if (!names.contains(pCommand->text()))
+            names.append(pCommand->text());
+        const auto* pUpdate = dynamic_cast<const CUpdatePropertyCommand*>(pCommand);
+        bAllUpdates = bAllUpdates && pUpdate;
+    }
+    if (names.size() == 1)
+        return names.first();
+    if (!bAllUpdates)
+        return commands.first()->text();
+    // Several settings changed at once (bold and italic by one button): all of them are named.
+    QStringList labels;
+    for (const QUndoCommand* pCommand : commands) {
+        const QString strLabel = CUpdatePropertyCommand::propertyLabel(
+            static_cast<const CUpdatePropertyCommand*>(pCommand)->property());
+        if (!labels.contains(strLabel))
+            labels.append(strLabel);
+    }
+    return QCoreApplication::translate("CUpdatePropertyCommand", "Change %1")
+        .arg(labels.join(QStringLiteral(", ")));
 }

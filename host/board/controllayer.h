@@ -2,13 +2,18 @@
 // command on the undo stack.
 #pragma once
 
+#include "movecommand.h"
+
 #include <QString>
 #include <QVariant>
 #include <boost/shared_ptr.hpp>
+#include <memory>
 
 class CComponent;
+class CMenuChoiceWatch;
 class CSelectionManager;
 class CToolManager;
+class QUndoCommand;
 class QUndoStack;
 
 class CControlLayer
@@ -24,6 +29,13 @@ public:
                                      bool bMergeWithPrevious);
     // Takes the components off the current page, as one step.
     bool invokeDeleteCommand(const QList<qint64>& componentIDs);
+    // Records components already moved by the user (the view drags them), as one step.
+    bool invokeMoveCommand(const QList<CMoveCommand::SMove>& moves);
+
+    // The commands issued between the outermost begin and its end form one step, named at its end
+    // for what they did together. CBatchModeScope opens and closes them.
+    void beginBatch();
+    void endBatch();
 
     // The tool manager lives in the core's registry; commands and surfaces reach it from here too.
     CToolManager* getToolManager() const;
@@ -37,6 +49,11 @@ public:
 
 private:
     CControlLayer();
+    QString batchName(const QUndoCommand* pBatch) const;
 
     QUndoStack* m_pUndoStack;
+    std::unique_ptr<CMenuChoiceWatch> m_pMenuChoices;
+    int m_iBatchDepth = 0;
+    // The outermost batch began right after the user picked an entry from a menu.
+    bool m_bBatchChosenFromMenu = false;
 };

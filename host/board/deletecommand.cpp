@@ -5,6 +5,8 @@
 #include "topic.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 CTopic* currentTopic()
@@ -17,7 +19,7 @@ CTopic* currentTopic()
 
 CDeleteCommand::CDeleteCommand(const QList<qint64>& componentIDs) : m_componentIDs(componentIDs)
 {
-    setText(QStringLiteral("Delete"));
+    setText(QCoreApplication::translate("CDeleteCommand", "Delete"));
 }
 
 void CDeleteCommand::redo()

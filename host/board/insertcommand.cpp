@@ -5,6 +5,8 @@
 #include "topic.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 CTopic* topicOf(qint64 iTopicID)
@@ -18,7 +20,12 @@ CTopic* topicOf(qint64 iTopicID)
 CInsertCommand::CInsertCommand(const boost::shared_ptr<CComponent>& pComponent, qint64 iTopicID, int iIndex)
     : m_pComponent(pComponent), m_iTopicID(iTopicID), m_iIndex(iIndex)
 {
-    setText(QStringLiteral("Insert %1").arg(pComponent ? pComponent->getType() : QString()));
+    // Ink is what the user drew; everything else was put on the board.
+    const QString strType = pComponent ? pComponent->getType() : QString();
+    setText(strType == QLatin1String("ink") ? QCoreApplication::translate("CInsertCommand", "Draw")
+            : strType == QLatin1String("text")
+                ? QCoreApplication::translate("CInsertCommand", "Insert text")
+                : QCoreApplication::translate("CInsertCommand", "Insert %1").arg(strType));
 }
 
 void CInsertCommand::redo()

@@ -3,6 +3,7 @@
 #include "component.h"
 #include "iviewinputhandler.h"
 #include "orrery.h"
+#include "selectionmanager.h"
 #include "topic.h"
 #include "workclock.h"
 
@@ -37,6 +38,9 @@ void COrreryView::showTopic(CTopic* pTopic)
         // centring on the corner pins the scene's top-left to the view's instead.
         centerOn(pScene->sceneRect().topLeft());
     }
+    if (CSelectionManager* pSelection = COrrery::getSelectionManager())
+        if (COrrery::getView() == this)
+            pSelection->followScene(pScene);
 }
 
 void COrreryView::setLiveDesktopMode(bool bOn)

@@ -58,11 +58,13 @@ CComponent* CSelectionManager::selectAt(const QPoint& viewPoint, QFlags<ESelecti
 
     QGraphicsScene* pScene = boardScene();
     if (pScene) {
+        ++m_iChanging;
         const bool bWasSelected = pFront && pFront->getGraphicsItem()->isSelected();
         if (!controls.testFlag(eAddToSelection))
             pScene->clearSelection();
         if (pFront)
             pFront->getGraphicsItem()->setSelected(!(controls.testFlag(eToggle) && bWasSelected));
+        --m_iChanging;
     }
 
     CHostJournal::record(QStringLiteral("CSelectionManager::selectAt %1,%2 -> %3")
@@ -104,10 +106,12 @@ void CSelectionManager::select(CComponent* pComponent, bool bAddToSelection)
     if (!pScene)
         return;
     const QList<CComponent*> before = selectedComponents();
+    ++m_iChanging;
     if (!bAddToSelection)
         pScene->clearSelection();
     if (pComponent && pComponent->getGraphicsItem()->scene() == pScene)
         pComponent->getGraphicsItem()->setSelected(true);
+    --m_iChanging;
     const QList<CComponent*> after = selectedComponents();
     if (after != before)
         emit signalSelectionChanged(after.size());
@@ -119,7 +123,31 @@ void CSelectionManager::clearSelection()
     if (!pScene)
         return;
     const int iBefore = countCurrentlySelected();
+    ++m_iChanging;
     pScene->clearSelection();
+    --m_iChanging;
     if (iBefore != 0)
         emit signalSelectionChanged(0);
+}
+
+void CSelectionManager::followScene(QGraphicsScene* pScene)
+{
+    if (pScene == m_pFollowed)
+        return;
+    const bool bSwitched = m_pFollowed;
+    if (m_pFollowed)
+        disconnect(m_pFollowed, nullptr, this, nullptr);
+    m_pFollowed = pScene;
+    if (pScene)
+        connect(pScene, &QGraphicsScene::selectionChanged, this,
+                &CSelectionManager::slotSceneSelectionChanged);
+    // Another page brings its own selection, or none.
+    if (bSwitched)
+        emit signalSelectionChanged(countCurrentlySelected());
+}
+
+void CSelectionManager::slotSceneSelectionChanged()
+{
+    if (m_iChanging == 0)
+        emit signalSelectionChanged(countCurrentlySelected());
 }

@@ -74,6 +74,26 @@ CTextComponent::CTextComponent()
 {
     setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
     connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
+    // Typing must not scroll the board under the teacher's hand: the text item would make every view
+    // follow the caret, which throws the whole board sideways as a line grows past the view's edge.
+    // The connection is Qt's own, to a private slot, and so is only reachable by its name.
+    if (QObject* pControl = textControl())
+        disconnect(pControl, SIGNAL(visibilityRequest(QRectF)), this, SLOT(_q_ensureVisible(QRectF)));
+}
+
+QObject* CTextComponent::textControl() const
+{
+    // The item keeps the control that edits its document as its child; it is made with the document.
+    for (QObject* pChild : children())
+        if (pChild->inherits("QWidgetTextControl"))
+            return pChild;
+    return nullptr;
+}
+
+void CTextComponent::setCaretWidth(int iWidth)
+{
+    if (QObject* pControl = textControl())
+        pControl->setProperty("cursorWidth", iWidth);
 }
 
 CTextComponent::~CTextComponent() = default;

@@ -26,12 +26,15 @@ public:
 
     // Ends text editing and writes what was typed back into "string".
     void finishEditing();
+    // The caret's width in the box's own units.
+    void setCaretWidth(int iWidth);
 
 protected:
     void propertyChanged(const QString& strName, const QVariant& value) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
 
 private:
+    QObject* textControl() const;
     void setString(const QString& strText);
     void applyFont();
     QRectF frameRect() const;

@@ -5,6 +5,8 @@
 #include "topic.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Any fixed number serves: QUndoStack only asks mergeWith when both ids are equal and not -1.
@@ -23,7 +25,37 @@ CUpdatePropertyCommand::CUpdatePropertyCommand(qint64 iComponentID, const QStrin
                                                const QVariant& value, bool bMergeable)
     : m_iComponentID(iComponentID), m_strProperty(strProperty), m_value(value), m_bMergeable(bMergeable)
 {
-    setText(QStringLiteral("Change %1").arg(strProperty));
+    // Only typing rewrites a box's text through a single command; the pen writes it in a batch.
+    setText(strProperty == QLatin1String("string")
+                ? QCoreApplication::translate("CUpdatePropertyCommand", "Edit text")
+                : QCoreApplication::translate("CUpdatePropertyCommand", "Change %1")
+                      .arg(propertyLabel(strProperty)));
+}
+
+QString CUpdatePropertyCommand::propertyLabel(const QString& strProperty)
+{
+    static const struct
+    {
+        const char* szProperty;
+        const char* szLabel;
+    } c_aLabels[] = {{"fontfamily", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "font")},
+                     {"fontsize", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "font size")},
+                     {"fontcolor", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "font colour")},
+                     {"bold", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "bold")},
+                     {"italic", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "italic")},
+                     {"underline", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "underline")},
+                     {"alignment", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "alignment")},
+                     {"pencolor", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "line colour")},
+                     {"fillcolor", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "fill colour")},
+                     {"linestyle", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "line style")},
+                     {"linewidth", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "line width")},
+                     {"position", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "position")},
+                     {"locked", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "lock")},
+                     {"string", QT_TRANSLATE_NOOP("CUpdatePropertyCommand", "text")}};
+    for (const auto& label : c_aLabels)
+        if (strProperty == QLatin1String(label.szProperty))
+            return QCoreApplication::translate("CUpdatePropertyCommand", label.szLabel);
+    return strProperty;
 }
 
 void CUpdatePropertyCommand::redo()

@@ -16,6 +16,10 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand* pOther) override;
 
+    // What the user calls the property in "Change ..." ("font colour" for "fontcolor"); a property
+    // without a name of its own is called by the name it has.
+    static QString propertyLabel(const QString& strProperty);
+
     qint64 componentID() const { return m_iComponentID; }
     QString property() const { return m_strProperty; }
     QVariant value() const { return m_value; }

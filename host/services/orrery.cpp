@@ -98,6 +98,8 @@ void COrrery::setView(COrreryView* pView)
     if (pView)
         state.liveDesktopConnection =
             QObject::connect(pView, &COrreryView::signalLiveDesktopModeChanged, &refreshActions);
+    if (state.pSelectionManager)
+        state.pSelectionManager->followScene(pView ? pView->scene() : nullptr);
     refreshActions();
 }
 
