@@ -128,7 +128,7 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
     QWidget* pPage = new QWidget(this);
     QVBoxLayout* pLayout = new QVBoxLayout(pPage);
     QStringList shown;
-    for (const QString& strProperty : pTool->getToolPropertyNames()) {
+    for (const QString& strProperty : pTool->getEditableProperties()) {
         if (shown.contains(strProperty))
             continue;
         const boost::shared_ptr<CAbstractPropertyEditor> pEditor =

@@ -1,0 +1,19 @@
+// The host's editor of a pen's line width ("linewidth"): the list of widths drawn as lines.
+#pragma once
+
+#include "hostpropertyeditor.h"
+
+class CPenWidthPropertyEditor : public CHostPropertyEditor
+{
+    Q_OBJECT
+
+public:
+    CPenWidthPropertyEditor();
+
+    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
+                                                     EEditorContext eContext) override;
+
+protected:
+    QWidget* makeWidget() override;
+    void showValue(const QString& strName, const QVariant& value) override;
+};

@@ -1,0 +1,19 @@
+// The host's editor of the text tool's text colour ("fontcolor", a QColor): the colour list.
+#pragma once
+
+#include "hostpropertyeditor.h"
+
+class CTextColourPropertyEditor : public CHostPropertyEditor
+{
+    Q_OBJECT
+
+public:
+    CTextColourPropertyEditor();
+
+    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
+                                                     EEditorContext eContext) override;
+
+protected:
+    QWidget* makeWidget() override;
+    void showValue(const QString& strName, const QVariant& value) override;
+};

@@ -1,0 +1,19 @@
+// The host's editor of the text tool's bold, italic and underline switches.
+#pragma once
+
+#include "hostpropertyeditor.h"
+
+class CWeightAndStylePropertyEditor : public CHostPropertyEditor
+{
+    Q_OBJECT
+
+public:
+    CWeightAndStylePropertyEditor();
+
+    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
+                                                     EEditorContext eContext) override;
+
+protected:
+    QWidget* makeWidget() override;
+    void showValue(const QString& strName, const QVariant& value) override;
+};
