@@ -9,14 +9,9 @@
 CFontToolPropertyEditor::CFontToolPropertyEditor()
     : CHostPropertyEditor(
           {QLatin1String(toolproperty::c_szFontFamily), QLatin1String(toolproperty::c_szFontSize)},
-          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Font"))
+          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Font"),
+          []() -> CHostPropertyEditor* { return new CFontToolPropertyEditor(); })
 {
-}
-
-boost::shared_ptr<CAbstractPropertyEditor> CFontToolPropertyEditor::clone(CPropertyEditorManager* pManager,
-                                                                          EEditorContext eContext)
-{
-    return initialised<CFontToolPropertyEditor>(pManager, eContext);
 }
 
 QWidget* CFontToolPropertyEditor::makeWidget()

@@ -14,9 +14,6 @@ class CFontToolPropertyEditor : public CHostPropertyEditor
 public:
     CFontToolPropertyEditor();
 
-    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
-                                                     EEditorContext eContext) override;
-
 protected:
     QWidget* makeWidget() override;
     void showValue(const QString& strName, const QVariant& value) override;

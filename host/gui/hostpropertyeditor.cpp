@@ -9,9 +9,19 @@
 
 #include <boost/make_shared.hpp>
 
-CHostPropertyEditor::CHostPropertyEditor(const QStringList& properties, const char* szLabel)
-    : CAbstractPropertyEditor(properties, QStringLiteral("CPropertyEditorManager"), QLatin1String(szLabel))
+CHostPropertyEditor::CHostPropertyEditor(const QStringList& properties, const char* szLabel,
+                                         FMakeEditor pfnMake)
+    : CAbstractPropertyEditor(properties, QStringLiteral("CPropertyEditorManager"), QLatin1String(szLabel)),
+      m_pfnMake(pfnMake)
 {
+}
+
+boost::shared_ptr<CAbstractPropertyEditor> CHostPropertyEditor::clone(CPropertyEditorManager* pManager,
+                                                                      EEditorContext eContext)
+{
+    const boost::shared_ptr<CAbstractPropertyEditor> pEditor(m_pfnMake());
+    pEditor->initialise(pManager, eContext);
+    return pEditor;
 }
 
 CHostPropertyEditor::~CHostPropertyEditor()

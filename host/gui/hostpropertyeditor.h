@@ -13,8 +13,14 @@ class CHostPropertyEditor : public CAbstractPropertyEditor
     Q_OBJECT
 
 public:
-    CHostPropertyEditor(const QStringList& properties, const char* szLabel);
+    // Makes a new editor of the same class, for clones.
+    typedef CHostPropertyEditor* (*FMakeEditor)();
+
+    CHostPropertyEditor(const QStringList& properties, const char* szLabel, FMakeEditor pfnMake);
     ~CHostPropertyEditor() override;
+
+    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
+                                                     EEditorContext eContext) override;
 
     void detatch() override;
     QWidget* widget() override { return m_pWidget; }
@@ -30,15 +36,7 @@ protected:
     virtual void showValue(const QString& strName, const QVariant& value) = 0;
     void derivedInitialise() override;
 
-    template <class TEditor>
-    static boost::shared_ptr<CAbstractPropertyEditor> initialised(CPropertyEditorManager* pManager,
-                                                                  EEditorContext eContext)
-    {
-        const boost::shared_ptr<CAbstractPropertyEditor> pEditor(new TEditor());
-        pEditor->initialise(pManager, eContext);
-        return pEditor;
-    }
-
 private:
+    FMakeEditor m_pfnMake;
     QPointer<QWidget> m_pWidget;
 };

@@ -6,14 +6,9 @@
 
 CPenColourPropertyEditor::CPenColourPropertyEditor()
     : CHostPropertyEditor({QLatin1String(toolproperty::c_szPenColor)},
-                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Colour"))
+                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Colour"),
+                          []() -> CHostPropertyEditor* { return new CPenColourPropertyEditor(); })
 {
-}
-
-boost::shared_ptr<CAbstractPropertyEditor> CPenColourPropertyEditor::clone(CPropertyEditorManager* pManager,
-                                                                           EEditorContext eContext)
-{
-    return initialised<CPenColourPropertyEditor>(pManager, eContext);
 }
 
 QWidget* CPenColourPropertyEditor::makeWidget()

@@ -11,9 +11,6 @@ class CPenColourPropertyEditor : public CHostPropertyEditor
 public:
     CPenColourPropertyEditor();
 
-    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
-                                                     EEditorContext eContext) override;
-
 protected:
     QWidget* makeWidget() override;
     void showValue(const QString& strName, const QVariant& value) override;

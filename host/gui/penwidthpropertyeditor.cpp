@@ -5,14 +5,9 @@
 
 CPenWidthPropertyEditor::CPenWidthPropertyEditor()
     : CHostPropertyEditor({QLatin1String(toolproperty::c_szLineWidth)},
-                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Width"))
+                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Width"),
+                          []() -> CHostPropertyEditor* { return new CPenWidthPropertyEditor(); })
 {
-}
-
-boost::shared_ptr<CAbstractPropertyEditor> CPenWidthPropertyEditor::clone(CPropertyEditorManager* pManager,
-                                                                          EEditorContext eContext)
-{
-    return initialised<CPenWidthPropertyEditor>(pManager, eContext);
 }
 
 QWidget* CPenWidthPropertyEditor::makeWidget()

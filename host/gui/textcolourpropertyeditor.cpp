@@ -6,14 +6,9 @@
 
 CTextColourPropertyEditor::CTextColourPropertyEditor()
     : CHostPropertyEditor({QLatin1String(toolproperty::c_szFontColor)},
-                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Text Colour"))
+                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Text Colour"),
+                          []() -> CHostPropertyEditor* { return new CTextColourPropertyEditor(); })
 {
-}
-
-boost::shared_ptr<CAbstractPropertyEditor> CTextColourPropertyEditor::clone(CPropertyEditorManager* pManager,
-                                                                            EEditorContext eContext)
-{
-    return initialised<CTextColourPropertyEditor>(pManager, eContext);
 }
 
 QWidget* CTextColourPropertyEditor::makeWidget()

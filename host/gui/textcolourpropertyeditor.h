@@ -10,9 +10,6 @@ class CTextColourPropertyEditor : public CHostPropertyEditor
 public:
     CTextColourPropertyEditor();
 
-    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
-                                                     EEditorContext eContext) override;
-
 protected:
     QWidget* makeWidget() override;
     void showValue(const QString& strName, const QVariant& value) override;

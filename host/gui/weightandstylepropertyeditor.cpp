@@ -8,14 +8,9 @@
 CWeightAndStylePropertyEditor::CWeightAndStylePropertyEditor()
     : CHostPropertyEditor({QLatin1String(toolproperty::c_szBold), QLatin1String(toolproperty::c_szItalic),
                            QLatin1String(toolproperty::c_szUnderline)},
-                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Style"))
+                          QT_TRANSLATE_NOOP("CPropertyEditorManager", "Style"),
+                          []() -> CHostPropertyEditor* { return new CWeightAndStylePropertyEditor(); })
 {
-}
-
-boost::shared_ptr<CAbstractPropertyEditor>
-CWeightAndStylePropertyEditor::clone(CPropertyEditorManager* pManager, EEditorContext eContext)
-{
-    return initialised<CWeightAndStylePropertyEditor>(pManager, eContext);
 }
 
 QWidget* CWeightAndStylePropertyEditor::makeWidget()

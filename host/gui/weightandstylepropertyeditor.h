@@ -10,9 +10,6 @@ class CWeightAndStylePropertyEditor : public CHostPropertyEditor
 public:
     CWeightAndStylePropertyEditor();
 
-    boost::shared_ptr<CAbstractPropertyEditor> clone(CPropertyEditorManager* pManager,
-                                                     EEditorContext eContext) override;
-
 protected:
     QWidget* makeWidget() override;
     void showValue(const QString& strName, const QVariant& value) override;
