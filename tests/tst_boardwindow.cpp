@@ -2,6 +2,8 @@
 // entry, the context bar along the bottom edge, the tool-properties area, the interface language,
 // Delete, the board saved as a picture, pen input and what the window keeps between runs.
 #include "abstractpropertyeditor.h"
+#include "action.h"
+#include "actionmanager.h"
 #include "apphost.h"
 #include "colorselect.h"
 #include "component.h"
@@ -9,6 +11,9 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "hostpropertyeditor.h"
+#include "laserpentool.h"
+#include "laserpointeroverlay.h"
 #include "linestylewidget.h"
 #include "namedtool.h"
 #include "normalpentool.h"
@@ -26,10 +31,14 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUndoStack>
@@ -213,6 +222,39 @@ private slots:
         QVERIFY(tools()->activate(QStringLiteral("select")) && !container()->page());
     }
 
+    // The pen and the text tool offer their own settings on the generic page; a colour picked there
+    // becomes the tool's.
+    void theHostToolsOfferTheirSettings_data()
+    {
+        QTest::addColumn<QString>("strTool");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("strColour");
+        QTest::addColumn<QVariant>("red");
+        QTest::newRow("pen") << QStringLiteral("pen") << QStringList{"pencolor", "linewidth"}
+                             << QStringLiteral("pencolor") << QVariant(QStringLiteral("normal;#FFFF0000"));
+        QTest::newRow("text") << QStringLiteral("text") << QStringList{"fontfamily", "fontsize", "fontcolor",
+                                                                       "bold",       "italic",   "underline"}
+                              << QStringLiteral("fontcolor") << QVariant(QColor(Qt::red));
+    }
+    void theHostToolsOfferTheirSettings()
+    {
+        QFETCH(QString, strTool);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, strColour);
+        QFETCH(QVariant, red);
+        CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
+        QVERIFY(tools()->activate(strTool));
+        QStringList edited;
+        for (const auto& pEditor : container()->editors())
+            edited += pEditor->properties();
+        QCOMPARE(edited, shown);
+        if (auto* pShades = container()->page()->findChild<CPencolourWidget*>())
+            pShades->shadeButton(red.toString())->click();
+        else if (auto* pBox = container()->page()->findChild<CColorSelect*>())
+            pickFromList(pBox, pBox->findData(QStringLiteral("#FFFF0000")));
+        QCOMPARE(tools()->getToolByName(strTool)->getToolProperty(strColour), red);
+    }
+
     // Every change of a setting is passed on; the short form only for the tool whose page is shown.
     void settingChangesReachThePage_data()
     {
@@ -257,6 +299,7 @@ private slots:
         const Qt::LayoutDirection eOther = bRightToLeft ? Qt::LeftToRight : Qt::RightToLeft;
         m_pWindow->chooseLanguage(bRightToLeft ? QStringLiteral("de_DE") : QStringLiteral("he_IL"));
         QCOMPARE(QApplication::layoutDirection(), eOther);
+        QVERIFY(tools()->activate(c_strTextPen));
         QSignalSpy announced(CControlSignalSource::get(), &CControlSignalSource::signalLanguageChanged);
         const QList<QAction*> entries = m_pWindow->languageMenu()->actions();
         const auto it = std::find_if(entries.begin(), entries.end(),
@@ -267,6 +310,16 @@ private slots:
         QCOMPARE(QList<QVariantList>(announced), expected);
         QCOMPARE(m_pWindow->layoutDirection(), eExpected);
         QVERIFY((*it)->isChecked());
+        // The page follows at once: labels and check box at the leading edge, the Undo arrow pointing back.
+        for (const QLabel* pLabel : container()->page()->findChildren<QLabel*>())
+            QCOMPARE(
+                QStyle::visualAlignment(pLabel->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight,
+                                        pLabel->alignment()) &
+                    (Qt::AlignLeft | Qt::AlignRight),
+                Qt::Alignment(bRightToLeft ? Qt::AlignRight : Qt::AlignLeft));
+        QCOMPARE(container()->page()->findChild<QCheckBox*>()->layoutDirection(), eExpected);
+        QCOMPARE(m_pWindow->toolBar()->actions().first()->icon().pixmap(16).toImage(),
+                 m_pWindow->style()->standardIcon(QStyle::SP_ArrowBack).pixmap(16).toImage());
 
         QApplication::setLayoutDirection(eOther);
         m_pWindow = std::make_unique<CMainWindow>();
@@ -275,6 +328,68 @@ private slots:
         for (const QAction* pAction : m_pWindow->languageMenu()->actions())
             checked += pAction->isChecked() ? QStringList(pAction->data().toString()) : QStringList();
         QCOMPARE(checked, QStringList{strLocale});
+    }
+
+    // Every dock and bar is in the View menu under its name, and a panel the user closed comes back.
+    void theViewMenuNamesEveryPanelAndBar()
+    {
+        QVERIFY(tools()->activate(c_strTextPen));
+        emit m_pWindow->viewMenu()->aboutToShow();
+        QMap<QString, QAction*> entries;
+        for (QAction* pEntry : m_pWindow->viewMenu()->actions())
+            entries.insert(pEntry->text(), pEntry);
+        QList<QWidget*> panels = {m_pWindow->toolProperties()};
+        for (QToolBar* pBar : m_pWindow->findChildren<QToolBar*>())
+            panels.append(pBar);
+        QCOMPARE(panels.size(), 3);
+        for (const QWidget* pPanel : panels)
+            QVERIFY2(!pPanel->objectName().isEmpty() && entries.contains(pPanel->windowTitle()) &&
+                         !pPanel->windowTitle().isEmpty(),
+                     qPrintable(pPanel->objectName()));
+        m_pWindow->toolProperties()->close();
+        entries.value(m_pWindow->toolProperties()->windowTitle())->trigger();
+        QVERIFY(m_pWindow->toolProperties()->isVisible());
+    }
+
+    // The laser pen picked from its menu entry shows a dot where the pen goes and leaves the board as
+    // it was, without an undo step.
+    void theLaserPenPointsWithoutWriting()
+    {
+        QVERIFY(tools()->registerTool(boost::make_shared<CLaserPenTool>()));
+        QVERIFY(tools()->activate(QStringLiteral("pen")));
+        COrrery::getActionManager()->getAction(QStringLiteral("tool.laserpen"))->trigger();
+        auto* pLaser = dynamic_cast<CLaserPenTool*>(tools()->getActiveTool());
+        QVERIFY(pLaser);
+        const int iSteps = CControlLayer::get()->undoStack()->count();
+        draw({{100, 100}, {200, 150}, {300, 100}}, false);
+        QCOMPARE(page()->componentCount(), 0);
+        QCOMPARE(CControlLayer::get()->undoStack()->count(), iSteps);
+        QVERIFY(pLaser->pointer() && pLaser->pointer()->isShowing());
+        QVERIFY(tools()->activate(QStringLiteral("pen")) && !pLaser->pointer());
+    }
+
+    // Export as PNG proposes the user's pictures folder and a name with the date and time.
+    void theExportProposesADatedNameInThePicturesFolder()
+    {
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Pictures")));
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QString strFolder, strName;
+        QTimer::singleShot(0, [&] {
+            if (auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                strFolder = pDialog->directory().absolutePath();
+                strName = QFileInfo(pDialog->selectedFiles().value(0)).fileName();
+                pDialog->reject();
+            }
+        });
+        m_pWindow->menuBar()->actions().first()->menu()->actions().first()->trigger();
+        qputenv("HOME", oldHome);
+        QCOMPARE(strFolder, QDir(home.path()).filePath(QStringLiteral("Pictures")));
+        QVERIFY2(QRegularExpression(QStringLiteral("^board-\\d{4}-\\d\\d-\\d\\d-\\d{4}\\.png$"))
+                     .match(strName)
+                     .hasMatch(),
+                 qPrintable(strName));
     }
 
     // The pen's stroke becomes the same ink as the mouse's, whatever its pressure.

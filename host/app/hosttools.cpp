@@ -1,6 +1,8 @@
 #include "hosttools.h"
 
 #include "actionutilities.h"
+#include "hostpropertyeditor.h"
+#include "laserpentool.h"
 #include "mainwindow.h"
 #include "normalpentool.h"
 #include "orrery.h"
@@ -20,6 +22,8 @@ void CHostTools::install()
     pToolManager->registerTool(boost::make_shared<CSelectTool>());
     pToolManager->registerTool(boost::make_shared<CNormalPenTool>());
     pToolManager->registerTool(boost::make_shared<CTextTool>());
+    pToolManager->registerTool(boost::make_shared<CLaserPenTool>());
+    CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
     CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
     QString strProblem;
     auto pHandwriting =

@@ -5,9 +5,10 @@
 class CHostTools
 {
 public:
-    // Registers the select, pen and text tools and the handwriting and placeholder recognizers; the
-    // handwriting one is made active when its engine is ready, else the placeholder. A language whose
-    // data is missing is reported through the host's message box.
+    // Registers the select, pen, text and laser pen tools with the editors of their settings, and the
+    // handwriting and placeholder recognizers; the handwriting one is made active when its engine is
+    // ready, else the placeholder. A language whose data is missing is reported through the host's
+    // message box.
     static void install();
     // Once the plug-ins are set up: every tool, the host's and the plug-ins', gets its saved settings
     // back and the profile is announced, so that tools sharing settings take them from each other. A

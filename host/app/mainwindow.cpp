@@ -3,12 +3,15 @@
 #include "action.h"
 #include "actionmanager.h"
 #include "actionutilities.h"
+#include "boardhint.h"
 #include "boardnotice.h"
 #include "component.h"
+#include "contextbarinterface.h"
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
 #include "languagemanager.h"
+#include "layoutdirectionfollower.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "popuppressrelay.h"
@@ -27,6 +30,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QGraphicsItem>
@@ -35,6 +39,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -46,25 +51,22 @@ namespace {
 const char* const c_szLanguageKey = "recognizer/language";
 const char* const c_szGeometryKey = "window/geometry";
 const char* const c_szWindowStateKey = "window/state";
+// Set once the user has written on the board: the hint for newcomers is not shown again.
+const char* const c_szHintDoneKey = "board/firststroke";
 
 QString handwritingName()
 {
     return CTesseractRecognizer::recognizerName();
 }
 
-// A red dot with a soft rim, the pointer that the laser pen shows on the board.
-QCursor laserCursor()
+// Where Export as PNG proposes to save: the user's pictures folder (the home folder where there is
+// none), under a name that carries the date and time, so that one export does not replace another.
+QString proposedExportPath(const QDateTime& when)
 {
-    QPixmap pixmap(15, 15);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 0, 0, 90));
-    painter.drawEllipse(QRectF(0.5, 0.5, 14, 14));
-    painter.setBrush(QColor(230, 0, 0));
-    painter.drawEllipse(QRectF(4, 4, 7, 7));
-    return QCursor(pixmap);
+    QString strFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (strFolder.isEmpty() || !QDir(strFolder).exists())
+        strFolder = QDir::homePath();
+    return QDir(strFolder).filePath(when.toString(QStringLiteral("'board-'yyyy-MM-dd-HHmm'.png'")));
 }
 
 // A tool's label on the tool bar: the label of the action that picks it where there is one (a
@@ -105,8 +107,12 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     setCentralWidget(m_pBoard);
     COrrery::setView(m_pBoard);
 
+    CLayoutDirectionFollower::install();
+    if (CToolManager* pTools = COrrery::getToolManager())
+        m_hostTools = pTools->getToolNames();
     buildFileMenu();
     buildEditMenu();
+    buildViewMenu();
     buildToolsMenu();
     buildOptionEntries();
     m_pToolProperties = new CToolPropertiesDock(this);
@@ -121,6 +127,7 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     refreshTools();
     refreshRecognizers();
     restoreLayout();
+    showFirstStartHint();
     statusBar()->showMessage(tr("Ready"));
     keepWritingFlowing();
 }
@@ -141,7 +148,8 @@ void CMainWindow::keepWritingFlowing()
 void CMainWindow::buildFileMenu()
 {
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
-    pFileMenu->addAction(tr("&Export as PNG..."), this, &CMainWindow::slotExportBoard);
+    pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
+                         &CMainWindow::slotExportBoard);
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 }
@@ -172,12 +180,13 @@ void CMainWindow::buildToolsMenu()
     m_pToolsMenu = menuBar()->addMenu(tr("&Tools"));
     COrrery::setMenu(m_pToolsMenu);
 
-    auto pLaserPen = boost::make_shared<CAction>(QStringLiteral("tool.laserpen"), QIcon());
+    // It picks the host's laser pen tool, which points without writing.
+    auto pLaserPen = boost::make_shared<CToolAction>(QStringLiteral("tool.laserpen"), QIcon());
     pLaserPen->setText(tr("Laser Pen"));
-    pLaserPen->setCheckable(true);
-    connect(pLaserPen.get(), &QAction::toggled, this, [this](bool bOn) {
-        m_pBoard->viewport()->setCursor(bOn ? laserCursor() : QCursor(Qt::ArrowCursor));
-    });
+    pLaserPen->setToolName(QStringLiteral("laserpen"));
+    if (CToolManager* pTools = COrrery::getToolManager())
+        if (CTool* pLaser = pTools->getToolByName(QStringLiteral("laserpen")))
+            pLaserPen->setIcon(QIcon(QPixmap::fromImage(pLaser->getIconImage(CTool::eIconSmall))));
     if (CActionManager* pActionManager = COrrery::getActionManager())
         if (pActionManager->registerAction(pLaserPen) == CActionManager::eRegistered)
             m_pToolsMenu->addAction(pLaserPen.get());
@@ -242,20 +251,19 @@ void CMainWindow::showOptionValues(const QString& strTool)
 // Undo, Redo and Delete, then a group that refreshTools() fills with the registered tools.
 void CMainWindow::buildToolBar()
 {
-    m_pToolBar = addToolBar(tr("Tools"));
+    m_pToolBar = addToolBar(tr("Tool Bar"));
     m_pToolBar->setObjectName(QStringLiteral("tools"));
     m_pToolBar->setIconSize(QSize(32, 32));
     m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     // Tool-bar twins with fixed labels, so the bar does not shift as the undo text changes.
     QUndoStack* pUndoStack = CControlLayer::get()->undoStack();
-    QAction* pUndoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Undo"),
-                                                 pUndoStack, &QUndoStack::undo);
-    QAction* pRedoButton = m_pToolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Redo"),
-                                                 pUndoStack, &QUndoStack::redo);
-    pUndoButton->setEnabled(pUndoStack->canUndo());
-    pRedoButton->setEnabled(pUndoStack->canRedo());
-    connect(pUndoStack, &QUndoStack::canUndoChanged, pUndoButton, &QAction::setEnabled);
-    connect(pUndoStack, &QUndoStack::canRedoChanged, pRedoButton, &QAction::setEnabled);
+    m_pUndoButton = m_pToolBar->addAction(tr("Undo"), pUndoStack, &QUndoStack::undo);
+    m_pRedoButton = m_pToolBar->addAction(tr("Redo"), pUndoStack, &QUndoStack::redo);
+    pickDirectionalIcons();
+    m_pUndoButton->setEnabled(pUndoStack->canUndo());
+    m_pRedoButton->setEnabled(pUndoStack->canRedo());
+    connect(pUndoStack, &QUndoStack::canUndoChanged, m_pUndoButton, &QAction::setEnabled);
+    connect(pUndoStack, &QUndoStack::canRedoChanged, m_pRedoButton, &QAction::setEnabled);
     m_pToolBar->addAction(m_pDeleteAction);
     m_pToolBar->addSeparator();
     m_pToolGroup = new QActionGroup(this);
@@ -316,6 +324,8 @@ void CMainWindow::refreshTools()
         });
         m_pToolBar->addAction(pAction);
     }
+    if (m_pHint)
+        m_pHint->setHint(hintText());
 }
 
 void CMainWindow::refreshRecognizers()
@@ -326,8 +336,8 @@ void CMainWindow::refreshRecognizers()
         return;
     QActionGroup* pGroup = new QActionGroup(m_pRecognizerMenu);
     for (const QString& strName : pRecognizers->getRecognizerNames()) {
-        QAction* pAction =
-            m_pRecognizerMenu->addAction(pRecognizers->getRecognizer(strName)->getDisplayName());
+        QAction* pAction = m_pRecognizerMenu->addAction(
+            CLayoutDirectionFollower::anchored(pRecognizers->getRecognizer(strName)->getDisplayName()));
         pAction->setCheckable(true);
         pAction->setActionGroup(pGroup);
         pAction->setChecked(pRecognizers->getActiveRecognizer() == pRecognizers->getRecognizer(strName));
@@ -348,7 +358,7 @@ void CMainWindow::refreshRecognizers()
         const QString strLabel = CRecognitionLanguages::isInstalled(language)
                                      ? language.strName
                                      : tr("%1 (not installed)").arg(language.strName);
-        QAction* pAction = pLanguages->addAction(strLabel);
+        QAction* pAction = pLanguages->addAction(CLayoutDirectionFollower::anchored(strLabel));
         pAction->setCheckable(true);
         pAction->setActionGroup(pLanguageGroup);
         pAction->setChecked(pHandwriting->language() == language.strCode);
@@ -455,8 +465,9 @@ bool CMainWindow::exportBoard(const QString& strPath) const
 
 void CMainWindow::slotExportBoard()
 {
-    QString strPath =
-        QFileDialog::getSaveFileName(this, tr("Export as PNG"), QString(), tr("PNG pictures (*.png)"));
+    QString strPath = QFileDialog::getSaveFileName(this, tr("Export as PNG"),
+                                                   proposedExportPath(QDateTime::currentDateTime()),
+                                                   tr("PNG pictures (*.png)"));
     if (strPath.isEmpty())
         return;
     if (!strPath.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
@@ -479,9 +490,76 @@ void CMainWindow::slotToolActivated(const QString& strTool)
 
 void CMainWindow::addPluginReport(const QString& strLine, bool bLoaded)
 {
-    QAction* pEntry = m_pPluginsMenu->addAction(strLine);
+    QAction* pEntry = m_pPluginsMenu->addAction(CLayoutDirectionFollower::anchored(strLine));
     pEntry->setEnabled(bLoaded);
     statusBar()->showMessage(strLine, 10000);
+}
+
+void CMainWindow::buildViewMenu()
+{
+    m_pViewMenu = menuBar()->addMenu(tr("&View"));
+    connect(m_pViewMenu, &QMenu::aboutToShow, this, &CMainWindow::refreshViewMenu);
+}
+
+void CMainWindow::refreshViewMenu()
+{
+    m_pViewMenu->clear();
+    m_pViewMenu->addAction(m_pToolBar->toggleViewAction());
+    m_pViewMenu->addAction(m_pToolProperties->toggleViewAction());
+    CContextbarManager* pContextbars = COrrery::getContextbarManager();
+    if (!pContextbars)
+        return;
+    m_pViewMenu->addSeparator();
+    for (const QString& strName : pContextbars->getContextbarNames()) {
+        CContextbarInterface* pBar = pContextbars->getContextbar(strName);
+        QAction* pEntry = m_pViewMenu->addAction(CLayoutDirectionFollower::anchored(pBar->getDisplayName()));
+        pEntry->setCheckable(true);
+        pEntry->setChecked(pBar->isVisible());
+        // A bar belongs to its tool: it can be brought back while the tool is in use, not before.
+        pEntry->setEnabled(pContextbars->isShownByHost(strName) && pBar->isToolSelected() &&
+                           pBar->parentWidget() == this);
+        connect(pEntry, &QAction::toggled, pBar, &QWidget::setVisible);
+    }
+}
+
+void CMainWindow::pickDirectionalIcons()
+{
+    // The style answers for the application's direction at the time it is asked. The direction kept
+    // from the last run is set before the buttons exist.
+    if (!m_pUndoButton)
+        return;
+    m_pUndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    m_pRedoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+}
+
+void CMainWindow::showFirstStartHint()
+{
+    QSettings* pSettings = COrrery::getUserSettings();
+    if (pSettings && pSettings->value(QLatin1String(c_szHintDoneKey)).toBool())
+        return;
+    m_pHint = new CBoardHint(m_pBoard, hintText());
+    connect(m_pHint, &CBoardHint::signalWritten, this, [] {
+        if (QSettings* pUserSettings = COrrery::getUserSettings())
+            pUserSettings->setValue(QLatin1String(c_szHintDoneKey), true);
+    });
+}
+
+QString CMainWindow::hintText() const
+{
+    // A pen that a plug-in brought is the one that turns writing into text.
+    if (CToolManager* pTools = COrrery::getToolManager())
+        for (const QString& strTool : pTools->getToolNames())
+            if (!m_hostTools.contains(strTool) && pTools->getToolByName(strTool)->isPenTool())
+                return tr("Pick %1 and write with the pen: your writing becomes text.")
+                    .arg(toolLabel(strTool));
+    return tr("Pick a pen on the tool bar and write on the board.");
+}
+
+void CMainWindow::changeEvent(QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::LayoutDirectionChange)
+        pickDirectionalIcons();
+    QMainWindow::changeEvent(pEvent);
 }
 
 void CMainWindow::closeEvent(QCloseEvent* pEvent)

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 
+class CBoardHint;
 class COrreryView;
 class CToolPropertiesDock;
 class QActionGroup;
@@ -20,6 +23,7 @@ public:
 
     QMenu* toolsMenu() const { return m_pToolsMenu; }
     QMenu* languageMenu() const { return m_pLanguageMenu; }
+    QMenu* viewMenu() const { return m_pViewMenu; }
     QToolBar* toolBar() const { return m_pToolBar; }
     // Deletes the selected components in one undoable step; offered only while something is selected.
     QAction* deleteAction() const { return m_pDeleteAction; }
@@ -48,11 +52,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
 
 private:
     void slotToolActivated(const QString& strTool);
     void buildFileMenu();
     void buildEditMenu();
+    // Every dock and bar of the window by name, to show or hide it; made afresh each time it opens.
+    void buildViewMenu();
+    void refreshViewMenu();
+    // The arrows of Undo and Redo point the way the layout reads.
+    void pickDirectionalIcons();
+    // A hint on the empty board for whoever has never written on it.
+    void showFirstStartHint();
+    // What the hint says: how to write text when a plug-in brought a pen for it.
+    QString hintText() const;
     void buildToolsMenu();
     // The active tool's on/off settings that an editor is registered for, as checkable entries at the
     // end of the Tools menu under their editors' labels, following the tool both ways.
@@ -74,9 +88,15 @@ private:
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;
     QMenu* m_pLanguageMenu = nullptr;
+    QMenu* m_pViewMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
     QAction* m_pDeleteAction = nullptr;
     QList<QAction*> m_optionEntries;
+    QAction* m_pUndoButton = nullptr;
+    QAction* m_pRedoButton = nullptr;
+    QPointer<CBoardHint> m_pHint;
+    // The tools there before any plug-in was loaded.
+    QStringList m_hostTools;
 };

@@ -1,9 +1,11 @@
-// The board's tool-properties area: a dock beside the board that holds the page of the active tool.
+// The board's tool-properties area: a dock beside the board that holds the page of the active tool,
+// scrolled when the window is too low to show all of it.
 #pragma once
 
 #include <QDockWidget>
 
 class CToolPropertiesContainer;
+class QScrollArea;
 
 class CToolPropertiesDock : public QDockWidget
 {
@@ -15,6 +17,12 @@ public:
 
     CToolPropertiesContainer* container() const { return m_pContainer; }
 
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
+    void fitWidth();
+
+    QScrollArea* m_pScrollArea = nullptr;
     CToolPropertiesContainer* m_pContainer = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "coloraction.h"
 #include "component.h"
 #include "controllayer.h"
+#include "controlsignalsource.h"
 #include "hostjournal.h"
 #include "orrery.h"
 #include "penbase.h"
@@ -63,6 +64,13 @@ void CAbstractPropertyEditor::initialise(CPropertyEditorManager* pManager, EEdit
     m_pManager = pManager;
     m_eContext = eContext;
     derivedInitialise();
+    // An editor, or its widget, that relabels or mirrors itself for another language does so through a
+    // slot that it leaves to the host to connect; one that connected itself is not told twice.
+    QObject* aReceivers[] = {this, widget()};
+    for (QObject* pReceiver : aReceivers)
+        if (pReceiver && pReceiver->metaObject()->indexOfSlot("slotLanguageChanged(QString,bool)") >= 0)
+            connect(CControlSignalSource::get(), SIGNAL(signalLanguageChanged(QString, bool)), pReceiver,
+                    SLOT(slotLanguageChanged(QString, bool)), Qt::UniqueConnection);
 }
 
 void CAbstractPropertyEditor::detatch()

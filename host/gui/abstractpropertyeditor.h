@@ -61,6 +61,8 @@ public:
     QString untranslatedPropertyName() const { return m_strLabel; }
     QString localisedPropertyName() const;
 
+    // Makes the editor ready for eContext; from then on the editor and its widget hear of changes of the
+    // interface language through their slotLanguageChanged(QString,bool), where they have one.
     void initialise(CPropertyEditorManager* pManager, EEditorContext eContext);
     EEditorContext context() const { return m_eContext; }
     CPropertyEditorManager* manager() const { return m_pManager; }

@@ -131,6 +131,8 @@ void CContextbarManager::prepare(CContextbarInterface* pBar)
         m_initialised.push_back(pBar);
         pBar->initialize(m_pWindow);
     }
+    // Named for the window's own menus, which list its bars by their titles.
+    pBar->setWindowTitle(pBar->getDisplayName());
     if (pBar->parentWidget() == m_pWindow && m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea)
         return;
     // The window keeps the state of its bars by their object names.

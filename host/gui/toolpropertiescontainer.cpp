@@ -39,7 +39,15 @@ CToolPropertiesContainer::CToolPropertiesContainer(CToolManager* pToolManager, Q
     : QWidget(pParent), m_pToolManager(pToolManager)
 {
     QVBoxLayout* pLayout = new QVBoxLayout(this);
-    pLayout->setContentsMargins(0, 0, 0, 0);
+    // Pages have no margins of their own: the area keeps them off the window's edge on either side.
+    pLayout->setContentsMargins(6, 4, 6, 4);
+    m_pNoSettings = new QLabel(tr("This tool has no settings."), this);
+    m_pNoSettings->setWordWrap(true);
+    m_pNoSettings->setEnabled(false);
+    m_pNoSettings->hide();
+    pLayout->addWidget(m_pNoSettings);
+    // A page is as tall as it needs; the room below stays empty rather than spread between its rows.
+    pLayout->addStretch(1);
     if (!pToolManager)
         return;
     connect(pToolManager, &CToolManager::signalToolDeactivated, this,
@@ -89,13 +97,14 @@ void CToolPropertiesContainer::slotToolActivated(const QString& strTool)
     if (!m_pPage)
         m_pPage = buildGenericPage(strTool);
     if (m_pPage) {
-        layout()->addWidget(m_pPage);
+        static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pPage);
         m_pPage->show();
     }
     m_pMoreOptions = buildMoreOptions(strTool);
-    // Right under the page, with the room that is left below it.
+    // Right under the page.
     if (m_pMoreOptions)
-        static_cast<QVBoxLayout*>(layout())->addWidget(m_pMoreOptions, 1, Qt::AlignTop);
+        static_cast<QVBoxLayout*>(layout())->insertWidget(m_pPage ? 1 : 0, m_pMoreOptions);
+    m_pNoSettings->setVisible(!m_pPage && !m_pMoreOptions);
     emit signalToolChanged(strTool);
 }
 
@@ -128,7 +137,7 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
     QWidget* pPage = new QWidget(this);
     QVBoxLayout* pLayout = new QVBoxLayout(pPage);
     QStringList shown;
-    for (const QString& strProperty : pTool->getToolPropertyNames()) {
+    for (const QString& strProperty : pTool->getEditableProperties()) {
         if (shown.contains(strProperty))
             continue;
         const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
@@ -155,7 +164,7 @@ QWidget* CToolPropertiesContainer::buildMoreOptions(const QString& strTool)
     CPropertyEditorManager* pEditors = CGUILayer::get()->getPropertyEditorManager();
     if (!pTool || !pEditors)
         return nullptr;
-    const QList<QString> settings = pTool->getToolPropertyNames();
+    const QList<QString> settings = pTool->getEditableProperties();
     QStringList shown = m_pPage ? pEditors->propertiesShownIn(m_pPage) : QStringList();
     // A copy: making an editor may register others.
     const std::vector<boost::shared_ptr<CAbstractPropertyEditor>> prototypes = pEditors->prototypes();

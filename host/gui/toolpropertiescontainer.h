@@ -14,6 +14,7 @@
 
 class CAbstractPropertyEditor;
 class CToolManager;
+class QLabel;
 
 class CToolPropertiesContainer : public QWidget
 {
@@ -52,6 +53,8 @@ private:
     QPointer<CToolManager> m_pToolManager;
     QString m_strTool;
     QPointer<QWidget> m_pPage;
+    // Says so while the active tool has nothing to set, rather than leaving the area blank.
+    QLabel* m_pNoSettings = nullptr;
     std::vector<boost::shared_ptr<CAbstractPropertyEditor>> m_editors;
     QPointer<QWidget> m_pMoreOptions;
     std::vector<boost::shared_ptr<CAbstractPropertyEditor>> m_moreEditors;

@@ -78,6 +78,14 @@ QList<QString> CTextTool::getPersistentProperties() const
     return textProperties();
 }
 
+// The text's own look; the outline and fill are shared with the text pen, which offers them.
+QList<QString> CTextTool::getEditableProperties() const
+{
+    return {QLatin1String(toolproperty::c_szFontFamily), QLatin1String(toolproperty::c_szFontSize),
+            QLatin1String(toolproperty::c_szFontColor),  QLatin1String(toolproperty::c_szBold),
+            QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline)};
+}
+
 QString CTextTool::getCategory()
 {
     return QStringLiteral("text");

@@ -11,6 +11,7 @@ public:
 
     QString getName() const override;
     QList<QString> getPersistentProperties() const override;
+    QList<QString> getEditableProperties() const override;
     QString getCategory() override;
     QString getLabel() const override;
     QImage getIconImage(EIconSize eSize) const override;

@@ -32,6 +32,11 @@ QList<QString> CTool::getToolPropertyNames() const
     return m_propertyNames;
 }
 
+QList<QString> CTool::getEditableProperties() const
+{
+    return getToolPropertyNames();
+}
+
 QList<QString> CTool::getPersistentProperties() const
 {
     return QList<QString>();

@@ -44,6 +44,9 @@ public:
     virtual QList<QString> getToolPropertyNames() const;
     // The properties the tool manager saves in the user settings under this tool.
     virtual QList<QString> getPersistentProperties() const;
+    // The settings a page of the tool-properties area offers for the tool: all of them unless the tool
+    // keeps some for other places.
+    virtual QList<QString> getEditableProperties() const;
     // The stored value; an invalid variant for a name never written.
     virtual QVariant getToolProperty(const QString& strName) const;
     virtual bool isPenTool() const;

@@ -1,0 +1,71 @@
+#include "boardhint.h"
+
+#include "orreryview.h"
+#include "topic.h"
+
+#include <QEvent>
+#include <QGraphicsScene>
+
+CBoardHint::CBoardHint(COrreryView* pBoard, const QString& strText)
+    : QLabel(strText, pBoard->viewport()), m_pBoard(pBoard)
+{
+    setObjectName(QStringLiteral("boardhint"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setWordWrap(true);
+    setAlignment(Qt::AlignCenter);
+    setMaximumWidth(420);
+    setStyleSheet(QStringLiteral("QLabel { background: rgba(245, 247, 250, 235); color: #4a5160; "
+                                 "border: 1px solid #c9ced6; border-radius: 10px; padding: 14px; }"));
+    QFont hintFont = font();
+    hintFont.setPointSizeF(hintFont.pointSizeF() * 1.3);
+    setFont(hintFont);
+    pBoard->viewport()->installEventFilter(this);
+    if (QGraphicsScene* pScene = pBoard->scene())
+        connect(pScene, &QGraphicsScene::changed, this, &CBoardHint::slotBoardChanged);
+    place();
+    show();
+    slotBoardChanged();
+}
+
+CBoardHint::~CBoardHint() = default;
+
+void CBoardHint::setHint(const QString& strText)
+{
+    setText(strText);
+    place();
+}
+
+bool CBoardHint::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched == m_pBoard->viewport()) {
+        switch (pEvent->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::TabletPress:
+            emit signalWritten();
+            deleteLater();
+            break;
+        case QEvent::Resize:
+            place();
+            break;
+        default:
+            break;
+        }
+    }
+    return QLabel::eventFilter(pWatched, pEvent);
+}
+
+void CBoardHint::place()
+{
+    const QWidget* pViewport = m_pBoard->viewport();
+    const int iWidth = qMin(maximumWidth(), qMax(120, pViewport->width() - 40));
+    resize(iWidth, heightForWidth(iWidth));
+    // In the middle, somewhat above the centre, where the eye falls on an empty page.
+    move((pViewport->width() - width()) / 2, qMax(10, pViewport->height() / 3 - height() / 2));
+}
+
+void CBoardHint::slotBoardChanged()
+{
+    const CTopic* pTopic = m_pBoard->topic();
+    if (pTopic && pTopic->componentCount() > 0)
+        deleteLater();
+}
