@@ -431,7 +431,7 @@ private slots:
         m_pTool->finishWriting();
         QList<QPointF> placed;
         for (CComponent* pBox : board()->components())
-            placed.append(valueOf(pBox, "position").toPointF());
+            placed.append(m_pView->mapFromScene(valueOf(pBox, "position").toPointF()));
         QCOMPARE(placed, boxes);
         QCOMPARE(m_pRecognizer->received().size(), boxes.size());
         QCOMPARE(CBoardHost::inkShown(m_pView), 0);
