@@ -218,13 +218,12 @@ private slots:
         CInkReplay plain, replay;
         QVERIFY(plain.load(c_strSample) && replay.setScale(factor) && replay.load(c_strSample));
         QVector<SReplayedWriting> results;
-        QVERIFY(replay.replay(m_host.view(), results));
+        QVERIFY(replay.replay(m_host.view(), results) && results.size() == c_sampleTruths.size());
         const double dRatio = COrrery::getLPToDPRatio(), dUnits = boardunits::c_dUnitsPerPixel;
         for (int i = 0; i < results.size(); ++i) {
-            const auto bounds = [i](const CInkReplay& from) {
-                return QPolygonF(from.pieces()[i].strokes.value(0)).boundingRect().size();
-            };
-            QCOMPARE(bounds(replay), bounds(plain) * factor);
+            const QPolygonF stroke(replay.pieces()[i].strokes.value(0)),
+                original(plain.pieces()[i].strokes.value(0));
+            QCOMPARE(stroke.boundingRect().size(), original.boundingRect().size() * factor);
             const double dHeight = results[i].dWritingHeightPx, dSize = results[i].dFontSize;
             QCOMPARE(dSize == 200.0 * 0.7 / dRatio, dHeight * dUnits < 200.0);
             QCOMPARE(dSize == 64 * dRatio, dHeight * dUnits * 0.7 / dRatio > 64 * dRatio);
