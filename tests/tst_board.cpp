@@ -146,7 +146,7 @@ private slots:
         pText->setPropertyValue("linewidth", 4.0);
         pText->setPropertyValue("fillcolor", fill);
         const QRectF frame = pText->QGraphicsTextItem::boundingRect();
-        const double dHalf = pen == "null;" ? 0.0 : 2.0;
+        const double dHalf = pen == "null;" ? 0.0 : 2.0 / pText->scale(); // 4 scene units wide
         QCOMPARE(pText->boundingRect(), frame.adjusted(-dHalf, -dHalf, dHalf, dHalf));
 
         QImage image(400, 300, QImage::Format_ARGB32);
@@ -154,7 +154,7 @@ private slots:
         QPainter painter(&image);
         page()->scene()->render(&painter, QRectF(0, 0, 400, 300), QRectF(0, 0, 400, 300));
         // The frame's top edge is at y 100; the text starts below the document margin.
-        const int iMiddle = 100 + int(frame.width() / 2);
+        const int iMiddle = 100 + int(frame.width() * pText->scale() / 2);
         QCOMPARE(image.pixelColor(iMiddle, 101), edge);
         QCOMPARE(image.pixelColor(iMiddle, 103), inside);
         QCOMPARE(image.pixelColor(iMiddle, 96), QColor(Qt::white));
@@ -319,7 +319,7 @@ private slots:
         QTest::newRow("click replaces the selection") << "A" << iNone << overlap << "B";
         QTest::newRow("added to the selection") << "A" << iAdd << overlap << "A B";
         QTest::newRow("toggled off") << "A B" << (iAdd | CSelectionManager::eToggle) << overlap << "A";
-        QTest::newRow("click on the empty board") << "A" << iNone << QPointF(500, 500) << "";
+        QTest::newRow("click on the empty board") << "A" << iNone << QPointF(1500, 1500) << "";
     }
     void selectAtPicksTheFrontMost()
     {
@@ -387,7 +387,7 @@ private slots:
         const QPoint start = strokes.first().first();
         QCOMPARE(m_pPen->m_taps.size(), int(tap));
         if (tap) {
-            QCOMPARE(m_pPen->m_taps.first().scenePos(), QPointF(start));
+            QCOMPARE(m_pPen->m_taps.first().scenePos(), m_pView->mapToScene(start));
         } else {
             QCOMPARE(m_pPen->m_writings.first().size(), split ? split : strokes.size());
             QCOMPARE(m_pPen->m_writings.first().first().first(), QPointF(start));
@@ -433,7 +433,9 @@ private slots:
         QCOMPARE(page()->componentCount(), 1);
         const CComponent* pInk = page()->components().first();
         QCOMPARE(pInk->getType(), QStringLiteral("ink"));
-        const QVariantList stroke = {QPointF(100, 100), QPointF(150, 120), QPointF(200, 100)};
+        const QVariantList stroke = {m_pView->mapToScene(QPoint(100, 100)),
+                                     m_pView->mapToScene(QPoint(150, 120)),
+                                     m_pView->mapToScene(QPoint(200, 100))};
         QCOMPARE(pInk->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
         QCOMPARE(pInk->getPropertyValue("pencolor").toString(), QStringLiteral("normal;#FF000000"));
         QCOMPARE(CControlLayer::get()->undoStack()->count(), 1);

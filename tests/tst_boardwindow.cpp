@@ -478,7 +478,8 @@ private slots:
         };
         QList<QPointF> moved = before;
         for (int i = 0; i < iPicked; ++i)
-            moved[i] += QPointF(40, 20);
+            moved[i] +=
+                m_pWindow->board()->mapToScene(QPoint(40, 20)) - m_pWindow->board()->mapToScene(QPoint());
         QCOMPARE(positions(), moved);
         QUndoStack* pUndo = CControlLayer::get()->undoStack();
         QCOMPARE(pUndo->undoText(), QStringLiteral("Move"));
@@ -491,7 +492,7 @@ private slots:
         QVERIFY(!pDelete->isEnabled());
     }
 
-    // The whole page at its own size, with what is drawn on it where it was drawn.
+    // The whole page as large as the board shows it, with what is drawn on it where it was drawn.
     void theBoardIsExportedAsAPicture()
     {
         QVERIFY(tools()->activate(QStringLiteral("pen")));
@@ -501,8 +502,9 @@ private slots:
         QVERIFY(m_pWindow->exportBoard(strPath));
         QImage picture;
         QVERIFY(picture.load(strPath, "PNG"));
-        QCOMPARE(picture.size(), page()->scene()->sceneRect().size().toSize());
-        const QPoint onStroke = m_pWindow->board()->mapToScene(QPoint(200, 100)).toPoint();
+        const QTransform shown = m_pWindow->board()->transform();
+        QCOMPARE(picture.size(), shown.mapRect(page()->scene()->sceneRect()).size().toSize());
+        const QPoint onStroke = shown.map(m_pWindow->board()->mapToScene(QPoint(200, 100))).toPoint();
         QVERIFY(qGray(picture.pixel(onStroke)) < 128);
         QCOMPARE(picture.pixel(onStroke + QPoint(0, 40)), qRgb(255, 255, 255));
         QVERIFY(!m_pWindow->exportBoard(dir.filePath(QStringLiteral("missing/board.png"))));

@@ -307,9 +307,10 @@ private slots:
         QTest::addColumn<double>("ratio");
         QTest::addColumn<double>("expected");
         QTest::newRow("set") << 1.5 << 1.5;
-        QTest::newRow("zero") << 0.0 << 1.0;
-        QTest::newRow("negative") << -2.0 << 1.0;
-        QTest::newRow("NaN") << std::nan("") << 1.0;
+        const double dKept = COrrery::getLPToDPRatio();
+        QTest::newRow("zero") << 0.0 << dKept;
+        QTest::newRow("negative") << -2.0 << dKept;
+        QTest::newRow("NaN") << std::nan("") << dKept;
     }
     void theBoardScaleStaysAPositiveNumber()
     {
@@ -392,7 +393,7 @@ private slots:
         if (boxThere) {
             const boost::shared_ptr<CComponent> pBox = CComponent::create("text");
             pBox->setPropertyValue("string", "there");
-            pBox->setPropertyValue("position", QPointF(190, 140));
+            pBox->setPropertyValue("position", m_host.view()->mapToScene(QPoint(190, 140)));
             pBox->setPropertyValue("locked", locked);
             QVERIFY(pTopic->addComponent(pBox));
         }
@@ -405,7 +406,8 @@ private slots:
         QCOMPARE(dynamic_cast<QGraphicsTextItem*>(pOpened)->textInteractionFlags(),
                  Qt::TextEditorInteraction);
         if (bNewBox) {
-            QCOMPARE(pOpened->getPropertyValue("position").toPointF(), QPointF(200, 150));
+            QCOMPARE(pOpened->getPropertyValue("position").toPointF(),
+                     m_host.view()->mapToScene(QPoint(200, 150)));
             QCOMPARE(pOpened->getPropertyValue("fontsize"), QVariant(24.0));
         }
     }

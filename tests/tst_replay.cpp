@@ -3,6 +3,7 @@
 // is laid out at the size of writing on a board; a file that cannot be used is refused with its place
 // and leaves nothing behind.
 #include "boardhost.h"
+#include "boardunits.h"
 #include "component.h"
 #include "inkreplay.h"
 #include "iplugin.h"
@@ -49,6 +50,12 @@ QByteArray resolution(const QByteArray& attributes)
         declared += "<channelProperty channel=\"" + QByteArray(szChannel) + "\" name=\"resolution\" " +
                     attributes + "/>";
     return declared;
+}
+
+// Where the replay starts the writing, in scene units.
+QPointF margin()
+{
+    return QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx) * boardunits::c_dUnitsPerPixel;
 }
 
 QString write(const QTemporaryDir& dir, const QByteArray& data)
@@ -129,10 +136,13 @@ private slots:
                 {"position", QJsonArray{position.x(), position.y()}},
                 {"fontSize", pBox->getPropertyValue(QStringLiteral("fontsize")).toDouble()},
                 {"created", true}};
-            QCOMPARE(results[i].toJson(), expected);
+            QJsonObject json = results[i].toJson();
+            QVERIFY(json.take("letterHeight").toDouble() > 0.0 &&
+                    json.take("writingHeight").toDouble() > 0.0);
+            QCOMPARE(json, expected);
             QCOMPARE(pBox->getPropertyValue(QStringLiteral("string")).toString(), readings[i].first());
         }
-        QCOMPARE(results.first().position, QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
+        QCOMPARE(results.first().position, margin());
         // The replay leaves the recognizer it found.
         QCOMPARE(COrrery::getRecognizerManager()->getActiveRecognizer(), m_pRecognizer);
     }
@@ -157,18 +167,20 @@ private slots:
         QCOMPARE(m_host.view()->topic()->componentCount(), 2);
     }
 
-    // A line is twice the median stroke tall: shown at its declared size unless under 60 px, enlarged
-    // to 70 px then or when no size is declared; the writing starts at the margin, keeping its layout.
+    // One scale for the whole file, from its resolution at 200 px an inch, or from a line (twice the
+    // median stroke) 60 px tall; nothing is enlarged. The writing starts at the margin, keeping its layout.
     void layout_data()
     {
         QTest::addColumn<QByteArray>("units");
         QTest::addColumn<int>("height");
         QTest::addColumn<double>("scale");
-        QTest::newRow("declared, large enough") << QByteArray("value=\"48\" units=\"1/in\"") << 20 << 2.0;
-        QTest::newRow("declared per cm") << QByteArray("value=\"18.897637795\" units=\"1/cm\"") << 20 << 2.0;
-        QTest::newRow("declared, too small") << QByteArray("value=\"680\" units=\"1/in\"") << 100 << 0.35;
-        QTest::newRow("none declared") << QByteArray() << 100 << 0.35;
-        QTest::newRow("none declared, large") << QByteArray() << 10 << 3.5;
+        QTest::newRow("declared, large enough")
+            << QByteArray("value=\"48\" units=\"1/in\"") << 20 << 200 / 48.0;
+        QTest::newRow("declared per cm")
+            << QByteArray("value=\"18.897637795\" units=\"1/cm\"") << 20 << 200 / 48.0;
+        QTest::newRow("declared, small") << QByteArray("value=\"680\" units=\"1/in\"") << 100 << 200 / 680.0;
+        QTest::newRow("none declared") << QByteArray() << 100 << 0.3;
+        QTest::newRow("none declared, large") << QByteArray() << 10 << 3.0;
     }
 
     void layout()
@@ -185,19 +197,51 @@ private slots:
                  qPrintable(QString::number(replay.scaleY())));
         const QPointF first = replay.pieces().value(0).strokes.value(0).value(0);
         const QPointF second = replay.pieces().value(1).strokes.value(0).value(0);
-        QCOMPARE(first, QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
-        QVERIFY((second - first - QPointF(4 * height, 20) * scale).manhattanLength() < 1e-6);
+        QCOMPARE(first, margin());
+        QVERIFY((second - first - QPointF(4 * height, 20) * scale * boardunits::c_dUnitsPerPixel)
+                    .manhattanLength() < 1e-6);
     }
 
-    // The writing may span a board of up to 100 000 pixels a side, and not a pixel more: at 96 points
-    // per inch one point is one pixel, and strokes 40 high are not enlarged.
+    // Replayed larger, the writing of a file keeps its proportions, and the letters of its text stand
+    // within 30 % of the writing from 25 to 200 px on the screen; smaller writing gets the smallest
+    // size, larger the cap.
+    void theTextFollowsTheWriting_data()
+    {
+        QTest::addColumn<double>("factor");
+        for (double dFactor : {0.2, 0.75, 1.0, 2.0, 3.0, 12.0})
+            QTest::newRow(qPrintable(QString::number(dFactor))) << dFactor;
+    }
+    void theTextFollowsTheWriting()
+    {
+        QFETCH(double, factor);
+        m_pRecognizer->setStandingAnswer({"word"});
+        CInkReplay plain, replay;
+        QVERIFY(plain.load(c_strSample) && replay.setScale(factor) && replay.load(c_strSample));
+        QVector<SReplayedWriting> results;
+        QVERIFY(replay.replay(m_host.view(), results) && results.size() == c_sampleTruths.size());
+        const double dRatio = COrrery::getLPToDPRatio(), dUnits = boardunits::c_dUnitsPerPixel;
+        for (int i = 0; i < results.size(); ++i) {
+            const QPolygonF stroke(replay.pieces()[i].strokes.value(0)),
+                original(plain.pieces()[i].strokes.value(0));
+            QCOMPARE(stroke.boundingRect().size(), original.boundingRect().size() * factor);
+            const double dHeight = results[i].dWritingHeightPx, dSize = results[i].dFontSize;
+            QCOMPARE(dSize == 200.0 * 0.7 / dRatio, dHeight * dUnits < 200.0);
+            QCOMPARE(dSize == 64 * dRatio, dHeight * dUnits * 0.7 / dRatio > 64 * dRatio);
+            if (dHeight >= 25.0 && dHeight <= 200.0)
+                QVERIFY2(qAbs(results[i].dLetterHeightPx / dHeight - 1.0) <= 0.3,
+                         qPrintable(results[i].toText()));
+        }
+    }
+
+    // The writing may span a board of up to 100 000 pixels a side, and not a pixel more: at 200 points
+    // per inch one point is one pixel.
     void writingLargerThanABoardIsRefused_data()
     {
         QTest::addColumn<QByteArray>("declared");
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
         QTest::addColumn<bool>("kept");
-        const QByteArray inch = resolution("value=\"96\" units=\"1/in\"");
+        const QByteArray inch = resolution("value=\"200\" units=\"1/in\"");
         QTest::newRow("small") << inch << 400.0 << 40.0 << true;
         QTest::newRow("as wide as a board may be") << inch << 100000.0 << 40.0 << true;
         QTest::newRow("as tall as a board may be") << inch << 400.0 << 100000.0 << true;
@@ -227,8 +271,7 @@ private slots:
         if (kept) {
             QVERIFY2(replay.errorString().isEmpty(), qPrintable(replay.errorString()));
             const QPointF last = replay.pieces().value(0).strokes.value(1).value(1);
-            QCOMPARE(last,
-                     QPointF(width, height) + QPointF(CInkReplay::c_dMarginPx, CInkReplay::c_dMarginPx));
+            QCOMPARE(last, QPointF(width, height) * boardunits::c_dUnitsPerPixel + margin());
         } else {
             QVERIFY2(
                 replay.errorString().startsWith(QStringLiteral("lesson.inkml:1:1: the writing would be")),

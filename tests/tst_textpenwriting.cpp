@@ -167,7 +167,7 @@ private:
     // Magnifies the board, its top-left corner still at the view's; false when the view will not.
     bool zoomView(double dScale)
     {
-        m_pView->scale(dScale, dScale);
+        m_pView->setTransform(QTransform::fromScale(dScale, dScale));
         m_pView->horizontalScrollBar()->setValue(m_pView->horizontalScrollBar()->minimum());
         m_pView->verticalScrollBar()->setValue(m_pView->verticalScrollBar()->minimum());
         return m_pView->mapToScene(QPoint(100, 60)) == QPointF(100 / dScale, 60 / dScale);
@@ -187,7 +187,7 @@ private:
         return QRect(pScribble->getRectBound()) == bounds;
     }
 
-    // Places "kind" or "kind@depth" at (100, 100); kinds: text, locked text, other text, picture.
+    // Places "kind" or "kind@depth" at (100, 100) on the view; kinds: text, locked text, other text, picture.
     boost::shared_ptr<CComponent> placeOnBoard(const QString& strPiece)
     {
         const QString strKind = strPiece.section(QLatin1Char('@'), 0, 0);
@@ -195,7 +195,7 @@ private:
             strKind == QLatin1String("other text") ? make<COtherTextBox>()
             : strKind == QLatin1String("picture")  ? CPictureComponent::make()
                                                    : CTextComponent::make();
-        pComponent->setPropertyValue("position", QPointF(100, 100));
+        pComponent->setPropertyValue("position", m_pView->mapToScene(QPoint(100, 100)));
         if (strKind == QLatin1String("picture")) {
             QImage image(240, 120, QImage::Format_ARGB32);
             image.fill(Qt::darkGray);
@@ -380,7 +380,10 @@ private slots:
             after[overwritten]["string"] = "new words";
             after[overwritten]["alignment"] = int(Qt::AlignHCenter);
         }
-        QCOMPARE(m_pView->componentsAt(QRectF(writing), nullptr, Qt::IntersectsItemBoundingRect, true).size(),
+        QCOMPARE(m_pView
+                     ->componentsAt(m_pView->mapToScene(writing).boundingRect(), nullptr,
+                                    Qt::IntersectsItemBoundingRect, true)
+                     .size(),
                  pieces.size());
         m_pRecognizer->setStandingAnswer({"new words"});
 
@@ -428,7 +431,7 @@ private slots:
         m_pTool->finishWriting();
         QList<QPointF> placed;
         for (CComponent* pBox : board()->components())
-            placed.append(valueOf(pBox, "position").toPointF());
+            placed.append(m_pView->mapFromScene(valueOf(pBox, "position").toPointF()));
         QCOMPARE(placed, boxes);
         QCOMPARE(m_pRecognizer->received().size(), boxes.size());
         QCOMPARE(CBoardHost::inkShown(m_pView), 0);
@@ -516,7 +519,7 @@ private slots:
             QCOMPARE(undoStack()->count(), inserted ? 1 : 0);
             if (inserted) {
                 QCOMPARE(pBox->getPropertyNames(), QStringList() << "position");
-                QCOMPARE(valueOf(pBox, "position").toPointF(), QPointF(writing.topLeft()));
+                QCOMPARE(valueOf(pBox, "position").toPointF(), m_pView->mapToScene(writing.topLeft()));
             }
             return;
         }

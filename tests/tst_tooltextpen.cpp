@@ -322,10 +322,12 @@ private slots:
         pScribble->addPoint(QPointF(1e300, -1e300), 40);
 
         m_pTool->onPenInput(pScribble);
-        QCOMPARE(pRecognizer->received(), (QList<QVector<QVector<QPointF>>>{{{{100, 100}, {200, 150}}}}));
+        const QPointF first = m_host.view()->mapToScene(QPoint(100, 100)),
+                      last = m_host.view()->mapToScene(QPoint(200, 150));
+        QCOMPARE(pRecognizer->received(), (QList<QVector<QVector<QPointF>>>{{{first, last}}}));
         const QList<CComponent*> boxes = COrrery::getWorkspace()->getCurrentTopic()->components();
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes.first()->getPropertyValue("position").toPointF(), QPointF(100, 100));
+        QCOMPARE(boxes.first()->getPropertyValue("position").toPointF(), first);
         QVERIFY(std::isfinite(boxes.first()->getPropertyValue("fontsize").toDouble()));
     }
 };

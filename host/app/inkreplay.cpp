@@ -1,5 +1,6 @@
 #include "inkreplay.h"
 
+#include "boardunits.h"
 #include "component.h"
 #include "controllayer.h"
 #include "insertcommand.h"
@@ -9,6 +10,7 @@
 #include "pentool.h"
 #include "recognizermanager.h"
 #include "recordingrecognizer.h"
+#include "textcomponent.h"
 #include "toolmanager.h"
 #include "topic.h"
 #include "updatepropertycommand.h"
@@ -24,6 +26,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <boost/make_shared.hpp>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -73,11 +76,14 @@ QJsonObject SReplayedWriting::toJson() const
         object.insert(QStringLiteral("id"), iComponentID);
         object.insert(QStringLiteral("position"), QJsonArray{position.x(), position.y()});
         object.insert(QStringLiteral("fontSize"), dFontSize);
+        object.insert(QStringLiteral("letterHeight"), std::round(dLetterHeightPx * 10.0) / 10.0);
     } else {
         object.insert(QStringLiteral("id"), QJsonValue());
         object.insert(QStringLiteral("position"), QJsonValue());
         object.insert(QStringLiteral("fontSize"), QJsonValue());
+        object.insert(QStringLiteral("letterHeight"), QJsonValue());
     }
+    object.insert(QStringLiteral("writingHeight"), std::round(dWritingHeightPx * 10.0) / 10.0);
     object.insert(QStringLiteral("created"), bCreated);
     return object;
 }
@@ -88,12 +94,14 @@ QString SReplayedWriting::toText() const
     if (iComponentID < 0)
         strLine += QStringLiteral("no text box");
     else
-        strLine += QStringLiteral("\"%1\" %2 box %3 at (%4, %5), %6 pt")
+        strLine += QStringLiteral("\"%1\" %2 box %3 at (%4, %5), %6 pt, letters %7 px for writing %8 px")
                        .arg(strReading, bCreated ? QStringLiteral("in new") : QStringLiteral("written over"))
                        .arg(iComponentID)
                        .arg(position.x(), 0, 'f', 0)
                        .arg(position.y(), 0, 'f', 0)
-                       .arg(dFontSize, 0, 'f', 1);
+                       .arg(dFontSize, 0, 'f', 1)
+                       .arg(dLetterHeightPx, 0, 'f', 0)
+                       .arg(dWritingHeightPx, 0, 'f', 0);
     if (!strTruth.isEmpty())
         strLine += QStringLiteral(" (written: \"%1\"%2)")
                        .arg(strTruth, strTruth == strReading ? QStringLiteral(", right") : QString());
@@ -138,22 +146,26 @@ bool CInkReplay::loadFrom(const CInkMLReader& reader, const QString& strSourceNa
     return true;
 }
 
+bool CInkReplay::setScale(double dFactor)
+{
+    if (!(dFactor > 0.0) || !std::isfinite(dFactor))
+        return false;
+    m_dFactor = dFactor;
+    return true;
+}
+
 bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWhy)
 {
     if (dResolutionX <= 0.0)
         dResolutionX = dResolutionY;
     if (dResolutionY <= 0.0)
         dResolutionY = dResolutionX;
-    const bool bDeclared = dResolutionX > 0.0;
-    m_dScaleX = bDeclared ? c_dBoardPixelsPerInch / dResolutionX : 1.0;
-    m_dScaleY = bDeclared ? c_dBoardPixelsPerInch / dResolutionY : 1.0;
 
-    // A line of writing is about twice as tall as a typical stroke (letters, not ascenders alone).
-    QVector<double> heights;
     double dLeft = std::numeric_limits<double>::max();
     double dTop = std::numeric_limits<double>::max();
     double dRight = std::numeric_limits<double>::lowest();
     double dBottom = std::numeric_limits<double>::lowest();
+    QVector<double> heights;
     for (const SInkWriting& piece : m_pieces)
         for (const QVector<QPointF>& stroke : piece.strokes) {
             double dMin = std::numeric_limits<double>::max();
@@ -162,17 +174,25 @@ bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWh
                 dMin = std::min(dMin, point.y());
                 dMax = std::max(dMax, point.y());
                 dLeft = std::min(dLeft, point.x());
-                dTop = std::min(dTop, point.y());
                 dRight = std::max(dRight, point.x());
-                dBottom = std::max(dBottom, point.y());
             }
+            dTop = std::min(dTop, dMin);
+            dBottom = std::max(dBottom, dMax);
             heights.append(dMax - dMin);
         }
-    const double dStrokeHeight = median(heights);
-    if (dStrokeHeight > 0.0 && (!bDeclared || 2.0 * dStrokeHeight * m_dScaleY < c_dMinLineHeightPx)) {
-        const double dFactor = c_dLineHeightPx / (2.0 * dStrokeHeight * m_dScaleY);
-        m_dScaleX *= dFactor;
-        m_dScaleY *= dFactor;
+
+    // One scale for the whole file keeps its pieces' sizes to one another, as they were written. Of
+    // a file without a resolution only the proportions are known: a line, about twice as tall as a
+    // typical stroke, is given the height of ordinary writing.
+    if (dResolutionX > 0.0) {
+        m_dScaleX = m_dFactor * c_dBoardPixelsPerInch / dResolutionX;
+        m_dScaleY = m_dFactor * c_dBoardPixelsPerInch / dResolutionY;
+    } else {
+        double dScale = 1.0;
+        const double dStrokeHeight = median(heights);
+        if (dStrokeHeight > 0.0)
+            dScale = c_dLineHeightPx / (2.0 * dStrokeHeight);
+        m_dScaleX = m_dScaleY = m_dFactor * dScale;
     }
 
     // A tiny declared resolution, or points far apart, would put writing beyond any board, or at
@@ -188,11 +208,13 @@ bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWh
         return false;
     }
 
+    const double dUnits = boardunits::c_dUnitsPerPixel;
     for (SInkWriting& piece : m_pieces)
         for (QVector<QPointF>& stroke : piece.strokes)
             for (QPointF& point : stroke)
                 point = QPointF(c_dMarginPx + (point.x() - dLeft) * m_dScaleX,
-                                c_dMarginPx + (point.y() - dTop) * m_dScaleY);
+                                c_dMarginPx + (point.y() - dTop) * m_dScaleY) *
+                        dUnits;
     return true;
 }
 
@@ -233,13 +255,14 @@ bool CInkReplay::replay(COrreryView* pView, QVector<SReplayedWriting>& results)
 
     // The view shows the whole writing from the page's corner, as a board as large as the writing
     // would.
+    const double dMargin = c_dMarginPx * boardunits::c_dUnitsPerPixel;
     QRectF bounds = pView->scene()->sceneRect();
     for (const SInkWriting& piece : m_pieces)
         for (const QVector<QPointF>& stroke : piece.strokes)
             for (const QPointF& point : stroke)
-                bounds |= QRectF(point, QSizeF(c_dMarginPx, c_dMarginPx));
+                bounds |= QRectF(point, QSizeF(dMargin, dMargin));
     pView->scene()->setSceneRect(bounds);
-    pView->resize(bounds.size().toSize() + QSize(64, 64));
+    pView->resize((bounds.size() * pView->transform().m11()).toSize() + QSize(64, 64));
     pView->horizontalScrollBar()->setValue(pView->horizontalScrollBar()->minimum());
     pView->verticalScrollBar()->setValue(pView->verticalScrollBar()->minimum());
 
@@ -290,6 +313,15 @@ SReplayedWriting CInkReplay::writePiece(COrreryView* pView, const SInkWriting& p
     bool bCreated = false;
     for (int i = iFrom; i < pUndo->index(); ++i)
         findTextBox(pUndo->command(i), iID, bCreated);
+    const double dToScreen = pView->transform().m22();
+    double dTop = std::numeric_limits<double>::max();
+    double dBottom = std::numeric_limits<double>::lowest();
+    for (const QVector<QPointF>& stroke : piece.strokes)
+        for (const QPointF& point : stroke) {
+            dTop = std::min(dTop, point.y());
+            dBottom = std::max(dBottom, point.y());
+        }
+    result.dWritingHeightPx = dBottom >= dTop ? (dBottom - dTop) * dToScreen : 0.0;
     const CComponent* pBox = iID >= 0 && pView->topic() ? pView->topic()->getComponent(iID) : nullptr;
     if (!pBox)
         return result;
@@ -298,23 +330,29 @@ SReplayedWriting CInkReplay::writePiece(COrreryView* pView, const SInkWriting& p
     result.strReading = pBox->getPropertyValue(QStringLiteral("string")).toString();
     result.position = pBox->getPropertyValue(QStringLiteral("position")).toPointF();
     result.dFontSize = pBox->getPropertyValue(QStringLiteral("fontsize")).toDouble();
+    if (const auto* pText = dynamic_cast<const CTextComponent*>(pBox))
+        result.dLetterHeightPx =
+            pText->letterHeight(piece.strTruth.isEmpty() ? result.strReading : piece.strTruth) * dToScreen;
     return result;
 }
 
-bool CInkReplay::saveBoard(QGraphicsScene* pScene, const QString& strPath, QString* pError)
+bool CInkReplay::saveBoard(const COrreryView* pView, const QString& strPath, QString* pError)
 {
     auto fail = [&](const QString& strWhy) {
         if (pError)
             *pError = QStringLiteral("%1: cannot be written: %2").arg(strPath, strWhy);
         return false;
     };
+    QGraphicsScene* pScene = pView ? pView->scene() : nullptr;
     if (!pScene)
         return fail(QStringLiteral("there is no board"));
+    const double dScale = pView->transform().m11();
+    const double dMargin = c_dMarginPx / dScale;
     const QRectF content = pScene->itemsBoundingRect();
-    QRectF area(QPointF(0.0, 0.0), QSizeF(2 * c_dMarginPx, 2 * c_dMarginPx));
+    QRectF area(QPointF(0.0, 0.0), QSizeF(2 * dMargin, 2 * dMargin));
     if (!content.isEmpty())
-        area |= content.adjusted(0.0, 0.0, c_dMarginPx, c_dMarginPx);
-    QImage image(area.size().toSize(), QImage::Format_RGB32);
+        area |= content.adjusted(0.0, 0.0, dMargin, dMargin);
+    QImage image((area.size() * dScale).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);

@@ -121,6 +121,8 @@ struct SOptions
     bool bHeadless = false;
     bool bReplay = false;
     bool bJson = false;
+    // The replay's --scale as given; empty when not given.
+    QString strReplayScale;
     QString strPluginDir;
     QString strLogFile;
     QString strReplayFile;
@@ -149,7 +151,12 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
                                        QStringLiteral("file"), QStringLiteral("replay-board.png"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
                                         QStringLiteral("Report each replayed piece as a JSON line."));
-    parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption});
+    const QCommandLineOption scaleOption(
+        QStringLiteral("scale"),
+        QStringLiteral("Replay the writing this many times as large as at its declared size on a board."),
+        QStringLiteral("factor"));
+    parser.addOptions(
+        {headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption, scaleOption});
     parser.process(app);
 
     SOptions options;
@@ -160,7 +167,23 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
     options.strLogFile = parser.value(logOption);
     options.strReplayFile = parser.value(replayOption);
     options.strBoardFile = parser.value(outOption);
+    options.strReplayScale = parser.value(scaleOption);
     return options;
+}
+
+// Reads the file to replay at the scale asked for; false, having said why, when either is unusable.
+bool loadReplay(CInkReplay& replay, const SOptions& options)
+{
+    bool bScale = true;
+    const double dFactor = options.strReplayScale.isEmpty() ? 1.0 : options.strReplayScale.toDouble(&bScale);
+    if (!bScale || !replay.setScale(dFactor)) {
+        err() << "whiteboard: --scale " << options.strReplayScale << ": not a factor above 0\n";
+        return false;
+    }
+    if (replay.load(options.strReplayFile))
+        return true;
+    err() << "whiteboard: " << replay.errorString() << '\n';
+    return false;
 }
 
 // Nobody can answer a modal box without a window: messages go to the console instead.
@@ -256,7 +279,7 @@ int replayOnBoard(CInkReplay& replay, const QString& strPen, bool bJson, const Q
                   << '\n';
     results().flush();
     QString strProblem;
-    if (bReplayed && !CInkReplay::saveBoard(view.scene(), strBoardFile, &strProblem)) {
+    if (bReplayed && !CInkReplay::saveBoard(&view, strBoardFile, &strProblem)) {
         err() << "whiteboard: " << strProblem << '\n';
         iResult = 1;
     } else if (bReplayed) {
@@ -311,8 +334,7 @@ int main(int argc, char** argv)
     // The whole file is read and checked before anything is set up, so that a file that cannot be
     // used leaves no board and no results behind.
     CInkReplay replay;
-    if (options.bReplay && !replay.load(options.strReplayFile)) {
-        err() << "whiteboard: " << replay.errorString() << '\n';
+    if (options.bReplay && !loadReplay(replay, options)) {
         err().flush();
         CGUILayer::shutdownHost();
         return c_iUnusableFile;

@@ -447,7 +447,9 @@ bool CMainWindow::exportBoard(const QString& strPath) const
     if (!pScene)
         return false;
     const QRectF page = pScene->sceneRect();
-    QImage image(page.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    // The picture is the page as the board shows it, not one pixel per scene unit.
+    const double dScale = m_pBoard->transform().m11();
+    QImage image((page.size() * dScale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     // The selection's handles are the user's, not part of the page.
     const QList<QGraphicsItem*> selected = pScene->selectedItems();
@@ -456,7 +458,7 @@ bool CMainWindow::exportBoard(const QString& strPath) const
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        pScene->render(&painter, QRectF(QPointF(0, 0), page.size()), page);
+        pScene->render(&painter, QRectF(QPointF(0, 0), image.size()), page);
     }
     for (QGraphicsItem* pItem : selected)
         pItem->setSelected(true);

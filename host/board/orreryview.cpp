@@ -1,5 +1,6 @@
 #include "orreryview.h"
 
+#include "boardunits.h"
 #include "component.h"
 #include "iviewinputhandler.h"
 #include "orrery.h"
@@ -11,15 +12,17 @@
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QTabletEvent>
+#include <cmath>
 
 COrreryView::COrreryView(QWidget* pParent) : QGraphicsView(pParent)
 {
     // The page starts at the view's top-left corner: until the user scrolls, a view point is
-    // the scene point of the same numbers, which is what tools and users expect of a board.
+    // the scene point scaled by the zoom, which is what tools and users expect of a board.
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setRenderHint(QPainter::Antialiasing);
+    setZoom(1.0);
 }
 
 COrreryView::~COrreryView() = default;
@@ -41,6 +44,19 @@ void COrreryView::showTopic(CTopic* pTopic)
     if (CSelectionManager* pSelection = COrrery::getSelectionManager())
         if (COrrery::getView() == this)
             pSelection->followScene(pScene);
+}
+
+double COrreryView::zoom() const
+{
+    return transform().m11() / boardunits::c_dDefaultViewScale;
+}
+
+void COrreryView::setZoom(double dZoom)
+{
+    if (!(dZoom > 0.0) || !std::isfinite(dZoom))
+        return;
+    const double dScale = dZoom * boardunits::c_dDefaultViewScale;
+    setTransform(QTransform::fromScale(dScale, dScale));
 }
 
 void COrreryView::setLiveDesktopMode(bool bOn)

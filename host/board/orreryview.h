@@ -21,6 +21,12 @@ public:
     void showTopic(CTopic* pTopic);
     CTopic* topic() const { return m_pTopic; }
 
+    // How large the board shows: 1 at the default zoom, where a screen pixel spans
+    // boardunits::c_dUnitsPerPixel scene units; 2 shows everything twice as large. A zoom that is not
+    // a positive number is ignored.
+    double zoom() const;
+    void setZoom(double dZoom);
+
     // The components whose items meet the scene rectangle (by eMode), from back to front, so that of
     // two items at one depth the one drawn on top comes later. With a
     // depth list, the items' depths are put into it in the same order. bTopLevelOnly leaves out

@@ -1,5 +1,7 @@
 #include "picturecomponent.h"
 
+#include "boardunits.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <boost/make_shared.hpp>
@@ -8,6 +10,8 @@ CPictureComponent::CPictureComponent()
 {
     setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
     setTransformationMode(Qt::SmoothTransformation);
+    // A picture's pixel is a screen pixel at the default zoom.
+    setScale(boardunits::c_dUnitsPerPixel);
 }
 
 boost::shared_ptr<CComponent> CPictureComponent::make()

@@ -1,5 +1,6 @@
 #include "textcomponent.h"
 
+#include "boardunits.h"
 #include "controllayer.h"
 #include "orrery.h"
 #include "penbase.h"
@@ -11,11 +12,13 @@
 
 #include <QFocusEvent>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
 
@@ -48,7 +51,7 @@ QColor colorOf(const QVariant& value)
     return CPenBase::decodeColor(value.toString());
 }
 
-QPen outlinePen(const CComponent& component)
+QPen outlinePen(const CComponent& component, double dItemScale)
 {
     const QVariant penValue = component.getPropertyValue(QLatin1String(toolproperty::c_szPenColor));
     boost::shared_ptr<CPenBase> pPen;
@@ -65,7 +68,9 @@ QPen outlinePen(const CComponent& component)
     if (dWidth <= 0.0)
         return QPen(Qt::NoPen);
     const QVariant styleValue = component.getPropertyValue(QLatin1String(toolproperty::c_szLineStyle));
-    return pPen->toQPen(dWidth, styleValue.isValid() ? styleValue.toInt() : int(PenUtil::eLineStyleSolid));
+    // The width is in scene units; the item paints in its own, which its scale enlarges.
+    return pPen->toQPen(dWidth / dItemScale,
+                        styleValue.isValid() ? styleValue.toInt() : int(PenUtil::eLineStyleSolid));
 }
 
 } // namespace
@@ -73,6 +78,7 @@ QPen outlinePen(const CComponent& component)
 CTextComponent::CTextComponent()
 {
     setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
+    setScale(boardunits::c_dUnitsPerPixel);
     connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
     // Typing must not scroll the board under the teacher's hand: the text item would make every view
     // follow the caret, which throws the whole board sideways as a line grows past the view's edge.
@@ -160,6 +166,17 @@ void CTextComponent::finishEditing()
     setPropertyValue(c_strString, strText);
 }
 
+double CTextComponent::letterHeight(const QString& strText) const
+{
+    // The box's text takes the block's character format (see setString), whose font is laid out at
+    // the screen's resolution, as the metrics measure it.
+    const QFontMetricsF metrics(QTextCursor(document()).blockCharFormat().font());
+    double dTallest = 0.0;
+    for (const QString& strLine : strText.split(QLatin1Char('\n')))
+        dTallest = std::max(dTallest, metrics.tightBoundingRect(strLine).height());
+    return dTallest * scale();
+}
+
 void CTextComponent::propertyChanged(const QString& strName, const QVariant& value)
 {
     if (strName == c_strString) {
@@ -191,7 +208,7 @@ void CTextComponent::propertyChanged(const QString& strName, const QVariant& val
         // The scene must hear of a change of the bounding rectangle before it happens, so the
         // outline that sets it is kept here and changed only after the warning.
         prepareGeometryChange();
-        m_outlinePen = outlinePen(*this);
+        m_outlinePen = outlinePen(*this, scale());
         update();
     } else if (strName == QLatin1String("locked")) {
         const bool bLocked = value.toBool();

@@ -1,6 +1,7 @@
 // The board's text box, type "text": a text item that draws its outline and fill from its properties
 // ("pencolor", "linewidth", "linestyle", "fillcolor"), shows its "string" in the block's character
-// format, and follows "position", "alignment", the font properties and "locked".
+// format, and follows "position", "alignment", the font properties and "locked". Its item is scaled so
+// that a point size shows as large as it does anywhere else on the screen at the default zoom.
 #pragma once
 
 #include "component.h"
@@ -28,6 +29,11 @@ public:
     void finishEditing();
     // The caret's width in the box's own units.
     void setCaretWidth(int iWidth);
+
+    // How tall the letters of strText would stand in this box's font, in scene units: the ink of the
+    // glyphs alone, without the room a line keeps above and below them; of a text of several lines,
+    // the tallest line.
+    double letterHeight(const QString& strText) const;
 
 protected:
     void propertyChanged(const QString& strName, const QVariant& value) override;

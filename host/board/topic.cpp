@@ -1,5 +1,6 @@
 #include "topic.h"
 
+#include "boardunits.h"
 #include "component.h"
 
 #include <QGraphicsItem>
@@ -17,7 +18,11 @@ qint64 nextTopicID()
 
 } // namespace
 
-CTopic::CTopic() : m_iID(nextTopicID()), m_pScene(new QGraphicsScene(0.0, 0.0, 1920.0, 1080.0))
+CTopic::CTopic()
+    : m_iID(nextTopicID()),
+      // A full-HD screen's worth of board at the default zoom.
+      m_pScene(new QGraphicsScene(0.0, 0.0, 1920.0 * boardunits::c_dUnitsPerPixel,
+                                  1080.0 * boardunits::c_dUnitsPerPixel))
 {
     m_pScene->setBackgroundBrush(Qt::white);
 }

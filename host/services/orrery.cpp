@@ -2,6 +2,7 @@
 
 #include "action.h"
 #include "actionmanager.h"
+#include "boardunits.h"
 #include "controllayer.h"
 #include "hostjournal.h"
 #include "orreryview.h"
@@ -31,7 +32,7 @@ struct SHostState
     std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager;
     QPointer<QMenu> pMenu;
     QMetaObject::Connection liveDesktopConnection;
-    double dLPToDPRatio = 1.0;
+    double dLPToDPRatio = boardunits::c_dLPToDPRatio;
 };
 
 SHostState& host()
@@ -209,7 +210,7 @@ void COrrery::shutdown()
     state.pSelectionManager.reset();
     state.pMenu.clear();
     state.pSettings.reset();
-    state.dLPToDPRatio = 1.0;
+    state.dLPToDPRatio = boardunits::c_dLPToDPRatio;
     CHostJournal::clear();
 }
 

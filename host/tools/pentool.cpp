@@ -1,5 +1,6 @@
 #include "pentool.h"
 
+#include "boardunits.h"
 #include "component.h"
 #include "controllayer.h"
 #include "cursorutilities.h"
@@ -103,8 +104,9 @@ QImage CPenTool::getPreviewImage() const
     QImage image(48, 16, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPen pen = inkPen();
-    // A preview shows the colour; a wide pen would fill the whole image with it.
-    pen.setWidthF(std::min(pen.widthF(), 6.0));
+    // A preview shows the colour, at the width the board shows at its default zoom; a wide pen would
+    // fill the whole image with it.
+    pen.setWidthF(std::min(pen.widthF() * boardunits::c_dDefaultViewScale, 6.0));
     QPainterPath wave(QPointF(4.0, 10.0));
     wave.cubicTo(QPointF(14.0, -2.0), QPointF(24.0, 18.0), QPointF(44.0, 5.0));
     QPainter painter(&image);
