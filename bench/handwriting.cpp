@@ -72,7 +72,7 @@ int run(int argc, char** argv)
     }
     const int iRounds = std::max(1, parser.value(roundsOption).toInt());
 
-    auto pEngine = boost::make_shared<CTesseractRecognizer>();
+    auto pEngine = boost::make_shared<CTesseractRecognizer>(QStringLiteral("en"));
     if (!pEngine->isReady()) {
         std::fprintf(stderr, "handwriting: the recognizer has no language data\n");
         return 1;

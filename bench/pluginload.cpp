@@ -62,7 +62,7 @@ void startHost(const QTemporaryDir& dir)
     SHostOptions options;
     options.strSettingsFile = dir.filePath(QStringLiteral("settings.ini"));
     CGUILayer::resetHost(options);
-    CHostTools::install();
+    CHostTools::install(true);
     QApplication::processEvents();
 }
 

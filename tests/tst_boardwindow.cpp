@@ -1,6 +1,7 @@
 // The whiteboard window with the plug-in loaded as the app loads it: the text pen used from its menu
-// entry, the context bar along the bottom edge, the tool-properties area, the interface language,
-// Delete, the board saved as a picture, pen input and what the window keeps between runs.
+// entry, the context bar along the bottom edge, the tool-properties area, the interface language, a
+// handwriting language loading behind a busy state, Delete, the board saved as a picture, pen input
+// and what the window keeps between runs.
 #include "abstractpropertyeditor.h"
 #include "action.h"
 #include "actionmanager.h"
@@ -23,6 +24,7 @@
 #include "scribble.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
+#include "tesseractrecognizer.h"
 #include "texttool.h"
 #include "toolmanager.h"
 #include "toolpropertiescontainer.h"
@@ -38,6 +40,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -328,6 +331,35 @@ private slots:
         for (const QAction* pAction : m_pWindow->languageMenu()->actions())
             checked += pAction->isChecked() ? QStringList(pAction->data().toString()) : QStringList();
         QCOMPARE(checked, QStringList{strLocale});
+    }
+
+    // The window goes on while a handwriting language loads, and shows that it loads.
+    void aHandwritingLanguageLoadsWhileTheWindowAnswers()
+    {
+        auto pHandwriting = boost::make_shared<CTesseractRecognizer>();
+        QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pHandwriting));
+        m_pWindow->refreshRecognizers();
+        auto languages = [this] {
+            for (const QAction* pMenu : m_pWindow->menuBar()->actions())
+                if (pMenu->text() == QLatin1String("&Recognizer"))
+                    return pMenu->menu()->actions().last()->menu()->actions();
+            return QList<QAction*>();
+        };
+        QSignalSpy loaded(pHandwriting.get(), &CTesseractRecognizer::signalLanguageLoaded);
+        m_pWindow->chooseRecognitionLanguage(QStringLiteral("de"));
+        const QLabel* pLoading = nullptr;
+        for (const QLabel* pLabel : m_pWindow->statusBar()->findChildren<QLabel*>())
+            pLoading = pLabel->text().contains(QLatin1String("Loading Deutsch")) ? pLabel : pLoading;
+        QVERIFY(pLoading && pLoading->isVisible());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        QCOMPARE(languages().size(), 5);
+        for (const QAction* pEntry : languages())
+            QVERIFY(!pEntry->isEnabled() && pEntry->isChecked() == (pEntry->data() == "de"));
+        QVERIFY(loaded.wait(60000));
+        QVERIFY(!pLoading->isVisible() && !QApplication::overrideCursor());
+        for (const QAction* pEntry : languages())
+            QVERIFY(pEntry->isEnabled() && pEntry->isChecked() == (pEntry->data() == "de"));
+        QCOMPARE(COrrery::getUserSettings()->value(QStringLiteral("recognizer/language")), QVariant("de"));
     }
 
     // Every dock and bar is in the View menu under its name, and a panel the user closed comes back.

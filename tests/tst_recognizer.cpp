@@ -166,6 +166,51 @@ private slots:
         QVERIFY(bare.recognize(word(0, 100, 4)).isEmpty());
     }
 
+    void aSwitchReturnsAtOnceAndEndsWithASignal_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("inUse");
+        QTest::addColumn<QString>("problem");
+        const QString en = QStringLiteral("en"), de = QStringLiteral("de");
+        QTest::newRow("known") << en << de << de << QString();
+        QTest::newRow("unknown keeps the one in use")
+            << de << QStringLiteral("xx") << de
+            << QStringLiteral("The handwriting language \"xx\" is unknown. Deutsch is used instead.");
+    }
+
+    void aSwitchReturnsAtOnceAndEndsWithASignal()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, inUse);
+        QFETCH(QString, problem);
+        CTesseractRecognizer recognizer(from);
+        QSignalSpy loading(&recognizer, &CTesseractRecognizer::signalLanguageLoading);
+        QSignalSpy loaded(&recognizer, &CTesseractRecognizer::signalLanguageLoaded);
+        QVERIFY(recognizer.requestLanguage(to));
+        // Back before the load: the language in use reads on meanwhile.
+        QVERIFY(recognizer.isLoading());
+        QCOMPARE(recognizer.language(), from);
+        QCOMPARE(loading.size(), 1);
+        QVERIFY(loaded.wait(60000));
+        QCOMPARE(loaded.first(), (QVariantList{to, inUse, problem}));
+        QCOMPARE(recognizer.language(), inUse);
+        QVERIFY(!recognizer.isLoading());
+    }
+
+    void writingDuringALoadIsReadInTheNewLanguage()
+    {
+        const Strokes ink = realWords().first().strokes;
+        const QStringList hebrew = CTesseractRecognizer(QStringLiteral("he")).recognize(ink);
+        QVERIFY(m_pEnglish->recognize(ink) != hebrew);
+        CTesseractRecognizer recognizer(QStringLiteral("en"));
+        QSignalSpy loaded(&recognizer, &CTesseractRecognizer::signalLanguageLoaded);
+        QVERIFY(recognizer.requestLanguage(QStringLiteral("he")));
+        QCOMPARE(recognizer.recognize(ink), hebrew);
+        QCOMPARE(loaded.size(), 1);
+    }
+
     void hebrewIsReadWithItsOwnWords()
     {
         CTesseractRecognizer recognizer(QStringLiteral("he"));

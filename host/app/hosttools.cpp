@@ -16,7 +16,7 @@
 
 #include <boost/make_shared.hpp>
 
-void CHostTools::install()
+void CHostTools::install(bool bWaitForLanguage)
 {
     CToolManager* pToolManager = COrrery::getToolManager();
     pToolManager->registerTool(boost::make_shared<CSelectTool>());
@@ -25,16 +25,23 @@ void CHostTools::install()
     pToolManager->registerTool(boost::make_shared<CLaserPenTool>());
     CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
     CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
-    QString strProblem;
-    auto pHandwriting =
-        boost::make_shared<CTesseractRecognizer>(CMainWindow::savedRecognitionLanguage(), &strProblem);
-    if (!strProblem.isEmpty())
-        CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, nullptr, strProblem,
-                                     QMessageBox::Ok, QMessageBox::Ok);
-    const bool bReady = pHandwriting->isReady();
+    auto pHandwriting = boost::make_shared<CTesseractRecognizer>();
+    QObject::connect(pHandwriting.get(), &CTesseractRecognizer::signalLanguageLoaded, pHandwriting.get(),
+                     [](const QString&, const QString& strInUse, const QString& strProblem) {
+                         if (!strProblem.isEmpty())
+                             CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, nullptr,
+                                                          strProblem, QMessageBox::Ok, QMessageBox::Ok);
+                         if (strInUse.isEmpty())
+                             COrrery::getRecognizerManager()->setActiveRecognizer(
+                                 QStringLiteral("placeholder"));
+                     });
     pRecognizers->registerRecognizer(pHandwriting);
     pRecognizers->registerRecognizer(boost::make_shared<CPlaceholderRecognizer>());
-    pRecognizers->setActiveRecognizer(bReady ? pHandwriting->getName() : QStringLiteral("placeholder"));
+    // Active while its language loads, so that writing made meanwhile is read in that language.
+    pRecognizers->setActiveRecognizer(pHandwriting->getName());
+    pHandwriting->requestLanguage(CMainWindow::savedRecognitionLanguage());
+    if (bWaitForLanguage)
+        pHandwriting->waitForLanguage();
 }
 
 void CHostTools::loadProfile()

@@ -343,7 +343,7 @@ int main(int argc, char** argv)
     setUpLogging(options.strLogFile);
     if (bHeadless)
         sendMessagesToConsole();
-    CHostTools::install();
+    CHostTools::install(bHeadless);
     if (CRecognizer* pRecognizer = COrrery::getRecognizerManager()->getActiveRecognizer())
         out() << "Recognizer: " << pRecognizer->getDisplayName() << '\n';
     const QStringList hostTools = COrrery::getToolManager()->getToolNames();

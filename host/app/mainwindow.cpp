@@ -10,13 +10,13 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "handwritinglanguagemenu.h"
 #include "languagemanager.h"
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
 #include "orreryview.h"
 #include "popuppressrelay.h"
 #include "propertyeditormanager.h"
-#include "recognitionlanguage.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
@@ -48,7 +48,6 @@
 
 namespace {
 
-const char* const c_szLanguageKey = "recognizer/language";
 const char* const c_szGeometryKey = "window/geometry";
 const char* const c_szWindowStateKey = "window/state";
 // Set once the user has written on the board: the hint for newcomers is not shown again.
@@ -351,48 +350,24 @@ void CMainWindow::refreshRecognizers()
     if (!pHandwriting)
         return;
     m_pRecognizerMenu->addSeparator();
-    QMenu* pLanguages = m_pRecognizerMenu->addMenu(tr("Handwriting &Language"));
-    QActionGroup* pLanguageGroup = new QActionGroup(pLanguages);
-    for (const SRecognitionLanguage& language : CRecognitionLanguages::all()) {
-        // A language without its data stays in the menu, so that choosing it says what is missing.
-        const QString strLabel = CRecognitionLanguages::isInstalled(language)
-                                     ? language.strName
-                                     : tr("%1 (not installed)").arg(language.strName);
-        QAction* pAction = pLanguages->addAction(CLayoutDirectionFollower::anchored(strLabel));
-        pAction->setCheckable(true);
-        pAction->setActionGroup(pLanguageGroup);
-        pAction->setChecked(pHandwriting->language() == language.strCode);
-        if (language.bRightToLeft)
-            pAction->setToolTip(tr("Written right to left"));
-        const QString strCode = language.strCode;
-        connect(pAction, &QAction::triggered, this, [this, strCode] { chooseRecognitionLanguage(strCode); });
+    if (!m_pHandwritingLanguages) {
+        m_pHandwritingLanguages = new CHandwritingLanguageMenu(pHandwriting, this);
+        // The recognizer's entry names the language it reads.
+        connect(pHandwriting, &CTesseractRecognizer::signalLanguageLoaded, this,
+                &CMainWindow::refreshRecognizers);
     }
+    m_pHandwritingLanguages->fill(m_pRecognizerMenu->addMenu(tr("Handwriting &Language")));
 }
 
 QString CMainWindow::savedRecognitionLanguage()
 {
-    QSettings* pSettings = COrrery::getUserSettings();
-    return pSettings ? pSettings->value(QLatin1String(c_szLanguageKey), QStringLiteral("en")).toString()
-                     : QStringLiteral("en");
+    return CHandwritingLanguageMenu::savedLanguage();
 }
 
 void CMainWindow::chooseRecognitionLanguage(const QString& strCode)
 {
-    CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
-    auto* pHandwriting =
-        pRecognizers ? dynamic_cast<CTesseractRecognizer*>(pRecognizers->getRecognizer(handwritingName()))
-                     : nullptr;
-    if (!pHandwriting)
-        return;
-    QString strProblem;
-    const QString strInUse = pHandwriting->setLanguage(strCode, &strProblem);
-    if (!strProblem.isEmpty())
-        CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, this, strProblem, QMessageBox::Ok,
-                                     QMessageBox::Ok);
-    if (QSettings* pSettings = COrrery::getUserSettings())
-        pSettings->setValue(QLatin1String(c_szLanguageKey), strInUse);
-    statusBar()->showMessage(tr("Handwriting: %1").arg(pHandwriting->getDisplayName()), 5000);
-    refreshRecognizers();
+    if (m_pHandwritingLanguages)
+        m_pHandwritingLanguages->choose(strCode);
 }
 
 void CMainWindow::buildLanguageMenu()

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CBoardHint;
+class CHandwritingLanguageMenu;
 class COrreryView;
 class CToolPropertiesDock;
 class QActionGroup;
@@ -38,8 +39,9 @@ public:
 
     // The handwriting language the user chose last, English before any choice.
     static QString savedRecognitionLanguage();
-    // Switches the handwriting recognizer's language and keeps the choice; a language that cannot be
-    // read is reported once and English stays in use.
+    // Starts switching the handwriting recognizer's language and returns at once; the choice is kept
+    // once the language is in use. A language that cannot be read is reported once and the language
+    // in use stays.
     void chooseRecognitionLanguage(const QString& strCode);
 
     // Switches the user interface to the locale ("de_DE") and lays the application out in its direction;
@@ -99,4 +101,5 @@ private:
     QPointer<CBoardHint> m_pHint;
     // The tools there before any plug-in was loaded.
     QStringList m_hostTools;
+    CHandwritingLanguageMenu* m_pHandwritingLanguages = nullptr;
 };

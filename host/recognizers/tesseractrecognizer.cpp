@@ -4,8 +4,13 @@
 #include "readingranker.h"
 #include "recognitionlanguage.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QtConcurrent>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
@@ -170,15 +175,117 @@ QVector<SScored> scoreWord(const CLexiconDecoder& decoder, const CWordList& word
 
 } // namespace
 
+struct CTesseractRecognizer::SEngine
+{
+    std::unique_ptr<tesseract::TessBaseAPI> pApi;
+    const SRecognitionLanguage* pLanguage = nullptr;
+    CWordList words;
+    CLexiconDecoder decoder;
+
+    ~SEngine()
+    {
+        if (pApi)
+            pApi->End();
+    }
+};
+
+namespace {
+
+using SEngine = CTesseractRecognizer::SEngine;
+using SLoaded = CTesseractRecognizer::SLoaded;
+
+// Set when nobody waits for a load any more: the board is quitting.
+using CAbandoned = std::shared_ptr<std::atomic<bool>>;
+
+// The engine and word lists of a language; null when the engine cannot start with its data, or when
+// the load was abandoned.
+std::shared_ptr<SEngine> loadEngine(const SRecognitionLanguage& language, const std::atomic<bool>& bAbandoned)
+{
+    auto pEngine = std::make_shared<SEngine>();
+    pEngine->pApi = std::make_unique<tesseract::TessBaseAPI>();
+    tesseract::TessBaseAPI* pApi = pEngine->pApi.get();
+    // The engine's own chatter would only fill the console of a board.
+    pApi->SetVariable("debug_file", "/dev/null");
+    const QByteArray dataPath = CRecognitionLanguages::dataDirectory().toLocal8Bit();
+    if (pApi->Init(dataPath.constData(), language.strEngineCode.toUtf8().constData(),
+                   tesseract::OEM_LSTM_ONLY) != 0)
+        return nullptr;
+    pApi->SetVariable("lstm_choice_mode", "1");
+    if (!language.strLetters.isEmpty())
+        pApi->SetVariable("tessedit_char_whitelist",
+                          (language.strLetters + QStringLiteral("0123456789")).toUtf8().constData());
+    pEngine->pLanguage = &language;
+    CWordList& words = pEngine->words;
+    for (const QString& strPath : language.wordLists)
+        if (!bAbandoned)
+            words.load(strPath);
+    for (const auto& grade : language.gradedWordLists)
+        for (const QString& strPath : grade.second)
+            if (!bAbandoned)
+                words.load(strPath, grade.first);
+    CLexiconDecoder& decoder = pEngine->decoder;
+    // The engine's dictionary holds the words of everyday text; the spelling lists add rarer ones.
+    // The search breaks ties between equally likely words by the order they went in, so they go in
+    // the lists' own order, which is the same on every run.
+    for (const QString& strWord : words.entries()) {
+        if (bAbandoned)
+            return nullptr;
+        decoder.addWord(strWord,
+                        wordPrior(words.grade(strWord), pApi->IsValidWord(strWord.toUtf8().constData())));
+    }
+    decoder.addLetters(QStringLiteral("0123456789"));
+    decoder.setFloor(c_fLetterFloor);
+    decoder.setInkWeight(c_dInkWeight);
+    return pEngine;
+}
+
+// Runs on a worker thread. A language that cannot be loaded leaves pInUse in use, or English where
+// nothing is in use yet.
+SLoaded loadLanguage(const QString& strCode, const SRecognitionLanguage* pInUse, const CAbandoned& pAbandoned)
+{
+    SLoaded loaded;
+    loaded.strCode = strCode;
+    const SRecognitionLanguage* pWanted = CRecognitionLanguages::find(strCode);
+    if (!pWanted)
+        loaded.strProblem = QStringLiteral("The handwriting language \"%1\" is unknown.").arg(strCode);
+    else if (!CRecognitionLanguages::isInstalled(*pWanted) ||
+             !(loaded.pEngine = loadEngine(*pWanted, *pAbandoned)))
+        loaded.strProblem = QStringLiteral("The handwriting data for %1 is not installed in %2.")
+                                .arg(pWanted->strName, CRecognitionLanguages::dataDirectory());
+    else
+        return loaded;
+
+    if (pInUse) {
+        loaded.strProblem += QStringLiteral(" %1 is used instead.").arg(pInUse->strName);
+        return loaded;
+    }
+    loaded.pEngine = loadEngine(CRecognitionLanguages::fallback(), *pAbandoned);
+    loaded.strProblem += loaded.pEngine
+                             ? QStringLiteral(" English is used instead.")
+                             : QStringLiteral(" No handwriting can be read until it is installed.");
+    return loaded;
+}
+
+} // namespace
+
+CTesseractRecognizer::CTesseractRecognizer()
+{
+    connect(&m_loadWatcher, &QFutureWatcher<SLoaded>::finished, this, &CTesseractRecognizer::finishLoad);
+}
+
 CTesseractRecognizer::CTesseractRecognizer(const QString& strLanguage, QString* pstrProblem)
+    : CTesseractRecognizer()
 {
     setLanguage(strLanguage, pstrProblem);
 }
 
 CTesseractRecognizer::~CTesseractRecognizer()
 {
-    if (m_pApi)
-        m_pApi->End();
+    // The worker must not outlive the object that takes its result; a result nobody takes is dropped,
+    // so the load stops where it can.
+    if (m_pAbandoned)
+        *m_pAbandoned = true;
+    m_load.waitForFinished();
 }
 
 QString CTesseractRecognizer::recognizerName()
@@ -193,105 +300,115 @@ QString CTesseractRecognizer::getName() const
 
 QString CTesseractRecognizer::getDisplayName() const
 {
-    return m_pLanguage ? QStringLiteral("Handwriting (%1)").arg(m_pLanguage->strName)
-                       : QStringLiteral("Handwriting (no language data)");
+    if (m_pEngine)
+        return QStringLiteral("Handwriting (%1)").arg(m_pEngine->pLanguage->strName);
+    return m_bLoading ? QStringLiteral("Handwriting (loading)")
+                      : QStringLiteral("Handwriting (no language data)");
 }
 
 QString CTesseractRecognizer::language() const
 {
-    return m_pLanguage ? m_pLanguage->strCode : QString();
+    return m_pEngine ? m_pEngine->pLanguage->strCode : QString();
+}
+
+const CWordList& CTesseractRecognizer::words() const
+{
+    static const CWordList s_none;
+    return m_pEngine ? m_pEngine->words : s_none;
+}
+
+bool CTesseractRecognizer::requestLanguage(const QString& strCode)
+{
+    if (m_bLoading) {
+        m_strNext = strCode == m_strLoading ? QString() : strCode;
+        return true;
+    }
+    if (m_pEngine && m_pEngine->pLanguage->strCode == strCode)
+        return false;
+    startLoad(strCode);
+    return true;
+}
+
+void CTesseractRecognizer::startLoad(const QString& strCode)
+{
+    m_bLoading = true;
+    m_strLoading = strCode;
+    m_pAbandoned = std::make_shared<std::atomic<bool>>(false);
+    m_load =
+        QtConcurrent::run(loadLanguage, strCode, m_pEngine ? m_pEngine->pLanguage : nullptr, m_pAbandoned);
+    m_loadWatcher.setFuture(m_load);
+    emit signalLanguageLoading(strCode);
+}
+
+void CTesseractRecognizer::finishLoad()
+{
+    // The watcher's news may come after the result was taken, or while the next load still runs.
+    if (!m_bLoading || !m_load.isFinished())
+        return;
+    const SLoaded loaded = m_load.result();
+    m_load = QFuture<SLoaded>();
+    if (loaded.pEngine) {
+        // The language that goes takes a while to free, and nothing waits for it.
+        auto* pGoing = new std::shared_ptr<SEngine>(std::exchange(m_pEngine, loaded.pEngine));
+        QtConcurrent::run([pGoing] { delete pGoing; });
+    }
+    m_strLastProblem = m_reported.contains(loaded.strCode) ? QString() : loaded.strProblem;
+    if (!loaded.strProblem.isEmpty())
+        m_reported.insert(loaded.strCode);
+    m_bLoading = false;
+    if (!m_strNext.isEmpty())
+        startLoad(std::exchange(m_strNext, QString()));
+    emit signalLanguageLoaded(loaded.strCode, language(), m_strLastProblem);
+}
+
+void CTesseractRecognizer::waitForLanguage()
+{
+    while (m_bLoading) {
+        m_load.waitForFinished();
+        finishLoad();
+    }
 }
 
 QString CTesseractRecognizer::setLanguage(const QString& strCode, QString* pstrProblem)
 {
+    const bool bLoaded = requestLanguage(strCode);
+    waitForLanguage();
     if (pstrProblem)
-        pstrProblem->clear();
-    if (m_pLanguage && m_pLanguage->strCode == strCode && m_pApi)
-        return strCode;
-    const SRecognitionLanguage* pWanted = CRecognitionLanguages::find(strCode);
-    QString strProblem;
-    if (!pWanted)
-        strProblem = QStringLiteral("The handwriting language \"%1\" is unknown.").arg(strCode);
-    else if (!CRecognitionLanguages::isInstalled(*pWanted) || !load(*pWanted))
-        strProblem = QStringLiteral("The handwriting data for %1 is not installed in %2.")
-                         .arg(pWanted->strName, CRecognitionLanguages::dataDirectory());
-    else
-        return strCode;
-
-    const SRecognitionLanguage& fallback = CRecognitionLanguages::fallback();
-    const bool bFallback = (m_pLanguage == &fallback && m_pApi) || load(fallback);
-    strProblem += bFallback ? QStringLiteral(" English is used instead.")
-                            : QStringLiteral(" No handwriting can be read until it is installed.");
-    if (pstrProblem && !m_reported.contains(strCode))
-        *pstrProblem = strProblem;
-    m_reported.insert(strCode);
+        *pstrProblem = bLoaded ? m_strLastProblem : QString();
     return language();
-}
-
-bool CTesseractRecognizer::load(const SRecognitionLanguage& language)
-{
-    auto pApi = std::make_unique<tesseract::TessBaseAPI>();
-    // The engine's own chatter would only fill the console of a board.
-    pApi->SetVariable("debug_file", "/dev/null");
-    const QByteArray dataPath = CRecognitionLanguages::dataDirectory().toLocal8Bit();
-    if (pApi->Init(dataPath.constData(), language.strEngineCode.toUtf8().constData(),
-                   tesseract::OEM_LSTM_ONLY) != 0)
-        return false;
-    pApi->SetVariable("lstm_choice_mode", "1");
-    if (!language.strLetters.isEmpty())
-        pApi->SetVariable("tessedit_char_whitelist",
-                          (language.strLetters + QStringLiteral("0123456789")).toUtf8().constData());
-    m_pApi = std::move(pApi);
-    m_pLanguage = &language;
-    m_words = CWordList();
-    for (const QString& strPath : language.wordLists)
-        m_words.load(strPath);
-    for (const auto& grade : language.gradedWordLists)
-        for (const QString& strPath : grade.second)
-            m_words.load(strPath, grade.first);
-    m_decoder = CLexiconDecoder();
-    // The engine's dictionary holds the words of everyday text; the spelling lists add rarer ones.
-    // The search breaks ties between equally likely words by the order they went in, so they go in
-    // the lists' own order, which is the same on every run.
-    for (const QString& strWord : m_words.entries())
-        m_decoder.addWord(
-            strWord, wordPrior(m_words.grade(strWord), m_pApi->IsValidWord(strWord.toUtf8().constData())));
-    m_decoder.addLetters(QStringLiteral("0123456789"));
-    m_decoder.setFloor(c_fLetterFloor);
-    m_decoder.setInkWeight(c_dInkWeight);
-    return true;
 }
 
 QVector<SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iLayout)
 {
     QVector<SEngineWord> words;
-    if (!m_pApi || image.isNull())
+    if (!m_pEngine || image.isNull())
         return words;
+    tesseract::TessBaseAPI* pApi = m_pEngine->pApi.get();
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
     switch (iLayout) {
     case CInkLayout::eWord:
-        m_pApi->SetPageSegMode(tesseract::PSM_SINGLE_WORD);
+        pApi->SetPageSegMode(tesseract::PSM_SINGLE_WORD);
         break;
     case CInkLayout::eLine:
-        m_pApi->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
+        pApi->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
         break;
     default:
-        m_pApi->SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
+        pApi->SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
         break;
     }
-    m_pApi->SetImage(grey.constBits(), grey.width(), grey.height(), 1, grey.bytesPerLine());
-    m_pApi->SetSourceResolution(300);
+    pApi->SetImage(grey.constBits(), grey.width(), grey.height(), 1, grey.bytesPerLine());
+    pApi->SetSourceResolution(300);
     tesseract::ETEXT_DESC monitor;
     monitor.set_deadline_msecs(c_iDeadlineMs);
-    if (m_pApi->Recognize(&monitor) != 0) {
-        m_pApi->Clear();
+    if (pApi->Recognize(&monitor) != 0) {
+        pApi->Clear();
         return words;
     }
-    std::unique_ptr<tesseract::ResultIterator> pIt(m_pApi->GetIterator());
+    std::unique_ptr<tesseract::ResultIterator> pIt(pApi->GetIterator());
     CLexiconDecoder::CStepChoices steps;
     auto finishWord = [&]() {
         if (!words.isEmpty())
-            words.last().matrix = m_decoder.matrix(steps);
+            words.last().matrix = m_pEngine->decoder.matrix(steps);
         steps.clear();
     };
     if (pIt) {
@@ -323,7 +440,7 @@ QVector<SEngineWord> CTesseractRecognizer::readWords(const QImage& image, int iL
         } while (pIt->Next(tesseract::RIL_SYMBOL));
         finishWord();
     }
-    m_pApi->Clear();
+    pApi->Clear();
     return words;
 }
 
@@ -333,7 +450,7 @@ QStringList CTesseractRecognizer::rankReadings(const QVector<QVector<SEngineWord
     const SOtherDrawings other = otherDrawings(views);
     QVector<SScored> beam{SScored()};
     for (const SEngineWord& word : views.first())
-        beam = extendBeam(beam, scoreWord(m_decoder, m_words, word, other), word.strBefore);
+        beam = extendBeam(beam, scoreWord(m_pEngine->decoder, m_pEngine->words, word, other), word.strBefore);
     QStringList readings = distinctReadings(beam, m_iMaxReadings);
     // The engine's own reading stays on offer: it is the one that can spell what no list has.
     CReadingRanker::keepReading(readings, strEngine, m_iMaxReadings);
@@ -342,11 +459,23 @@ QStringList CTesseractRecognizer::rankReadings(const QVector<QVector<SEngineWord
 
 QStringList CTesseractRecognizer::recognize(const QVector<QVector<QPointF>>& strokes)
 {
+    // The writing was meant for the language being loaded. The window keeps painting meanwhile; the
+    // user's input waits, as it would for the reading itself.
+    if (m_bLoading && QCoreApplication::instance() && thread() == QThread::currentThread()) {
+        QEventLoop loop;
+        connect(this, &CTesseractRecognizer::signalLanguageLoaded, &loop, [this, &loop] {
+            if (!m_bLoading)
+                loop.quit();
+        });
+        if (m_bLoading)
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    waitForLanguage();
     m_timings = STimings();
     QElapsedTimer timer;
     timer.start();
     const CInkLayout layout(strokes);
-    if (layout.layout() == CInkLayout::eEmpty || !m_pApi)
+    if (layout.layout() == CInkLayout::eEmpty || !m_pEngine)
         return QStringList();
     // A single line is sized by all its ink, as the engine was measured; lines of a block by the
     // typical line, so that one tall flourish does not shrink the rest.
@@ -375,7 +504,7 @@ QStringList CTesseractRecognizer::recognize(const QVector<QVector<QPointF>>& str
     timer.restart();
     const QString strEngine = engineText(views.first());
     const QStringList readings =
-        CReadingRanker(&m_words).rank(rankReadings(views, strEngine), m_iMaxReadings, strEngine);
+        CReadingRanker(&m_pEngine->words).rank(rankReadings(views, strEngine), m_iMaxReadings, strEngine);
     m_timings.dRankMs = elapsedMs(timer);
     return readings;
 }

@@ -1,6 +1,7 @@
 #include "wordlist.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
@@ -76,17 +77,21 @@ void CWordList::add(const QString& strWord, int iGrade)
     if (strCore.isEmpty() || strCore.endsWith(QLatin1String("'s")))
         return;
     const QString strKey = strCore.toLower();
-    const int iKnown = m_words.size();
-    m_words.insert(strKey);
-    if (m_words.size() > iKnown)
-        m_order.append(strKey);
-    if (iGrade < c_iUngraded) {
-        const auto it = m_grades.find(strKey);
-        if (it == m_grades.end())
-            m_grades.insert(strKey, iGrade);
-        else
-            it.value() = std::min(it.value(), iGrade);
+    const int iIndex = indexOf(strKey);
+    if (iIndex >= 0) {
+        m_grades[iIndex] = std::min(m_grades[iIndex], iGrade);
+        return;
     }
+    m_order.append(strKey);
+    m_grades.append(iGrade);
+    if (size_t(m_order.size()) * 2 > m_slots.size()) {
+        std::vector<SSlot> previous(std::max<size_t>(1024, m_slots.size() * 2));
+        m_slots.swap(previous);
+        for (const SSlot& slot : previous)
+            if (slot.iIndex != 0)
+                insertIndex(slot.iIndex - 1, slot.uHash);
+    }
+    insertIndex(m_order.size() - 1, qHash(strKey));
     for (const QChar c : strKey)
         if (c.isLetter() && !m_letterSet.contains(c)) {
             m_letterSet.insert(c);
@@ -99,7 +104,7 @@ bool CWordList::contains(const QString& strWord) const
     const QString strCore = core(strWord);
     if (strCore.isEmpty())
         return false;
-    return isNumber(strCore) || m_words.contains(strCore.toLower());
+    return isNumber(strCore) || indexOf(strCore.toLower()) >= 0;
 }
 
 bool CWordList::containsAll(const QString& strText) const
@@ -121,7 +126,7 @@ QStringList CWordList::closeWords(const QString& strWord, int iMax) const
     if (strKey.isEmpty() || iMax <= 0 || isNumber(strKey))
         return result;
     auto tryWord = [&](const QString& strCandidate) {
-        if (result.size() < iMax && m_words.contains(strCandidate) && strCandidate != strKey) {
+        if (result.size() < iMax && indexOf(strCandidate) >= 0 && strCandidate != strKey) {
             const QString strCased = inCaseOf(strCandidate, strWord);
             if (!result.contains(strCased))
                 result.append(strCased);
@@ -147,4 +152,31 @@ QStringList CWordList::closeWords(const QString& strWord, int iMax) const
             if (tryWord(QString(strKey).insert(i, c)))
                 return result;
     return result;
+}
+
+int CWordList::grade(const QString& strWord) const
+{
+    const int iIndex = indexOf(strWord.toLower());
+    return iIndex < 0 ? c_iUngraded : m_grades[iIndex];
+}
+
+int CWordList::indexOf(const QString& strKey) const
+{
+    if (m_slots.empty())
+        return -1;
+    const uint uHash = qHash(strKey);
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = uHash & mask; m_slots[i].iIndex != 0; i = (i + 1) & mask)
+        if (m_slots[i].uHash == uHash && m_order[m_slots[i].iIndex - 1] == strKey)
+            return m_slots[i].iIndex - 1;
+    return -1;
+}
+
+void CWordList::insertIndex(int iIndex, uint uHash)
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t i = uHash & mask;
+    while (m_slots[i].iIndex != 0)
+        i = (i + 1) & mask;
+    m_slots[i] = {uHash, iIndex + 1};
 }
