@@ -32,6 +32,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -534,9 +535,25 @@ QString CMainWindow::hintText() const
 
 void CMainWindow::changeEvent(QEvent* pEvent)
 {
-    if (pEvent->type() == QEvent::LayoutDirectionChange)
+    if (pEvent->type() == QEvent::LayoutDirectionChange) {
         pickDirectionalIcons();
+        mirrorDocks();
+    }
     QMainWindow::changeEvent(pEvent);
+}
+
+void CMainWindow::mirrorDocks()
+{
+    // The window's own layout follows the direction, but dock areas keep their sides: a panel at the
+    // trailing edge must move to the other side for the whole window to read the other way.
+    for (QDockWidget* pDock : findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (pDock->isFloating())
+            continue;
+        const Qt::DockWidgetArea eArea = dockWidgetArea(pDock);
+        if (eArea == Qt::LeftDockWidgetArea || eArea == Qt::RightDockWidgetArea)
+            addDockWidget(eArea == Qt::LeftDockWidgetArea ? Qt::RightDockWidgetArea : Qt::LeftDockWidgetArea,
+                          pDock);
+    }
 }
 
 void CMainWindow::closeEvent(QCloseEvent* pEvent)

@@ -65,6 +65,7 @@ private:
     void refreshViewMenu();
     // The arrows of Undo and Redo point the way the layout reads.
     void pickDirectionalIcons();
+    void mirrorDocks();
     // A hint on the empty board for whoever has never written on it.
     void showFirstStartHint();
     // What the hint says: how to write text when a plug-in brought a pen for it.
