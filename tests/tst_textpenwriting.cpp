@@ -418,17 +418,25 @@ private slots:
     {
         QTest::addColumn<QRect>("second"); // the first word is written over (40, 30, 150, 40)
         QTest::addColumn<QList<QPointF>>("boxes");
-        QTest::newRow("far apart") << QRect(500, 400, 150, 40) << QList<QPointF>{{40, 30}, {500, 400}};
-        QTest::newRow("side by side: one piece") << QRect(210, 30, 150, 40) << QList<QPointF>{{40, 30}};
+        QTest::addColumn<bool>("otherTool"); // another tool is picked within the pause
+        const QList<QPointF> apart{{40, 30}, {500, 400}};
+        QTest::newRow("far apart") << QRect(500, 400, 150, 40) << apart << false;
+        QTest::newRow("side by side: one piece")
+            << QRect(210, 30, 150, 40) << QList<QPointF>{{40, 30}} << false;
+        QTest::newRow("far apart, then Text") << QRect(500, 400, 150, 40) << apart << true;
     }
     void wordsFarApartBecomeBoxesApart()
     {
         QFETCH(QRect, second);
         QFETCH(QList<QPointF>, boxes);
+        QFETCH(bool, otherTool);
         m_pRecognizer->setStandingAnswer({"word"});
         drawZigZagWord(m_pView->viewport(), QRect(40, 30, 150, 40));
         drawZigZagWord(m_pView->viewport(), second);
-        m_pTool->finishWriting();
+        if (otherTool)
+            QVERIFY(tools().registerTool(boost::make_shared<CTextTool>()) && tools().activate("text"));
+        else
+            m_pTool->finishWriting();
         QList<QPointF> placed;
         for (CComponent* pBox : board()->components())
             placed.append(m_pView->mapFromScene(valueOf(pBox, "position").toPointF()));

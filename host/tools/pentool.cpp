@@ -455,6 +455,13 @@ int CPenTool::writingPauseMs()
     return bOk ? std::clamp(iPause, c_iMinPauseMs, c_iMaxPauseMs) : c_iDefaultPauseMs;
 }
 
+void CPenTool::finishPendingWork()
+{
+    // A stroke still under the pen is not writing yet; what was lifted is read as after the pause.
+    if (!m_bStrokeActive && !m_bHandingOver)
+        finishWriting();
+}
+
 void CPenTool::activate(bool bFlag)
 {
     dropSetAside();

@@ -69,6 +69,7 @@ public:
     // Hands the current writing on now instead of after the pause (the replay does this at the end
     // of each recorded piece of writing).
     void finishWriting();
+    void finishPendingWork() override;
     // The writing collected so far; null when idle.
     const CScribble* currentScribble() const { return m_pScribble.get(); }
 

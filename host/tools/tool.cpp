@@ -120,6 +120,10 @@ void CTool::activate(bool)
     showNormalCursor();
 }
 
+void CTool::finishPendingWork()
+{
+}
+
 void CTool::deactivate(bool)
 {
     m_bActive = false;

@@ -65,6 +65,10 @@ public:
     // What the user reads for the tool where no action of its own labels it: its name unless a tool
     // says otherwise.
     virtual QString getLabel() const;
+    // Another tool is about to take the board: whatever this one holds unfinished (a pen's writing
+    // that waits for its pause) is finished now, while it is still the active tool, so that changing
+    // tools never throws work away. The default holds nothing.
+    virtual void finishPendingWork();
 
 protected:
     virtual void activate(bool bFlag);

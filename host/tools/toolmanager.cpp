@@ -122,6 +122,9 @@ bool CToolManager::activate(const QString& strName, bool bFlag)
     // The previous tool must let go of the board (its ink, its selection) before the next one
     // takes it over.
     if (m_pActive && m_pActive != pTool)
+        m_pActive->finishPendingWork();
+    // Finishing may have changed tools in turn.
+    if (m_pActive && m_pActive != pTool)
         deactivate(bFlag);
     m_pActive = pTool;
     pTool->activate(bFlag);
