@@ -1,6 +1,9 @@
 #include "boardhint.h"
 
+#include "orrery.h"
 #include "orreryview.h"
+#include "tool.h"
+#include "toolmanager.h"
 #include "topic.h"
 
 #include <QEvent>
@@ -41,8 +44,11 @@ bool CBoardHint::eventFilter(QObject* pWatched, QEvent* pEvent)
         switch (pEvent->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::TabletPress:
-            emit signalWritten();
-            deleteLater();
+            // Pointing or selecting leaves the board as empty as it was; only a pen begins the writing.
+            if (activeToolWrites()) {
+                emit signalWritten();
+                deleteLater();
+            }
             break;
         case QEvent::Resize:
             place();
@@ -52,6 +58,13 @@ bool CBoardHint::eventFilter(QObject* pWatched, QEvent* pEvent)
         }
     }
     return QLabel::eventFilter(pWatched, pEvent);
+}
+
+bool CBoardHint::activeToolWrites()
+{
+    const CToolManager* pTools = COrrery::getToolManager();
+    const CTool* pTool = pTools ? pTools->getActiveTool() : nullptr;
+    return pTool && pTool->isPenTool();
 }
 
 void CBoardHint::place()

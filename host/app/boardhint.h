@@ -1,6 +1,6 @@
 // A short hint in the middle of an empty board, for someone who has not written on it yet. It lies
-// over the board without taking any input, and goes for good at the first stroke on the board, or
-// as soon as anything is on the page.
+// over the board without taking any input, and goes for good at the first stroke of a pen on the
+// board, or as soon as anything is on the page.
 #pragma once
 
 #include <QLabel>
@@ -25,6 +25,7 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    static bool activeToolWrites();
     void place();
     void slotBoardChanged();
 
