@@ -103,7 +103,7 @@ void CHandwritingLanguageMenu::slotLoaded(const QString& strRequested, const QSt
             pSettings->setValue(QLatin1String(c_szLanguageKey), strInUse);
         m_strChosen.clear();
     }
-    m_pWindow->statusBar()->showMessage(tr("Handwriting: %1").arg(m_pRecognizer->getDisplayName()), 5000);
+    m_pWindow->statusBar()->showMessage(m_pRecognizer->getDisplayName(), 5000);
     refreshEntries();
 }
 

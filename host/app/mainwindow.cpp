@@ -36,6 +36,7 @@
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -397,9 +398,20 @@ void CMainWindow::buildLanguageMenu()
 
 void CMainWindow::refreshLanguageMenu()
 {
-    const QString strLocale = CLanguageManager().currentLocale();
+    // Before any choice the locale is the system's, which may be none of those offered or another
+    // country's form of one: the entry of its language is ticked then, English where there is none.
+    const QLocale locale(CLanguageManager().currentLocale());
+    QAction* pTicked = nullptr;
+    for (QAction* pAction : m_pLanguageMenu->actions()) {
+        const QLocale offered(pAction->data().toString());
+        if (pAction->data().toString() == locale.name() ||
+            (!pTicked && offered.language() == locale.language()))
+            pTicked = pAction;
+    }
+    if (!pTicked && !m_pLanguageMenu->actions().isEmpty())
+        pTicked = m_pLanguageMenu->actions().first();
     for (QAction* pAction : m_pLanguageMenu->actions())
-        pAction->setChecked(pAction->data().toString() == strLocale);
+        pAction->setChecked(pAction == pTicked);
 }
 
 void CMainWindow::chooseLanguage(const QString& strLocale)
