@@ -407,6 +407,24 @@ private slots:
         QVERIFY(!barEntry()->isEnabled() && barEntry()->isChecked());
     }
 
+    // The board does not shift as tools are picked, nor does the window grow; editors come after it.
+    void theToolPropertiesKeepTheirWidth()
+    {
+        CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
+        QVERIFY(tools()->activate(c_strTextPen));
+        for (const QSize& size : {QSize(1400, 900), QSize(800, 560)}) {
+            m_pWindow->resize(size);
+            QTest::qWait(50);
+            QSet<int> widths;
+            for (const QString& strTool : tools()->getToolNames()) {
+                QVERIFY(tools()->activate(strTool));
+                QCoreApplication::processEvents();
+                widths.insert(m_pWindow->toolProperties()->width());
+            }
+            QVERIFY(widths.size() == 1 && m_pWindow->size() == size);
+        }
+    }
+
     // The laser pen picked from its menu entry shows a dot where the pen goes and leaves the board as
     // it was, without an undo step.
     void theLaserPenPointsWithoutWriting()
