@@ -131,16 +131,18 @@ void CContextbarManager::setHostWindow(QMainWindow* pWindow)
 
 void CContextbarManager::setHiddenByUser(const QString& strName, bool bHidden)
 {
-    if (bHidden == isHiddenByUser(strName))
-        return;
-    if (bHidden)
+    const bool bChanged = bHidden != isHiddenByUser(strName);
+    if (bChanged && bHidden)
         m_hiddenByUser.append(strName);
-    else
+    else if (bChanged)
         m_hiddenByUser.removeAll(strName);
+    // Even an unchanged choice is applied: the bar's own toggle action has shown or hidden it already,
+    // whether or not its tool is selected.
     for (const SEntry& entry : m_bars)
         if (entry.strName == strName && entry.bShownByHost && m_pWindow)
             showOrHide(entry);
-    emit signalHiddenByUserChanged(m_hiddenByUser);
+    if (bChanged)
+        emit signalHiddenByUserChanged(m_hiddenByUser);
 }
 
 void CContextbarManager::setHiddenByUser(const QStringList& names)
