@@ -85,6 +85,12 @@ class tst_BoardWindow : public QObject
         return pBar->isVisible() && pBar->parentWidget() == m_pWindow.get() &&
                m_pWindow->toolBarArea(pBar) == Qt::BottomToolBarArea;
     }
+    // The text pen bar's entry, the last in the View menu as the menu shows it when it opens.
+    QAction* barEntry() const
+    {
+        emit m_pWindow->viewMenu()->aboutToShow();
+        return m_pWindow->viewMenu()->actions().last();
+    }
     static bool boldShown(QWidget* pSurface)
     {
         const QList<QAbstractButton*> buttons = pSurface->findChildren<QAbstractButton*>();
@@ -381,6 +387,42 @@ private slots:
         m_pWindow->toolProperties()->close();
         entries.value(m_pWindow->toolProperties()->windowTitle())->trigger();
         QVERIFY(m_pWindow->toolProperties()->isVisible());
+    }
+
+    // A bar hidden from the View menu stays hidden through tool changes and a restart until ticked again.
+    void aBarTheUserHidStaysHidden()
+    {
+        QVERIFY(tools()->activate(c_strTextPen));
+        barEntry()->trigger();
+        for (bool bRestart : {false, true}) {
+            if (bRestart && m_pWindow->close()) {
+                m_app.stop();
+                m_app.start({boost::make_shared<CSelectTool>()}, true);
+            }
+            QVERIFY(tools()->activate("select") && tools()->activate(c_strTextPen));
+            QVERIFY(!textPenBar()->isVisible() && barEntry()->isEnabled() && !barEntry()->isChecked());
+        }
+        barEntry()->trigger();
+        QVERIFY(dockedAtBottom(textPenBar()) && tools()->activate("select"));
+        QVERIFY(!barEntry()->isEnabled() && barEntry()->isChecked());
+    }
+
+    // The board does not shift as tools are picked, nor does the window grow; editors come after it.
+    void theToolPropertiesKeepTheirWidth()
+    {
+        CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
+        QVERIFY(tools()->activate(c_strTextPen));
+        for (const QSize& size : {QSize(1400, 900), QSize(800, 560)}) {
+            m_pWindow->resize(size);
+            QTest::qWait(50);
+            QSet<int> widths;
+            for (const QString& strTool : tools()->getToolNames()) {
+                QVERIFY(tools()->activate(strTool));
+                QCoreApplication::processEvents();
+                widths.insert(m_pWindow->toolProperties()->width());
+            }
+            QVERIFY(widths.size() == 1 && m_pWindow->size() == size);
+        }
     }
 
     // The laser pen picked from its menu entry shows a dot where the pen goes and leaves the board as

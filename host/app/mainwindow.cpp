@@ -52,6 +52,8 @@ namespace {
 
 const char* const c_szGeometryKey = "window/geometry";
 const char* const c_szWindowStateKey = "window/state";
+// The context bars the user hid from the View menu, by name.
+const char* const c_szHiddenBarsKey = "window/hiddenbars";
 // Set once the user has written on the board: the hint for newcomers is not shown again.
 const char* const c_szHintDoneKey = "board/firststroke";
 
@@ -281,6 +283,21 @@ void CMainWindow::followManagers()
     // Plug-ins may register their bars before or after this point; the manager docks them either way.
     if (CContextbarManager* pContextbars = COrrery::getContextbarManager())
         pContextbars->setHostWindow(this);
+    keepHiddenBars();
+}
+
+void CMainWindow::keepHiddenBars()
+{
+    CContextbarManager* pContextbars = COrrery::getContextbarManager();
+    QSettings* pSettings = COrrery::getUserSettings();
+    if (!pContextbars || !pSettings)
+        return;
+    pContextbars->setHiddenByUser(pSettings->value(QLatin1String(c_szHiddenBarsKey)).toStringList());
+    // Written at once: the choice holds even when the app does not close as it should.
+    connect(pContextbars, &CContextbarManager::signalHiddenByUserChanged, this, [](const QStringList& names) {
+        if (QSettings* pUserSettings = COrrery::getUserSettings())
+            pUserSettings->setValue(QLatin1String(c_szHiddenBarsKey), names);
+    });
 }
 
 // Where the user left the window, its tool bar and its docks; context bars come and go with their
@@ -504,11 +521,13 @@ void CMainWindow::refreshViewMenu()
         CContextbarInterface* pBar = pContextbars->getContextbar(strName);
         QAction* pEntry = m_pViewMenu->addAction(CLayoutDirectionFollower::anchored(pBar->getDisplayName()));
         pEntry->setCheckable(true);
-        pEntry->setChecked(pBar->isVisible());
+        // Ticked by the user's choice, which holds while the bar's tool is not in use.
+        pEntry->setChecked(!pContextbars->isHiddenByUser(strName));
         // A bar belongs to its tool: it can be brought back while the tool is in use, not before.
         pEntry->setEnabled(pContextbars->isShownByHost(strName) && pBar->isToolSelected() &&
                            pBar->parentWidget() == this);
-        connect(pEntry, &QAction::toggled, pBar, &QWidget::setVisible);
+        connect(pEntry, &QAction::toggled, pContextbars,
+                [pContextbars, strName](bool bShown) { pContextbars->setHiddenByUser(strName, !bShown); });
     }
 }
 

@@ -79,6 +79,8 @@ private:
     void buildToolBar();
     // Follows the tool and recognizer managers and docks the context bars in this window.
     void followManagers();
+    // The context bars the user hid stay hidden, across restarts too.
+    void keepHiddenBars();
     void restoreLayout();
     void buildLanguageMenu();
     void deleteSelection();

@@ -1,6 +1,8 @@
 #include "toolpropertiesdock.h"
 
 #include "orrery.h"
+#include "propertyeditormanager.h"
+#include "toolmanager.h"
 #include "toolpropertiescontainer.h"
 
 #include <QEvent>
@@ -11,8 +13,9 @@ CToolPropertiesDock::CToolPropertiesDock(QWidget* pParent) : QDockWidget(tr("Too
 {
     // Named, so that the window can put the dock back where the user left it.
     setObjectName(QStringLiteral("toolproperties"));
-    // A page taller than the window scrolls instead of stretching the window; one wider than the dock
-    // widens the dock, which the user may narrow again.
+    // A page taller than the window scrolls instead of stretching the window. The dock is as wide as the
+    // widest page, whichever is shown, so that the board beside it does not shift at each tool change;
+    // the user may still widen it.
     m_pScrollArea = new QScrollArea(this);
     m_pScrollArea->setWidgetResizable(true);
     m_pScrollArea->setFrameShape(QFrame::NoFrame);
@@ -28,6 +31,17 @@ CToolPropertiesDock::CToolPropertiesDock(QWidget* pParent) : QDockWidget(tr("Too
 
 CToolPropertiesDock::~CToolPropertiesDock() = default;
 
+void CToolPropertiesDock::changeEvent(QEvent* pEvent)
+{
+    // Another language gives the pages other widths: the widest is measured afresh.
+    if (pEvent->type() == QEvent::LanguageChange) {
+        m_measured.clear();
+        m_iWidestPage = 0;
+        fitWidth();
+    }
+    QDockWidget::changeEvent(pEvent);
+}
+
 bool CToolPropertiesDock::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched == m_pContainer && pEvent->type() == QEvent::LayoutRequest)
@@ -37,7 +51,19 @@ bool CToolPropertiesDock::eventFilter(QObject* pWatched, QEvent* pEvent)
 
 void CToolPropertiesDock::fitWidth()
 {
-    // Room for the page's widest row and a scroll bar beside it, so that nothing is cut off at the side.
-    const int iPage = qMax(m_pContainer->minimumWidth(), m_pContainer->minimumSizeHint().width());
+    // Tools and editors come with plug-ins after the dock exists: the pages are measured again when
+    // either changes.
+    CToolManager* pTools = COrrery::getToolManager();
+    CPropertyEditorManager* pEditors = COrrery::getPropertyEditorManager();
+    QStringList measured = pTools ? pTools->getToolNames() : QStringList();
+    measured.append(QString::number(pEditors ? pEditors->prototypes().size() : 0));
+    if (measured != m_measured) {
+        m_measured = measured;
+        m_iWidestPage = m_pContainer->widestPageWidth();
+    }
+    // A page may grow with its settings: the widest it has been counts too.
+    m_iWidestPage = qMax(m_iWidestPage, m_pContainer->minimumSizeHint().width());
+    // Room for the widest row and a scroll bar beside it, so that nothing is cut off at the side.
+    const int iPage = qMax(m_pContainer->minimumWidth(), m_iWidestPage);
     m_pScrollArea->setMinimumWidth(iPage + m_pScrollArea->verticalScrollBar()->sizeHint().width());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QStringList>
 
 class CToolPropertiesContainer;
 class QScrollArea;
@@ -19,9 +20,14 @@ public:
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
 
 private:
     void fitWidth();
+
+    // The tools whose pages the widest width was measured for, and the number of editors there were.
+    QStringList m_measured;
+    int m_iWidestPage = 0;
 
     QScrollArea* m_pScrollArea = nullptr;
     CToolPropertiesContainer* m_pContainer = nullptr;

@@ -5,6 +5,7 @@
 #include "tool.h"
 #include "toolmanager.h"
 
+#include <QAction>
 #include <QMainWindow>
 #include <QTimer>
 #include <algorithm>
@@ -32,6 +33,9 @@ bool CContextbarManager::registerContextbar(const boost::shared_ptr<CContextbarI
                                   bAccepted ? QStringLiteral("true") : QStringLiteral("false")));
     if (!bAccepted)
         return false;
+    // The window's own menu of bars hides or shows one through this action too.
+    connect(pBar->toggleViewAction(), &QAction::triggered, this,
+            [this, strName](bool bShown) { setHiddenByUser(strName, !bShown); });
     // A bar that arrives while its tool is already active must not wait for the next activation; it
     // is told once its plug-in has finished registering what the bar needs.
     QTimer::singleShot(0, this, [this, strName] {
@@ -121,8 +125,41 @@ void CContextbarManager::setHostWindow(QMainWindow* pWindow)
     for (const SEntry& entry : m_bars)
         if (entry.bShownByHost && entry.pBar->isToolSelected()) {
             prepare(entry.pBar.get());
-            entry.pBar->show();
+            showOrHide(entry);
         }
+}
+
+void CContextbarManager::setHiddenByUser(const QString& strName, bool bHidden)
+{
+    const bool bChanged = bHidden != isHiddenByUser(strName);
+    if (bChanged && bHidden)
+        m_hiddenByUser.append(strName);
+    else if (bChanged)
+        m_hiddenByUser.removeAll(strName);
+    // Even an unchanged choice is applied: the bar's own toggle action has shown or hidden it already,
+    // whether or not its tool is selected.
+    for (const SEntry& entry : m_bars)
+        if (entry.strName == strName && entry.bShownByHost && m_pWindow)
+            showOrHide(entry);
+    if (bChanged)
+        emit signalHiddenByUserChanged(m_hiddenByUser);
+}
+
+void CContextbarManager::setHiddenByUser(const QStringList& names)
+{
+    for (const QString& strName : getContextbarNames() + m_hiddenByUser + names)
+        setHiddenByUser(strName, names.contains(strName));
+}
+
+void CContextbarManager::showOrHide(const SEntry& entry)
+{
+    CContextbarInterface* pBar = entry.pBar.get();
+    if (pBar->isToolSelected() && !isHiddenByUser(entry.strName)) {
+        prepare(pBar);
+        pBar->show();
+    } else if (pBar->parentWidget() == m_pWindow) {
+        pBar->hide();
+    }
 }
 
 void CContextbarManager::prepare(CContextbarInterface* pBar)
@@ -165,10 +202,7 @@ void CContextbarManager::tellSelection(const SEntry& entry, const QString& strTo
     // The answer says whether the bar's selected state changed; the state itself says where it goes.
     if (!pBar->toolSelectionStateChanged(strTool, bSelected) || !entry.bShownByHost)
         return;
-    if (pBar->isToolSelected())
-        pBar->show();
-    else if (pBar->parentWidget() == m_pWindow)
-        pBar->hide();
+    showOrHide(entry);
 }
 
 void CContextbarManager::slotToolActivated(const QString& strTool)

@@ -2,7 +2,8 @@
 // by itself while the bar's tool is selected; the flag given at withdrawal whether the bar is hidden
 // at once. Once it has a host window, the manager docks the bars it shows by itself along the window's
 // bottom edge, and shows or hides them as their tools are activated. A change of the active tool's
-// settings announces the tool to the bars again, so that they show what it now holds.
+// settings announces the tool to the bars again, so that they show what it now holds. A bar the user
+// hid stays hidden, whatever its tool does, until the user shows it again.
 #pragma once
 
 #include <QMainWindow>
@@ -45,6 +46,17 @@ public:
     void setHostWindow(QMainWindow* pWindow);
     QMainWindow* hostWindow() const { return m_pWindow; }
 
+    // The user's choice, kept by name so that it holds for a bar registered later. A bar shown by the
+    // host is on screen exactly while its tool is selected and the user has not hidden it.
+    void setHiddenByUser(const QString& strName, bool bHidden);
+    bool isHiddenByUser(const QString& strName) const { return m_hiddenByUser.contains(strName); }
+    QStringList hiddenByUser() const { return m_hiddenByUser; }
+    void setHiddenByUser(const QStringList& names);
+
+signals:
+    // The user hid or showed a bar again.
+    void signalHiddenByUserChanged(const QStringList& names);
+
 private:
     struct SEntry
     {
@@ -60,9 +72,11 @@ private:
     void prepare(CContextbarInterface* pBar);
     void undock(CContextbarInterface* pBar);
     void tellSelection(const SEntry& entry, const QString& strTool, bool bSelected);
+    void showOrHide(const SEntry& entry);
 
     std::vector<SEntry> m_bars;
     QPointer<CToolManager> m_pToolManager;
     QPointer<QMainWindow> m_pWindow;
     std::vector<CContextbarInterface*> m_initialised;
+    QStringList m_hiddenByUser;
 };

@@ -108,6 +108,22 @@ void CToolPropertiesContainer::slotToolActivated(const QString& strTool)
     emit signalToolChanged(strTool);
 }
 
+int CToolPropertiesContainer::widestPageWidth() const
+{
+    int iWidest = 0;
+    if (!m_pToolManager)
+        return iWidest;
+    for (const QString& strTool : m_pToolManager->getToolNames()) {
+        // A container of its own, which only this function knows of: pages fill themselves as in use.
+        CToolPropertiesContainer probe(m_pToolManager);
+        probe.setFont(font());
+        probe.slotToolActivated(strTool);
+        probe.ensurePolished();
+        iWidest = qMax(iWidest, probe.minimumSizeHint().width());
+    }
+    return iWidest;
+}
+
 void CToolPropertiesContainer::slotToolPropertyChanged(const QString& strTool, const QString& strProperty,
                                                        const QVariant& value)
 {

@@ -31,6 +31,9 @@ public:
     // The section of the registered editors for the tool's settings that the page does not show; null
     // when it shows them all.
     QWidget* moreOptions() const { return m_pMoreOptions; }
+    // The width the widest of the registered tools' pages needs, built aside and thrown away, so that
+    // the area can keep one width whichever tool is picked.
+    int widestPageWidth() const;
 
 signals:
     // The active tool changed, or settings of it did; sent after the tool's page exists, so that the
