@@ -241,8 +241,9 @@ private slots:
         QTest::addColumn<QVariant>("red");
         QTest::newRow("pen") << QStringLiteral("pen") << QStringList{"pencolor", "linewidth"}
                              << QStringLiteral("pencolor") << QVariant(QStringLiteral("normal;#FFFF0000"));
-        QTest::newRow("text") << QStringLiteral("text") << QStringList{"fontfamily", "fontsize", "fontcolor",
-                                                                       "bold",       "italic",   "underline"}
+        QTest::newRow("text") << QStringLiteral("text")
+                              << QStringList{"fontfamily", "fontsize", "fontcolor", "bold",      "italic",
+                                             "underline",  "pencolor", "linewidth", "linestyle", "fillcolor"}
                               << QStringLiteral("fontcolor") << QVariant(QColor(Qt::red));
     }
     void theHostToolsOfferTheirSettings()
@@ -257,10 +258,10 @@ private slots:
         for (const auto& pEditor : container()->editors())
             edited += pEditor->properties();
         QCOMPARE(edited, shown);
-        if (auto* pShades = container()->page()->findChild<CPencolourWidget*>())
-            pShades->shadeButton(red.toString())->click();
-        else if (auto* pBox = container()->page()->findChild<CColorSelect*>())
+        if (auto* pBox = container()->page()->findChild<CColorSelect*>())
             pickFromList(pBox, pBox->findData(QStringLiteral("#FFFF0000")));
+        else if (auto* pShades = container()->page()->findChild<CPencolourWidget*>())
+            pShades->shadeButton(red.toString())->click();
         QCOMPARE(tools()->getToolByName(strTool)->getToolProperty(strColour), red);
     }
 

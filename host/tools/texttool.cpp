@@ -78,12 +78,15 @@ QList<QString> CTextTool::getPersistentProperties() const
     return textProperties();
 }
 
-// The text's own look; the outline and fill are shared with the text pen, which offers them.
+// The outline and fill come here from the text pen too, when it is left; the user must be able to
+// see and undo them where the boxes are made.
 QList<QString> CTextTool::getEditableProperties() const
 {
     return {QLatin1String(toolproperty::c_szFontFamily), QLatin1String(toolproperty::c_szFontSize),
             QLatin1String(toolproperty::c_szFontColor),  QLatin1String(toolproperty::c_szBold),
-            QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline)};
+            QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline),
+            QLatin1String(toolproperty::c_szPenColor),   QLatin1String(toolproperty::c_szLineWidth),
+            QLatin1String(toolproperty::c_szLineStyle),  QLatin1String(toolproperty::c_szFillColor)};
 }
 
 QString CTextTool::getCategory()
