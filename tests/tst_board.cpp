@@ -206,6 +206,44 @@ private slots:
         QCOMPARE(stringOf(pNew), QStringLiteral("typed"));
     }
 
+    // A box left without text goes when its editing ends: one that never had text leaves no step
+    // behind, one whose text was typed away goes as one step that undo takes back.
+    void aBoxLeftEmptyGoesWhenItsEditingEnds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed"); // and typed away again
+        QTest::addColumn<QString>("step");
+        QTest::newRow("new, nothing typed") << ""
+                                            << ""
+                                            << "";
+        QTest::newRow("new, typed away") << ""
+                                         << "typed"
+                                         << "";
+        QTest::newRow("text typed away") << "Hi"
+                                         << ""
+                                         << "Delete";
+    }
+    void aBoxLeftEmptyGoesWhenItsEditingEnds()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        QFETCH(QString, step);
+        const TText pBox = newText(text);
+        QVERIFY(CEditTextHelper().startEditText(pBox.get()));
+        QTextCursor cursor = pBox->textCursor();
+        cursor.insertText(typed);
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        pBox->finishEditing();
+        QTRY_COMPARE(page()->componentCount(), 0);
+        QCOMPARE(undoStack()->undoText(), step);
+        QCOMPARE(undoStack()->count(), step.isEmpty() ? 0 : 2);
+        QVERIFY(!undoStack()->canRedo());
+        undoStack()->undo();
+        QCOMPARE(page()->componentCount(), step.isEmpty() ? 0 : 1);
+        QCOMPARE(pBox->toPlainText(), text);
+    }
+
     // The step is named for what the user did, from what its commands do. A reading picked from a menu
     // rewrites the box just written, as writing over a box does.
     void eachUndoStepIsNamedForWhatTheUserDid_data()

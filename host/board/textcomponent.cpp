@@ -10,14 +10,19 @@
 #include "topic.h"
 #include "workspace.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
+#include <QTimer>
 #include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -154,16 +159,48 @@ void CTextComponent::finishEditing()
     m_bUpdatingString = false;
 
     const QString strText = toPlainText();
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    const bool bOnPage = pTopic && pTopic->getComponent(getID()) == this;
+    // A box left without text shows only its frame, which nobody wants on the board.
+    if (bOnPage && strText.trimmed().isEmpty()) {
+        if (bDropNow)
+            dropIfLeftEmpty();
+        else
+            QTimer::singleShot(0, this, [this] { dropIfLeftEmpty(); });
+        return;
+    }
     if (strText == getPropertyValue(c_strString).toString())
         return;
     // Typing is undoable only as a command; a box off the current page (or a board being torn
     // down) has no command layer to go through, yet the property must still match what it shows.
-    CWorkspace* pWorkspace = COrrery::getWorkspace();
-    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
-    if (pTopic && pTopic->getComponent(getID()) == this &&
-        CControlLayer::get()->invokeUpdatePropertyCommand(getID(), c_strString, strText, false))
+    if (bOnPage && CControlLayer::get()->invokeUpdatePropertyCommand(getID(), c_strString, strText, false))
         return;
     setPropertyValue(c_strString, strText);
+}
+
+void CTextComponent::dropIfLeftEmpty()
+{
+    // Opened again, or given text, since the editing ended: the box is wanted. A locked one stays
+    // as it was locked.
+    if (textInteractionFlags() != Qt::NoTextInteraction || !toPlainText().trimmed().isEmpty() ||
+        getPropertyValue(QStringLiteral("locked")).toBool())
+        return;
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    // Held until the end: taking the box off the page may release it, and this is running in it.
+    const boost::shared_ptr<CComponent> pKeep =
+        pTopic ? pTopic->getSharedComponent(getID()) : boost::shared_ptr<CComponent>();
+    if (pKeep.get() != this)
+        return;
+    // A box that never had text leaves no trace. One whose text was typed away goes as one step,
+    // and undoing it must show that text again.
+    const QString strText = getPropertyValue(c_strString).toString();
+    if (strText.isEmpty() && CControlLayer::get()->withdrawInsertion(getID()))
+        return;
+    setString(strText);
+    if (!CControlLayer::get()->invokeDeleteCommand({getID()}))
+        setString(QString());
 }
 
 double CTextComponent::letterHeight(const QString& strText) const

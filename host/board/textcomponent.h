@@ -25,8 +25,10 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter* pPainter, const QStyleOptionGraphicsItem* pOption, QWidget* pWidget) override;
 
-    // Ends text editing and writes what was typed back into "string".
-    void finishEditing();
+    // Ends text editing and writes what was typed back into "string". A box left without text goes
+    // from the page: at once with bDropNow, else once control is back in the event loop, since the
+    // caller may be this box's own event or a command being run.
+    void finishEditing(bool bDropNow = false);
     // The caret's width in the box's own units.
     void setCaretWidth(int iWidth);
 
@@ -45,6 +47,8 @@ private:
     void applyFont();
     QRectF frameRect() const;
     void fitWidthToText();
+    void dropIfLeftEmpty();
+    void updateOverhang();
 
     bool m_bUpdatingString = false;
     // The outline of the frame properties; its width is part of the bounding rectangle.

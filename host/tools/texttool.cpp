@@ -5,6 +5,7 @@
 #include "edittexthelper.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "textcomponent.h"
 #include "toolpropertynames.h"
 #include "topic.h"
 
@@ -126,6 +127,10 @@ bool CTextTool::onMousePress(QMouseEvent* pEvent)
     CTopic* pTopic = pView->topic();
     if (pTopic && pTopic->isInputBlocked())
         return true;
+    // The box typed into so far is done with before the new one comes, so that one left empty goes
+    // from the board along with the step that put it there, which the new box's would bury.
+    if (auto* pOpen = dynamic_cast<CTextComponent*>(pView->scene()->focusItem()))
+        pOpen->finishEditing(true);
     const boost::shared_ptr<CComponent> pComponent = CComponent::create(QStringLiteral("text"));
     if (!pComponent)
         return true;
