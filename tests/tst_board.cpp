@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
@@ -158,6 +159,31 @@ private slots:
         QCOMPARE(image.pixelColor(iMiddle, 101), edge);
         QCOMPARE(image.pixelColor(iMiddle, 103), inside);
         QCOMPARE(image.pixelColor(iMiddle, 96), QColor(Qt::white));
+    }
+
+    // Slanted letters lean out of their advance; the frame takes them in.
+    void theFrameEnclosesTheLetters_data()
+    {
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("italic") << false;
+        QTest::newRow("bold italic") << true;
+    }
+    void theFrameEnclosesTheLetters()
+    {
+        QFETCH(bool, bold);
+        const TText pText = newText("leaf");
+        pText->setPropertyValue("fontsize", 96.0);
+        pText->setPropertyValue("italic", true);
+        pText->setPropertyValue("bold", bold);
+        pText->setPropertyValue("pencolor", "normal;#FF000000");
+        pText->setPropertyValue("linewidth", 300.0);
+        // The letters stand on the first line's base line, inside the document's margin. The outline
+        // must clear them: the bounding rectangle reaches half a line past the frame, the frame half a
+        // line past the letters (less a unit the metrics round to).
+        const QFontMetricsF metrics(QTextCursor(pText->document()).blockCharFormat().font());
+        const double dMargin = pText->document()->documentMargin(), dLine = 300.0 / pText->scale() - 1.0;
+        const QRectF ink = metrics.tightBoundingRect("leaf").translated(dMargin, dMargin + metrics.ascent());
+        QVERIFY(pText->boundingRect().contains(ink.adjusted(-dLine, -dLine, dLine, dLine)));
     }
 
     void commandsUndoExactlyWhatTheyDid()

@@ -85,6 +85,9 @@ CTextComponent::CTextComponent()
     setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
     setScale(boardunits::c_dUnitsPerPixel);
     connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
+    // The layout announces every change of what it shows, a change of font without one of size too.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            &CTextComponent::updateOverhang);
     // Typing must not scroll the board under the teacher's hand: the text item would make every view
     // follow the caret, which throws the whole board sideways as a line grows past the view's edge.
     // The connection is Qt's own, to a private slot, and so is only reachable by its name.
@@ -146,7 +149,7 @@ void CTextComponent::paint(QPainter* pPainter, const QStyleOptionGraphicsItem* p
     QGraphicsTextItem::paint(pPainter, pOption, pWidget);
 }
 
-void CTextComponent::finishEditing()
+void CTextComponent::finishEditing(bool bDropNow)
 {
     if (m_bUpdatingString)
         return;
@@ -246,6 +249,7 @@ void CTextComponent::propertyChanged(const QString& strName, const QVariant& val
         // outline that sets it is kept here and changed only after the warning.
         prepareGeometryChange();
         m_outlinePen = outlinePen(*this, scale());
+        updateOverhang();
         update();
     } else if (strName == QLatin1String("locked")) {
         const bool bLocked = value.toBool();
@@ -331,7 +335,52 @@ void CTextComponent::fitWidthToText()
     m_bFittingWidth = false;
 }
 
+void CTextComponent::updateOverhang()
+{
+    const QRectF textRect = QGraphicsTextItem::boundingRect();
+    // The ink is measured on a layout of its own: the document's may be half redone when it
+    // announces a change.
+    const double dLineWidth = textWidth() >= 0.0 ? textWidth() - 2.0 * document()->documentMargin() : 1.0e6;
+    QRectF ink;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        QTextLayout layout(block.text(), block.charFormat().font());
+        layout.setFormats(block.textFormats());
+        layout.setTextOption(document()->defaultTextOption());
+        layout.beginLayout();
+        double dY = 0.0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(dLineWidth);
+            line.setPosition(QPointF(0.0, dY));
+            dY += line.height();
+        }
+        layout.endLayout();
+        const QPointF origin = document()->documentLayout()->blockBoundingRect(block).topLeft();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            // A run's own rectangle is the advance the text takes, not the ink of its glyphs.
+            const QRawFont font = run.rawFont();
+            const QVector<quint32> glyphs = run.glyphIndexes();
+            const QVector<QPointF> positions = run.positions();
+            for (int i = 0; i < glyphs.size() && i < positions.size(); ++i)
+                ink |= font.boundingRect(glyphs[i]).translated(positions[i] + origin);
+        }
+    }
+    // The outline is drawn on the frame, half of it inwards: that half must clear the letters too.
+    if (!ink.isEmpty() && m_outlinePen.style() != Qt::NoPen)
+        ink.adjust(-m_outlinePen.widthF() / 2.0, -m_outlinePen.widthF() / 2.0, m_outlinePen.widthF() / 2.0,
+                   m_outlinePen.widthF() / 2.0);
+    const QMarginsF overhang = ink.isEmpty() ? QMarginsF()
+                                             : QMarginsF(std::max(0.0, textRect.left() - ink.left()),
+                                                         std::max(0.0, textRect.top() - ink.top()),
+                                                         std::max(0.0, ink.right() - textRect.right()),
+                                                         std::max(0.0, ink.bottom() - textRect.bottom()));
+    if (overhang == m_overhang)
+        return;
+    prepareGeometryChange();
+    m_overhang = overhang;
+    update();
+}
+
 QRectF CTextComponent::frameRect() const
 {
-    return QGraphicsTextItem::boundingRect();
+    return QGraphicsTextItem::boundingRect().marginsAdded(m_overhang);
 }

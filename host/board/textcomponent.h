@@ -7,6 +7,7 @@
 #include "component.h"
 
 #include <QGraphicsTextItem>
+#include <QMarginsF>
 #include <QPen>
 
 class CTextComponent : public QGraphicsTextItem, public CComponent
@@ -56,4 +57,8 @@ private:
     bool m_bFittingWidth = false;
     // The text width this box gave itself to show its alignment; -1 when it set none.
     double m_dFittedWidth = -1.0;
+    // How far the letters' ink, with the inner half of the outline around it, reaches past the
+    // laid-out text on each side (slanted or heavy letters lean out of their advance, a thick outline
+    // out of the document's margin); the frame takes it in, so that the outline cuts no letter.
+    QMarginsF m_overhang;
 };
