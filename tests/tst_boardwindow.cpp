@@ -231,8 +231,8 @@ private slots:
         QVERIFY(tools()->activate(QStringLiteral("select")) && !container()->page());
     }
 
-    // The pen and the text tool offer their own settings on the generic page; a colour picked there
-    // becomes the tool's.
+    // The pen and the text tool offer their own settings on the generic page, the text tool its
+    // outline and fill too; a colour picked there becomes the tool's.
     void theHostToolsOfferTheirSettings_data()
     {
         QTest::addColumn<QString>("strTool");
@@ -253,7 +253,11 @@ private slots:
         QFETCH(QString, strColour);
         QFETCH(QVariant, red);
         CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
+        // An outline may be switched off even while it is drawn; a pen's ink may not.
+        QVERIFY(tools()->setToolProperty(strTool, "pencolor", "normal;#FF000000", false));
         QVERIFY(tools()->activate(strTool));
+        auto* pOutline = container()->page()->findChild<CPencolourWidget*>();
+        QCOMPARE(pOutline->shadeButton("null;") != nullptr, strTool == "text");
         QStringList edited;
         for (const auto& pEditor : container()->editors())
             edited += pEditor->properties();
