@@ -364,10 +364,11 @@ void CTextComponent::updateOverhang()
                 ink |= font.boundingRect(glyphs[i]).translated(positions[i] + origin);
         }
     }
-    // The outline is drawn on the frame, half of it inwards: that half must clear the letters too.
-    if (!ink.isEmpty() && m_outlinePen.style() != Qt::NoPen)
-        ink.adjust(-m_outlinePen.widthF() / 2.0, -m_outlinePen.widthF() / 2.0, m_outlinePen.widthF() / 2.0,
-                   m_outlinePen.widthF() / 2.0);
+    // The outline is drawn on the frame, half of it inwards: that half must clear the letters too,
+    // with a little white between them so that none seems to touch it.
+    const double dClearance = 2.0 + (m_outlinePen.style() == Qt::NoPen ? 0.0 : m_outlinePen.widthF() / 2.0);
+    if (!ink.isEmpty())
+        ink.adjust(-dClearance, -dClearance, dClearance, dClearance);
     const QMarginsF overhang = ink.isEmpty() ? QMarginsF()
                                              : QMarginsF(std::max(0.0, textRect.left() - ink.left()),
                                                          std::max(0.0, textRect.top() - ink.top()),
