@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
@@ -160,6 +161,31 @@ private slots:
         QCOMPARE(image.pixelColor(iMiddle, 96), QColor(Qt::white));
     }
 
+    // Slanted letters lean out of their advance; the frame takes them in.
+    void theFrameEnclosesTheLetters_data()
+    {
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("italic") << false;
+        QTest::newRow("bold italic") << true;
+    }
+    void theFrameEnclosesTheLetters()
+    {
+        QFETCH(bool, bold);
+        const TText pText = newText("leaf");
+        pText->setPropertyValue("fontsize", 96.0);
+        pText->setPropertyValue("italic", true);
+        pText->setPropertyValue("bold", bold);
+        pText->setPropertyValue("pencolor", "normal;#FF000000");
+        pText->setPropertyValue("linewidth", 300.0);
+        // The letters stand on the first line's base line, inside the document's margin. The outline
+        // must clear them: the bounding rectangle reaches half a line past the frame, the frame half a
+        // line past the letters (less a unit the metrics round to).
+        const QFontMetricsF metrics(QTextCursor(pText->document()).blockCharFormat().font());
+        const double dMargin = pText->document()->documentMargin(), dLine = 300.0 / pText->scale() - 1.0;
+        const QRectF ink = metrics.tightBoundingRect("leaf").translated(dMargin, dMargin + metrics.ascent());
+        QVERIFY(pText->boundingRect().contains(ink.adjusted(-dLine, -dLine, dLine, dLine)));
+    }
+
     void commandsUndoExactlyWhatTheyDid()
     {
         // Shown and active, so that a box really has the focus and loses it when it leaves the page.
@@ -204,6 +230,44 @@ private slots:
         QCOMPARE(pNew->scene(), nullptr);
         undoStack()->redo();
         QCOMPARE(stringOf(pNew), QStringLiteral("typed"));
+    }
+
+    // A box left without text goes when its editing ends: one that never had text leaves no step
+    // behind, one whose text was typed away goes as one step that undo takes back.
+    void aBoxLeftEmptyGoesWhenItsEditingEnds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed"); // and typed away again
+        QTest::addColumn<QString>("step");
+        QTest::newRow("new, nothing typed") << ""
+                                            << ""
+                                            << "";
+        QTest::newRow("new, typed away") << ""
+                                         << "typed"
+                                         << "";
+        QTest::newRow("text typed away") << "Hi"
+                                         << ""
+                                         << "Delete";
+    }
+    void aBoxLeftEmptyGoesWhenItsEditingEnds()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        QFETCH(QString, step);
+        const TText pBox = newText(text);
+        QVERIFY(CEditTextHelper().startEditText(pBox.get()));
+        QTextCursor cursor = pBox->textCursor();
+        cursor.insertText(typed);
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        pBox->finishEditing();
+        QTRY_COMPARE(page()->componentCount(), 0);
+        QCOMPARE(undoStack()->undoText(), step);
+        QCOMPARE(undoStack()->count(), step.isEmpty() ? 0 : 2);
+        QVERIFY(!undoStack()->canRedo());
+        undoStack()->undo();
+        QCOMPARE(page()->componentCount(), step.isEmpty() ? 0 : 1);
+        QCOMPARE(pBox->toPlainText(), text);
     }
 
     // The step is named for what the user did, from what its commands do. A reading picked from a menu

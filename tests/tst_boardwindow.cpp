@@ -231,8 +231,8 @@ private slots:
         QVERIFY(tools()->activate(QStringLiteral("select")) && !container()->page());
     }
 
-    // The pen and the text tool offer their own settings on the generic page; a colour picked there
-    // becomes the tool's.
+    // The pen and the text tool offer their own settings on the generic page, the text tool its
+    // outline and fill too; a colour picked there becomes the tool's.
     void theHostToolsOfferTheirSettings_data()
     {
         QTest::addColumn<QString>("strTool");
@@ -241,8 +241,9 @@ private slots:
         QTest::addColumn<QVariant>("red");
         QTest::newRow("pen") << QStringLiteral("pen") << QStringList{"pencolor", "linewidth"}
                              << QStringLiteral("pencolor") << QVariant(QStringLiteral("normal;#FFFF0000"));
-        QTest::newRow("text") << QStringLiteral("text") << QStringList{"fontfamily", "fontsize", "fontcolor",
-                                                                       "bold",       "italic",   "underline"}
+        QTest::newRow("text") << QStringLiteral("text")
+                              << QStringList{"fontfamily", "fontsize", "fontcolor", "bold",      "italic",
+                                             "underline",  "pencolor", "linewidth", "linestyle", "fillcolor"}
                               << QStringLiteral("fontcolor") << QVariant(QColor(Qt::red));
     }
     void theHostToolsOfferTheirSettings()
@@ -252,15 +253,19 @@ private slots:
         QFETCH(QString, strColour);
         QFETCH(QVariant, red);
         CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
+        // An outline may be switched off even while it is drawn; a pen's ink may not.
+        QVERIFY(tools()->setToolProperty(strTool, "pencolor", "normal;#FF000000", false));
         QVERIFY(tools()->activate(strTool));
+        auto* pOutline = container()->page()->findChild<CPencolourWidget*>();
+        QCOMPARE(pOutline->shadeButton("null;") != nullptr, strTool == "text");
         QStringList edited;
         for (const auto& pEditor : container()->editors())
             edited += pEditor->properties();
         QCOMPARE(edited, shown);
-        if (auto* pShades = container()->page()->findChild<CPencolourWidget*>())
-            pShades->shadeButton(red.toString())->click();
-        else if (auto* pBox = container()->page()->findChild<CColorSelect*>())
+        if (auto* pBox = container()->page()->findChild<CColorSelect*>())
             pickFromList(pBox, pBox->findData(QStringLiteral("#FFFF0000")));
+        else if (auto* pShades = container()->page()->findChild<CPencolourWidget*>())
+            pShades->shadeButton(red.toString())->click();
         QCOMPARE(tools()->getToolByName(strTool)->getToolProperty(strColour), red);
     }
 

@@ -71,6 +71,24 @@ qint64 rewrittenComponent(const QList<const QUndoCommand*>& commands)
     return bString ? iComponent : -1;
 }
 
+// Whether every command of the step sets a property of that component and nothing else.
+bool onlySetsPropertiesOf(const QUndoCommand* pStep, qint64 iComponentID)
+{
+    for (const QUndoCommand* pLeaf : leaves(pStep)) {
+        const auto* pUpdate = dynamic_cast<const CUpdatePropertyCommand*>(pLeaf);
+        if (!pUpdate || pUpdate->componentID() != iComponentID)
+            return false;
+    }
+    return true;
+}
+
+bool insertsOnly(const QUndoCommand* pStep, qint64 iComponentID)
+{
+    const QList<const QUndoCommand*> commands = leaves(pStep);
+    const auto* pInsert = dynamic_cast<const CInsertCommand*>(commands.first());
+    return commands.size() == 1 && pInsert && pInsert->componentID() == iComponentID;
+}
+
 } // namespace
 
 CControlLayer::CControlLayer() : m_pUndoStack(new QUndoStack()), m_pMenuChoices(new CMenuChoiceWatch())
@@ -142,6 +160,29 @@ bool CControlLayer::invokeDeleteCommand(const QList<qint64>& componentIDs)
     if (present.isEmpty())
         return false;
     m_pUndoStack->push(new CDeleteCommand(present));
+    return true;
+}
+
+bool CControlLayer::withdrawInsertion(qint64 iComponentID)
+{
+    CTopic* pTopic = currentTopic();
+    if (m_iBatchDepth > 0 || !pTopic || pTopic->indexOf(iComponentID) < 0)
+        return false;
+    int iInsert = m_pUndoStack->index() - 1;
+    while (iInsert >= 0 && !insertsOnly(m_pUndoStack->command(iInsert), iComponentID)) {
+        if (!onlySetsPropertiesOf(m_pUndoStack->command(iInsert), iComponentID))
+            return false;
+        --iInsert;
+    }
+    if (iInsert < 0)
+        return false;
+    // An obsolete command is dropped by the stack on undo without being run; the stack hands its
+    // commands out read-only, but they are the ones this layer pushed.
+    while (m_pUndoStack->index() > iInsert) {
+        const_cast<QUndoCommand*>(m_pUndoStack->command(m_pUndoStack->index() - 1))->setObsolete(true);
+        m_pUndoStack->undo();
+    }
+    pTopic->removeComponent(iComponentID);
     return true;
 }
 

@@ -29,6 +29,10 @@ public:
                                      bool bMergeWithPrevious);
     // Takes the components off the current page, as one step.
     bool invokeDeleteCommand(const QList<qint64>& componentIDs);
+    // Takes the component with that id off the current page as though it had never been put there:
+    // the step that inserted it, and the later steps that only changed its settings, leave the stack.
+    // False, and nothing changed, when other steps came since or a batch is open.
+    bool withdrawInsertion(qint64 iComponentID);
     // Records components already moved by the user (the view drags them), as one step.
     bool invokeMoveCommand(const QList<CMoveCommand::SMove>& moves);
 

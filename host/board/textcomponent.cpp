@@ -10,14 +10,19 @@
 #include "topic.h"
 #include "workspace.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
+#include <QTimer>
 #include <algorithm>
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -80,6 +85,9 @@ CTextComponent::CTextComponent()
     setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemIsMovable);
     setScale(boardunits::c_dUnitsPerPixel);
     connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
+    // The layout announces every change of what it shows, a change of font without one of size too.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            &CTextComponent::updateOverhang);
     // Typing must not scroll the board under the teacher's hand: the text item would make every view
     // follow the caret, which throws the whole board sideways as a line grows past the view's edge.
     // The connection is Qt's own, to a private slot, and so is only reachable by its name.
@@ -141,7 +149,7 @@ void CTextComponent::paint(QPainter* pPainter, const QStyleOptionGraphicsItem* p
     QGraphicsTextItem::paint(pPainter, pOption, pWidget);
 }
 
-void CTextComponent::finishEditing()
+void CTextComponent::finishEditing(bool bDropNow)
 {
     if (m_bUpdatingString)
         return;
@@ -154,16 +162,48 @@ void CTextComponent::finishEditing()
     m_bUpdatingString = false;
 
     const QString strText = toPlainText();
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    const bool bOnPage = pTopic && pTopic->getComponent(getID()) == this;
+    // A box left without text shows only its frame, which nobody wants on the board.
+    if (bOnPage && strText.trimmed().isEmpty()) {
+        if (bDropNow)
+            dropIfLeftEmpty();
+        else
+            QTimer::singleShot(0, this, [this] { dropIfLeftEmpty(); });
+        return;
+    }
     if (strText == getPropertyValue(c_strString).toString())
         return;
     // Typing is undoable only as a command; a box off the current page (or a board being torn
     // down) has no command layer to go through, yet the property must still match what it shows.
-    CWorkspace* pWorkspace = COrrery::getWorkspace();
-    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
-    if (pTopic && pTopic->getComponent(getID()) == this &&
-        CControlLayer::get()->invokeUpdatePropertyCommand(getID(), c_strString, strText, false))
+    if (bOnPage && CControlLayer::get()->invokeUpdatePropertyCommand(getID(), c_strString, strText, false))
         return;
     setPropertyValue(c_strString, strText);
+}
+
+void CTextComponent::dropIfLeftEmpty()
+{
+    // Opened again, or given text, since the editing ended: the box is wanted. A locked one stays
+    // as it was locked.
+    if (textInteractionFlags() != Qt::NoTextInteraction || !toPlainText().trimmed().isEmpty() ||
+        getPropertyValue(QStringLiteral("locked")).toBool())
+        return;
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    // Held until the end: taking the box off the page may release it, and this is running in it.
+    const boost::shared_ptr<CComponent> pKeep =
+        pTopic ? pTopic->getSharedComponent(getID()) : boost::shared_ptr<CComponent>();
+    if (pKeep.get() != this)
+        return;
+    // A box that never had text leaves no trace. One whose text was typed away goes as one step,
+    // and undoing it must show that text again.
+    const QString strText = getPropertyValue(c_strString).toString();
+    if (strText.isEmpty() && CControlLayer::get()->withdrawInsertion(getID()))
+        return;
+    setString(strText);
+    if (!CControlLayer::get()->invokeDeleteCommand({getID()}))
+        setString(QString());
 }
 
 double CTextComponent::letterHeight(const QString& strText) const
@@ -209,6 +249,7 @@ void CTextComponent::propertyChanged(const QString& strName, const QVariant& val
         // outline that sets it is kept here and changed only after the warning.
         prepareGeometryChange();
         m_outlinePen = outlinePen(*this, scale());
+        updateOverhang();
         update();
     } else if (strName == QLatin1String("locked")) {
         const bool bLocked = value.toBool();
@@ -294,7 +335,53 @@ void CTextComponent::fitWidthToText()
     m_bFittingWidth = false;
 }
 
+void CTextComponent::updateOverhang()
+{
+    const QRectF textRect = QGraphicsTextItem::boundingRect();
+    // The ink is measured on a layout of its own: the document's may be half redone when it
+    // announces a change.
+    const double dLineWidth = textWidth() >= 0.0 ? textWidth() - 2.0 * document()->documentMargin() : 1.0e6;
+    QRectF ink;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        QTextLayout layout(block.text(), block.charFormat().font());
+        layout.setFormats(block.textFormats());
+        layout.setTextOption(document()->defaultTextOption());
+        layout.beginLayout();
+        double dY = 0.0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(dLineWidth);
+            line.setPosition(QPointF(0.0, dY));
+            dY += line.height();
+        }
+        layout.endLayout();
+        const QPointF origin = document()->documentLayout()->blockBoundingRect(block).topLeft();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            // A run's own rectangle is the advance the text takes, not the ink of its glyphs.
+            const QRawFont font = run.rawFont();
+            const QVector<quint32> glyphs = run.glyphIndexes();
+            const QVector<QPointF> positions = run.positions();
+            for (int i = 0; i < glyphs.size() && i < positions.size(); ++i)
+                ink |= font.boundingRect(glyphs[i]).translated(positions[i] + origin);
+        }
+    }
+    // The outline is drawn on the frame, half of it inwards: that half must clear the letters too,
+    // with a little white between them so that none seems to touch it.
+    const double dClearance = 2.0 + (m_outlinePen.style() == Qt::NoPen ? 0.0 : m_outlinePen.widthF() / 2.0);
+    if (!ink.isEmpty())
+        ink.adjust(-dClearance, -dClearance, dClearance, dClearance);
+    const QMarginsF overhang = ink.isEmpty() ? QMarginsF()
+                                             : QMarginsF(std::max(0.0, textRect.left() - ink.left()),
+                                                         std::max(0.0, textRect.top() - ink.top()),
+                                                         std::max(0.0, ink.right() - textRect.right()),
+                                                         std::max(0.0, ink.bottom() - textRect.bottom()));
+    if (overhang == m_overhang)
+        return;
+    prepareGeometryChange();
+    m_overhang = overhang;
+    update();
+}
+
 QRectF CTextComponent::frameRect() const
 {
-    return QGraphicsTextItem::boundingRect();
+    return QGraphicsTextItem::boundingRect().marginsAdded(m_overhang);
 }

@@ -7,6 +7,7 @@
 #include "component.h"
 
 #include <QGraphicsTextItem>
+#include <QMarginsF>
 #include <QPen>
 
 class CTextComponent : public QGraphicsTextItem, public CComponent
@@ -25,8 +26,10 @@ public:
     QRectF boundingRect() const override;
     void paint(QPainter* pPainter, const QStyleOptionGraphicsItem* pOption, QWidget* pWidget) override;
 
-    // Ends text editing and writes what was typed back into "string".
-    void finishEditing();
+    // Ends text editing and writes what was typed back into "string". A box left without text goes
+    // from the page: at once with bDropNow, else once control is back in the event loop, since the
+    // caller may be this box's own event or a command being run.
+    void finishEditing(bool bDropNow = false);
     // The caret's width in the box's own units.
     void setCaretWidth(int iWidth);
 
@@ -45,6 +48,8 @@ private:
     void applyFont();
     QRectF frameRect() const;
     void fitWidthToText();
+    void dropIfLeftEmpty();
+    void updateOverhang();
 
     bool m_bUpdatingString = false;
     // The outline of the frame properties; its width is part of the bounding rectangle.
@@ -52,4 +57,8 @@ private:
     bool m_bFittingWidth = false;
     // The text width this box gave itself to show its alignment; -1 when it set none.
     double m_dFittedWidth = -1.0;
+    // How far the letters' ink, with the inner half of the outline around it, reaches past the
+    // laid-out text on each side (slanted or heavy letters lean out of their advance, a thick outline
+    // out of the document's margin); the frame takes it in, so that the outline cuts no letter.
+    QMarginsF m_overhang;
 };

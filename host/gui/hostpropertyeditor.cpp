@@ -1,6 +1,8 @@
 #include "hostpropertyeditor.h"
 
+#include "fillcolourpropertyeditor.h"
 #include "fonttoolpropertyeditor.h"
+#include "linestylepropertyeditor.h"
 #include "pencolourpropertyeditor.h"
 #include "penwidthpropertyeditor.h"
 #include "propertyeditormanager.h"
@@ -62,4 +64,6 @@ void CHostPropertyEditor::registerAll(CPropertyEditorManager* pManager)
     pManager->registerEditor(boost::make_shared<CFontToolPropertyEditor>());
     pManager->registerEditor(boost::make_shared<CTextColourPropertyEditor>());
     pManager->registerEditor(boost::make_shared<CWeightAndStylePropertyEditor>());
+    pManager->registerEditor(boost::make_shared<CLineStylePropertyEditor>());
+    pManager->registerEditor(boost::make_shared<CFillColourPropertyEditor>());
 }

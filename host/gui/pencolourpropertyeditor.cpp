@@ -23,8 +23,10 @@ QWidget* CPenColourPropertyEditor::makeWidget()
 void CPenColourPropertyEditor::showValue(const QString&, const QVariant& value)
 {
     auto* pShades = static_cast<CPencolourWidget*>(widget());
-    // A pen that draws nothing is shown as such rather than as no choice at all.
-    if (CPenBase::getPenType(value.toString()) == QLatin1String("null"))
+    // A pen that draws nothing is shown as such rather than as no choice at all. An outline, of
+    // something with a fill of its own such as a text box, may always be left out; a pen's ink not.
+    if (CPenBase::getPenType(value.toString()) == QLatin1String("null") ||
+        getPropertyValue(QLatin1String(toolproperty::c_szFillColor)).isValid())
         pShades->addNoneColourShade();
     pShades->setCurrentColor(value);
 }

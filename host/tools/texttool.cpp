@@ -5,6 +5,7 @@
 #include "edittexthelper.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "textcomponent.h"
 #include "toolpropertynames.h"
 #include "topic.h"
 
@@ -78,12 +79,15 @@ QList<QString> CTextTool::getPersistentProperties() const
     return textProperties();
 }
 
-// The text's own look; the outline and fill are shared with the text pen, which offers them.
+// The outline and fill come here from the text pen too, when it is left; the user must be able to
+// see and undo them where the boxes are made.
 QList<QString> CTextTool::getEditableProperties() const
 {
     return {QLatin1String(toolproperty::c_szFontFamily), QLatin1String(toolproperty::c_szFontSize),
             QLatin1String(toolproperty::c_szFontColor),  QLatin1String(toolproperty::c_szBold),
-            QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline)};
+            QLatin1String(toolproperty::c_szItalic),     QLatin1String(toolproperty::c_szUnderline),
+            QLatin1String(toolproperty::c_szPenColor),   QLatin1String(toolproperty::c_szLineWidth),
+            QLatin1String(toolproperty::c_szLineStyle),  QLatin1String(toolproperty::c_szFillColor)};
 }
 
 QString CTextTool::getCategory()
@@ -123,6 +127,10 @@ bool CTextTool::onMousePress(QMouseEvent* pEvent)
     CTopic* pTopic = pView->topic();
     if (pTopic && pTopic->isInputBlocked())
         return true;
+    // The box typed into so far is done with before the new one comes, so that one left empty goes
+    // from the board along with the step that put it there, which the new box's would bury.
+    if (auto* pOpen = dynamic_cast<CTextComponent*>(pView->scene()->focusItem()))
+        pOpen->finishEditing(true);
     const boost::shared_ptr<CComponent> pComponent = CComponent::create(QStringLiteral("text"));
     if (!pComponent)
         return true;
