@@ -23,6 +23,23 @@ void showValues(const std::vector<boost::shared_ptr<CAbstractPropertyEditor>>& e
             pEditor->setValue(strName, pEditor->getPropertyValue(strName));
 }
 
+// An editor, showing the tool's value, for a setting that no editor in the list shown covers yet; the
+// list takes in every setting it stands for (one editor may stand for bold, italic and underline).
+// Null when the setting is shown already or has no editor with a widget.
+boost::shared_ptr<CAbstractPropertyEditor> editorNotShown(CPropertyEditorManager* pEditors,
+                                                          const QString& strProperty, QStringList& shown)
+{
+    if (shown.contains(strProperty))
+        return nullptr;
+    boost::shared_ptr<CAbstractPropertyEditor> pEditor =
+        pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
+    if (!pEditor || !pEditor->widget())
+        return nullptr;
+    shown += pEditor->properties();
+    showValues({pEditor});
+    return pEditor;
+}
+
 void addLabelled(QLayout* pLayout, CAbstractPropertyEditor& editor)
 {
     // Most editors label themselves; the others get their name above them.
@@ -154,15 +171,10 @@ QWidget* CToolPropertiesContainer::buildGenericPage(const QString& strTool)
     QVBoxLayout* pLayout = new QVBoxLayout(pPage);
     QStringList shown;
     for (const QString& strProperty : pTool->getEditableProperties()) {
-        if (shown.contains(strProperty))
-            continue;
         const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
-            pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
-        if (!pEditor || !pEditor->widget())
+            editorNotShown(pEditors, strProperty, shown);
+        if (!pEditor)
             continue;
-        // One editor may stand for several settings (bold, italic and underline).
-        shown += pEditor->properties();
-        showValues({pEditor});
         addLabelled(pLayout, *pEditor);
         m_editors.push_back(pEditor);
     }
@@ -187,14 +199,12 @@ QWidget* CToolPropertiesContainer::buildMoreOptions(const QString& strTool)
     QGroupBox* pSection = nullptr;
     for (const auto& pPrototype : prototypes) {
         const QString strProperty = pPrototype->property();
-        if (!settings.contains(strProperty) || shown.contains(strProperty))
+        if (!settings.contains(strProperty))
             continue;
         const boost::shared_ptr<CAbstractPropertyEditor> pEditor =
-            pEditors->createEditor(strProperty, CAbstractPropertyEditor::eToolContext);
-        if (!pEditor || !pEditor->widget())
+            editorNotShown(pEditors, strProperty, shown);
+        if (!pEditor)
             continue;
-        shown += pEditor->properties();
-        showValues({pEditor});
         if (!pSection) {
             pSection = new QGroupBox(tr("More options"), this);
             new QVBoxLayout(pSection);
