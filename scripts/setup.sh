@@ -13,9 +13,11 @@ if [ "${1:-}" = "--packages-only" ]; then
     extra=("${@:2}")
 fi
 
-# The recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
+# Boards are saved as ZIP containers (libzip) with an SVG picture of each page (Qt SVG). The
+# recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
 # measurements in bench/ are built with Google Benchmark.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
+    libqt5svg5-dev libzip-dev
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
     wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
     libbenchmark-dev "${extra[@]}")

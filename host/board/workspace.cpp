@@ -2,6 +2,8 @@
 
 #include "topic.h"
 
+#include <algorithm>
+
 CWorkspace::CWorkspace()
 {
     m_pCurrent = addTopic();
@@ -21,17 +23,81 @@ CTopic* CWorkspace::getTopic(qint64 iTopicID) const
 
 CTopic* CWorkspace::addTopic()
 {
-    m_topics.push_back(std::make_unique<CTopic>());
-    return m_topics.back().get();
+    return insertTopic(topicCount(), std::make_unique<CTopic>());
 }
 
 void CWorkspace::setCurrentTopic(CTopic* pTopic)
 {
     // Only a page of this board can be current; anything else would dangle once it is gone.
-    for (const std::unique_ptr<CTopic>& pOwned : m_topics) {
-        if (pOwned.get() == pTopic && pTopic != m_pCurrent) {
-            m_pCurrent = pTopic;
-            emit signalCurrentTopicChanged(pTopic);
-        }
+    if (pTopic != m_pCurrent && indexOf(pTopic) >= 0) {
+        m_pCurrent = pTopic;
+        emit signalCurrentTopicChanged(pTopic);
     }
+}
+
+CTopic* CWorkspace::topicAt(int iIndex) const
+{
+    return iIndex >= 0 && iIndex < topicCount() ? m_topics[static_cast<size_t>(iIndex)].get() : nullptr;
+}
+
+int CWorkspace::indexOf(const CTopic* pTopic) const
+{
+    for (size_t i = 0; i < m_topics.size(); ++i)
+        if (m_topics[i].get() == pTopic)
+            return static_cast<int>(i);
+    return -1;
+}
+
+CTopic* CWorkspace::insertTopic(int iIndex, std::unique_ptr<CTopic> pTopic)
+{
+    if (!pTopic || indexOf(pTopic.get()) >= 0)
+        return nullptr;
+    CTopic* pInserted = pTopic.get();
+    const int iAt = std::clamp(iIndex, 0, topicCount());
+    m_topics.insert(m_topics.begin() + iAt, std::move(pTopic));
+    emit signalTopicsChanged();
+    return pInserted;
+}
+
+std::unique_ptr<CTopic> CWorkspace::takeTopic(int iIndex)
+{
+    if (iIndex < 0 || iIndex >= topicCount() || topicCount() == 1)
+        return nullptr;
+    std::unique_ptr<CTopic> pTaken = std::move(m_topics[static_cast<size_t>(iIndex)]);
+    m_topics.erase(m_topics.begin() + iIndex);
+    // The board must never point at a page it no longer holds, so the current page changes before
+    // anyone hears that the list did.
+    if (pTaken.get() == m_pCurrent) {
+        m_pCurrent = topicAt(std::min(iIndex, topicCount() - 1));
+        emit signalCurrentTopicChanged(m_pCurrent);
+    }
+    emit signalTopicsChanged();
+    return pTaken;
+}
+
+bool CWorkspace::moveTopic(int iFrom, int iTo)
+{
+    if (!topicAt(iFrom) || !topicAt(iTo))
+        return false;
+    if (iFrom == iTo)
+        return true;
+    std::unique_ptr<CTopic> pMoved = std::move(m_topics[static_cast<size_t>(iFrom)]);
+    m_topics.erase(m_topics.begin() + iFrom);
+    m_topics.insert(m_topics.begin() + iTo, std::move(pMoved));
+    emit signalTopicsChanged();
+    return true;
+}
+
+void CWorkspace::replaceTopics(std::vector<std::unique_ptr<CTopic>> topics)
+{
+    topics.erase(std::remove(topics.begin(), topics.end(), nullptr), topics.end());
+    if (topics.empty())
+        topics.push_back(std::make_unique<CTopic>());
+    std::vector<std::unique_ptr<CTopic>> old;
+    old.swap(m_topics);
+    m_topics = std::move(topics);
+    m_pCurrent = m_topics.front().get();
+    emit signalTopicsReset();
+    emit signalCurrentTopicChanged(m_pCurrent);
+    emit signalTopicsChanged();
 }
