@@ -439,7 +439,7 @@ private slots:
     }
 
     // The Pages list shows every page; a click shows one, a drop moves one as a step, and a change
-    // draws the picture of its page again, not those of the others.
+    // draws the picture of its page again, not those of the others. A board opened anew replaces all.
     void thePagesListShowsAndMovesPages()
     {
         CPageListPanel* pPanel = m_pWindow->pageList();
@@ -464,6 +464,11 @@ private slots:
         QCOMPARE(pWorkspace->topicAt(2)->getID(), iFirst);
         QTRY_COMPARE(pList->item(2)->data(Qt::UserRole).toLongLong(), iFirst);
         QCOMPARE(pList->currentRow(), 2);
+        // A board opened anew: the board and the list show its page, nothing of the old ones.
+        pWorkspace->replaceTopics({});
+        QCOMPARE(m_pWindow->board()->topic(), page());
+        QTRY_COMPARE(pList->count(), 1);
+        QCOMPARE(pList->item(0)->data(Qt::UserRole).toLongLong(), page()->getID());
     }
 
     // A bar hidden from the View menu stays hidden through tool changes and a restart until ticked again.
