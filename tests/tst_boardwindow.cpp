@@ -44,6 +44,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -399,8 +400,8 @@ private slots:
         QVERIFY(m_pWindow->toolProperties()->isVisible());
     }
 
-    // Page Up and Page Down turn the pages, except in a box being typed into; the status bar and the
-    // Pages list follow the page shown.
+    // Page Up and Page Down turn the pages, except in a box being typed into, and never scroll the
+    // board; the status bar and the Pages list follow the page shown.
     void thePageKeysTurnThePages_data()
     {
         QTest::addColumn<int>("from");
@@ -430,7 +431,9 @@ private slots:
                     CEditTextHelper().startEditText(pBox.get()));
         else
             m_pWindow->board()->setFocus();
+        const int iScrolled = m_pWindow->board()->verticalScrollBar()->value();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(m_pWindow->board()->verticalScrollBar()->value(), iScrolled);
         QCOMPARE(pWorkspace->indexOf(page()), to);
         QCOMPARE(m_pWindow->board()->topic(), page());
         QCOMPARE(pBox->getGraphicsItem()->hasFocus(), typing);

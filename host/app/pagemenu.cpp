@@ -5,6 +5,7 @@
 #include "orreryview.h"
 #include "workspace.h"
 
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QKeyEvent>
@@ -102,12 +103,19 @@ void CPageMenu::refresh()
 
 bool CPageMenu::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    const bool bKey = pEvent->type() == QEvent::ShortcutOverride || pEvent->type() == QEvent::KeyPress;
+    const int iKey = bKey ? static_cast<QKeyEvent*>(pEvent)->key() : 0;
+    if (iKey != Qt::Key_PageUp && iKey != Qt::Key_PageDown)
+        return QObject::eventFilter(pWatched, pEvent);
     if (pEvent->type() == QEvent::ShortcutOverride) {
-        auto* pKey = static_cast<QKeyEvent*>(pEvent);
-        if ((pKey->key() == Qt::Key_PageUp || pKey->key() == Qt::Key_PageDown) && typingOnBoard()) {
-            pKey->accept();
-            return true;
-        }
+        if (!typingOnBoard())
+            return false;
+        pEvent->accept();
+        return true;
     }
-    return QObject::eventFilter(pWatched, pEvent);
+    // The key comes here when it turned no page: it is the box's, or there is no page before or after.
+    // Either way the board does not scroll by a screen with it, which would look like a page turned.
+    if (typingOnBoard())
+        QCoreApplication::sendEvent(static_cast<QGraphicsView*>(pWatched)->scene(), pEvent);
+    return true;
 }
