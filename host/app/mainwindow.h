@@ -9,6 +9,8 @@
 class CBoardHint;
 class CHandwritingLanguageMenu;
 class COrreryView;
+class CPageListPanel;
+class CPageMenu;
 class CToolPropertiesDock;
 class QActionGroup;
 class QMenu;
@@ -30,6 +32,8 @@ public:
     QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
+    CPageMenu* pageMenu() const { return m_pPageMenu; }
+    CPageListPanel* pageList() const { return m_pPageList; }
 
     // One line per plug-in in the Plug-ins menu, so the user sees what was loaded and what refused.
     void addPluginReport(const QString& strLine, bool bLoaded);
@@ -96,6 +100,8 @@ private:
     QMenu* m_pViewMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
+    CPageMenu* m_pPageMenu = nullptr;
+    CPageListPanel* m_pPageList = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
     QAction* m_pDeleteAction = nullptr;
     QList<QAction*> m_optionEntries;
