@@ -93,12 +93,12 @@ void CHandwritingKeeper::keepForInsert(CComponent& component)
         component.setPropertyValue(QLatin1String(c_szHandwriting), writingAt(pScope->m_writing, component));
 }
 
-QVariant CHandwritingKeeper::writingForNewText(const CComponent& component)
+QVariant CHandwritingKeeper::writingForNewText(CComponent& component)
 {
     const CScope* pScope = currentScope();
     // A box whose text changes elsewhere while the writing is handed on (its editing ends) did not
     // come from this writing.
-    const QGraphicsItem* pItem = const_cast<CComponent&>(component).getGraphicsItem();
+    const QGraphicsItem* pItem = component.getGraphicsItem();
     if (!pScope || component.getType() != c_strText || !pItem ||
         !pItem->sceneBoundingRect().intersects(pScope->m_bounds))
         return QVariant();

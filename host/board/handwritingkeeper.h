@@ -45,7 +45,7 @@ public:
     static void keepForInsert(CComponent& component);
     // The writing a text box whose text is being replaced is to keep; invalid when no writing is
     // handed on, the box is not under it, or the box keeps that writing already.
-    static QVariant writingForNewText(const CComponent& component);
+    static QVariant writingForNewText(CComponent& component);
 
     static bool hasHandwriting(const CComponent* pComponent);
     static bool hasTextBox(const CComponent* pComponent);
