@@ -149,7 +149,7 @@ private slots:
             drawStroke(pViewport, {{100, 100}, {200, 103 + iPage}, {300, 100}});
             QVERIFY(tools()->activate(QStringLiteral("text")));
             QTest::mouseClick(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(400, 450));
-            QTest::keyClicks(pViewport->window(), QStringLiteral("Typed\t%1").arg(iPage));
+            QTest::keyClicks(m_app.window()->board(), QStringLiteral("Typed\t%1").arg(iPage));
             QVERIFY(tools()->activate(QStringLiteral("select")));
             drag({200, 102}, {260, 202});
         }
@@ -177,14 +177,18 @@ private slots:
                 types.append(after.at(i)->getType());
                 QCOMPARE(after.at(i)->getType(), before.at(i)->getType());
                 QCOMPARE(after.at(i)->getPropertyNames(), before.at(i)->getPropertyNames());
-                for (const QString& strName : before.at(i)->getPropertyNames())
-                    QCOMPARE(after.at(i)->getPropertyValue(strName), before.at(i)->getPropertyValue(strName));
+                for (const QString& strName : before.at(i)->getPropertyNames()) {
+                    const QVariant value = after.at(i)->getPropertyValue(strName);
+                    QCOMPARE(value, before.at(i)->getPropertyValue(strName));
+                    QCOMPARE(value.userType(), before.at(i)->getPropertyValue(strName).userType());
+                }
                 QCOMPARE(formatOf(after.at(i)), formatOf(before.at(i)));
                 QVERIFY(i == 0 || after.at(i)->getGraphicsItem()->zValue() >
                                       after.at(i - 1)->getGraphicsItem()->zValue());
             }
         }
         QCOMPARE(types, QStringList({"text", "ink", "text", "picture", "text", "ink", "text"}));
+        QCOMPARE(opened.topicAt(1)->components().last()->getPropertyValue("string"), QVariant("Typed\t1"));
         QVERIFY2(CBoardFile::save(opened, strSecond, &strError), qPrintable(strError));
         QCOMPARE(entryOf(contents(strSecond), "board.xml"), entryOf(contents(strFirst), "board.xml"));
         QVERIFY(entryOf(contents(strFirst), "pages/page-2.inkml").contains("<trace brushRef=\"#brush0\">"));

@@ -39,6 +39,8 @@ QByteArray drawPage(CTopic* pTopic)
     const QRectF pageRect = pScene->sceneRect();
     const QSize size = (pageRect.size() / boardunits::c_dUnitsPerPixel).toSize();
     generator.setSize(size);
+    // Pixels at the common 96 dpi: a viewer shows the page as large as the board shows it.
+    generator.setResolution(96);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QStringLiteral("Board page"));
     {
