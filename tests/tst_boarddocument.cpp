@@ -9,6 +9,8 @@
 #include "topic.h"
 
 #include <QLockFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -53,6 +55,7 @@ private slots:
         m_pWindow.reset();
         m_host.stop();
         QFile::remove(path("lesson.board"));
+        QFile::remove(path("b.board"));
         QDir(path("data")).removeRecursively();
     }
 
@@ -112,6 +115,27 @@ private slots:
         QCOMPARE(shown(), 1);
         QCOMPARE(undoStack()->count(), 0);
         QVERIFY(!m_pWindow->isWindowModified());
+    }
+
+    // The latest first; a board that went is greyed until the list is cleared.
+    void theRecentBoardsAreListed()
+    {
+        QVERIFY(addText());
+        for (const char* szName : {"a", "b"}) {
+            m_strFileName = path(szName);
+            QVERIFY(document()->saveAs());
+        }
+        QVERIFY(QFile::remove(path("a.board")));
+        QMenu* pRecent = nullptr;
+        for (QAction* pEntry : m_pWindow->menuBar()->actions().first()->menu()->actions())
+            pRecent = pEntry->menu() ? pEntry->menu() : pRecent;
+        emit pRecent->aboutToShow();
+        QStringList entries;
+        for (QAction* pEntry : pRecent->actions())
+            entries << pEntry->text() + (pEntry->isEnabled() ? "" : " (greyed)");
+        QCOMPARE(entries, QStringList({"b.board", "a.board (greyed)", "", "&Clear Recent"}));
+        pRecent->actions().last()->trigger();
+        QVERIFY(document()->recentFiles().isEmpty());
     }
 
     // The board stays as it was, with its changes and their undo steps.
