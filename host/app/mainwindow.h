@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class CBoardDocument;
 class CBoardHint;
 class CHandwritingLanguageMenu;
 class COrreryView;
@@ -31,6 +32,8 @@ public:
     // Deletes the selected components in one undoable step; offered only while something is selected.
     QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
+    // The board's file, its unsaved changes and their recovery copy.
+    CBoardDocument* document() const { return m_pDocument; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
     CPageMenu* pageMenu() const { return m_pPageMenu; }
     CPageListPanel* pageList() const { return m_pPageList; }
@@ -93,6 +96,7 @@ private:
     void keepWritingFlowing();
 
     COrreryView* m_pBoard = nullptr;
+    CBoardDocument* m_pDocument = nullptr;
     QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;
