@@ -104,6 +104,11 @@ public:
     {
         const int iType = value.userType();
         const char* szElement = elementFor(value);
+        // A key goes into an attribute, which cannot carry what XML cannot hold.
+        if (!strKey.isNull() && needsEncoding(strKey)) {
+            qCWarning(lcBoardWriter) << "A value under the key" << strKey << "is not saved";
+            return false;
+        }
         if (!szElement) {
             qCWarning(lcBoardWriter) << "A value of type" << value.typeName() << "is not saved";
             return false;
@@ -371,6 +376,10 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
             xml.writeStartElement(QStringLiteral("component"));
             xml.writeAttribute(QStringLiteral("type"), component.strType);
             for (const QPair<QString, QVariant>& property : component.properties) {
+                if (needsEncoding(property.first)) {
+                    qCWarning(lcBoardWriter) << "The property" << property.first << "is not saved";
+                    continue;
+                }
                 newLine(3);
                 xml.writeStartElement(QStringLiteral("property"));
                 xml.writeAttribute(QStringLiteral("name"), property.first);
