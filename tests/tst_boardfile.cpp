@@ -270,6 +270,7 @@ private slots:
         const QByteArray body =
             "<property name=\"a\"><sometype>1</sometype></property>"
             "<property name=\"b\"><list><int>1</int><hologram/></list></property>"
+            "<property name=\"d\"><data type=\"QDateTime\">AAAAbo0QAAAAAAQ==</data></property>"
             "</component><component type=\"hologram\"><property name=\"c\"><int>1</int></property>";
         QVERIFY2(CBoardFile::open(write(m_dir, boardWith(body)), &opened, &strError), qPrintable(strError));
         QCOMPARE(opened.topicAt(0)->componentCount(), 1);
