@@ -16,6 +16,7 @@
 #include <csignal>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <thread>
 #include <zip.h>
 
 namespace {
@@ -190,6 +191,12 @@ private slots:
         QCOMPARE(types, QStringList({"text", "ink", "text", "picture", "text", "ink", "text"}));
         QCOMPARE(opened.topicAt(1)->components().last()->getPropertyValue("string"), QVariant("Typed\t1"));
         QVERIFY2(CBoardFile::save(opened, strSecond, &strError), qPrintable(strError));
+        // The copy taken on the GUI thread is encoded on another, as a background save does it.
+        const CBoardFile::SBoard copy = CBoardFile::snapshot(*pBoard, false);
+        QByteArray encoded;
+        std::thread([&copy, &encoded] { encoded = CBoardFile::encode(copy); }).join();
+        QCOMPARE(entryOf(encoded, "board.xml"), entryOf(contents(strFirst), "board.xml"));
+        QVERIFY(entryOf(encoded, "pages/page-1.svg").isEmpty());
         QCOMPARE(entryOf(contents(strSecond), "board.xml"), entryOf(contents(strFirst), "board.xml"));
         QVERIFY(entryOf(contents(strFirst), "pages/page-2.inkml").contains("<trace brushRef=\"#brush0\">"));
         QVERIFY(entryOf(contents(strFirst), "pages/page-1.svg").contains("<svg"));
