@@ -419,8 +419,11 @@ private:
             return readImage(pValue);
 
         const QString strType = name.toString();
-        const QString strEncoding = m_xml.attributes().value(QLatin1String("encoding")).toString();
-        const QString strStreamed = m_xml.attributes().value(QLatin1String("type")).toString();
+        const bool bString = strType == QLatin1String("string");
+        const bool bEncoded = bString && m_xml.attributes().hasAttribute(QLatin1String("encoding"));
+        const QString strStreamed = strType == QLatin1String("data")
+                                        ? m_xml.attributes().value(QLatin1String("type")).toString()
+                                        : QString();
         const QString strText = m_xml.readElementText();
         if (m_xml.hasError()) {
             fail(damaged(
@@ -432,8 +435,8 @@ private:
         double values[4] = {0.0, 0.0, 0.0, 0.0};
         if (strType == QLatin1String("null")) {
             *pValue = QVariant();
-        } else if (strType == QLatin1String("string")) {
-            if (strEncoding.isEmpty()) {
+        } else if (bString) {
+            if (!bEncoded) {
                 *pValue = strText;
             } else {
                 const QByteArray utf16 = QByteArray::fromBase64(strText.toLatin1());

@@ -104,6 +104,11 @@ public:
     {
         const int iType = value.userType();
         const char* szElement = elementFor(value);
+        // A key goes into an attribute, which cannot carry what XML cannot hold.
+        if (!strKey.isNull() && needsEncoding(strKey)) {
+            qCWarning(lcBoardWriter) << "A value under the key" << strKey << "is not saved";
+            return false;
+        }
         if (!szElement) {
             qCWarning(lcBoardWriter) << "A value of type" << value.typeName() << "is not saved";
             return false;
@@ -351,28 +356,43 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
 {
     QByteArray xmlBytes;
     QXmlStreamWriter xml(&xmlBytes);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(1);
+    // A line a property, indented by level: readable, and a third of the text nodes a reader would
+    // pass over if every element had a line of its own.
+    const auto newLine = [&xml](int iIndent) {
+        static const QString s_strSpaces(8, QLatin1Char(' '));
+        xml.writeCharacters(QLatin1Char('\n') + s_strSpaces.left(iIndent));
+    };
     xml.writeStartDocument();
+    newLine(0);
     xml.writeStartElement(QStringLiteral("board"));
     xml.writeAttribute(QStringLiteral("version"), QString::number(CBoardFile::c_iVersion));
     xml.writeAttribute(QStringLiteral("current"), QString::number(board.iCurrentPage));
     CValueWriter values(xml, pPictures);
     for (const CBoardFile::SPage& page : board.pages) {
+        newLine(1);
         xml.writeStartElement(QStringLiteral("page"));
         for (const CBoardFile::SComponent& component : page.components) {
+            newLine(2);
             xml.writeStartElement(QStringLiteral("component"));
             xml.writeAttribute(QStringLiteral("type"), component.strType);
             for (const QPair<QString, QVariant>& property : component.properties) {
+                if (needsEncoding(property.first)) {
+                    qCWarning(lcBoardWriter) << "The property" << property.first << "is not saved";
+                    continue;
+                }
+                newLine(3);
                 xml.writeStartElement(QStringLiteral("property"));
                 xml.writeAttribute(QStringLiteral("name"), property.first);
                 values.write(property.second);
                 xml.writeEndElement();
             }
+            newLine(2);
             xml.writeEndElement();
         }
+        newLine(1);
         xml.writeEndElement();
     }
+    newLine(0);
     xml.writeEndElement();
     xml.writeEndDocument();
     return xmlBytes;
