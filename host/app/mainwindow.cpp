@@ -5,6 +5,7 @@
 #include "actionutilities.h"
 #include "boardhint.h"
 #include "boardnotice.h"
+#include "boardprinter.h"
 #include "component.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
@@ -26,6 +27,7 @@
 #include "toolmanager.h"
 #include "toolpropertiesdock.h"
 #include "workspace.h"
+#include "zoomcontroller.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -109,6 +111,11 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     m_pBoard->showTopic(COrrery::getWorkspace()->getCurrentTopic());
     setCentralWidget(m_pBoard);
     COrrery::setView(m_pBoard);
+    m_pZoom = new CZoomController(m_pBoard, this);
+    // The zoom keys work wherever the focus is in the window, the View menu open or not.
+    addActions(m_pZoom->actions());
+    statusBar()->addPermanentWidget(m_pZoom->createZoomLabel(statusBar()));
+    m_pPrinter = new CBoardPrinter(this);
 
     CLayoutDirectionFollower::install();
     if (CToolManager* pTools = COrrery::getToolManager())
@@ -153,6 +160,8 @@ void CMainWindow::buildFileMenu()
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
     pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
                          &CMainWindow::slotExportBoard);
+    pFileMenu->addAction(m_pPrinter->exportPdfAction());
+    pFileMenu->addAction(m_pPrinter->printAction());
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 }
@@ -511,6 +520,8 @@ void CMainWindow::buildViewMenu()
 void CMainWindow::refreshViewMenu()
 {
     m_pViewMenu->clear();
+    m_pViewMenu->addMenu(m_pZoom->menu());
+    m_pViewMenu->addSeparator();
     m_pViewMenu->addAction(m_pToolBar->toggleViewAction());
     m_pViewMenu->addAction(m_pToolProperties->toggleViewAction());
     CContextbarManager* pContextbars = COrrery::getContextbarManager();

@@ -7,12 +7,14 @@
 #include <QStringList>
 
 class CBoardHint;
+class CBoardPrinter;
 class CHandwritingLanguageMenu;
 class COrreryView;
 class CToolPropertiesDock;
 class QActionGroup;
 class QMenu;
 class QToolBar;
+class CZoomController;
 
 class CMainWindow : public QMainWindow
 {
@@ -30,6 +32,8 @@ public:
     QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
+    CZoomController* zoomController() const { return m_pZoom; }
+    CBoardPrinter* boardPrinter() const { return m_pPrinter; }
 
     // One line per plug-in in the Plug-ins menu, so the user sees what was loaded and what refused.
     void addPluginReport(const QString& strLine, bool bLoaded);
@@ -105,4 +109,6 @@ private:
     // The tools there before any plug-in was loaded.
     QStringList m_hostTools;
     CHandwritingLanguageMenu* m_pHandwritingLanguages = nullptr;
+    CZoomController* m_pZoom = nullptr;
+    CBoardPrinter* m_pPrinter = nullptr;
 };
