@@ -562,6 +562,8 @@ private slots:
         QTest::addColumn<int>("iEighths");
         QTest::addColumn<double>("dZoom");
         QTest::newRow("Ctrl, one notch up") << Qt::KeyboardModifiers(Qt::ControlModifier) << 120 << 1.2;
+        QTest::newRow("Ctrl, nearly 125 %: lands on it")
+            << Qt::KeyboardModifiers(Qt::ControlModifier) << 145 << 1.25;
         QTest::newRow("Ctrl, two notches down")
             << Qt::KeyboardModifiers(Qt::ControlModifier) << -240 << 1 / 1.44;
         QTest::newRow("Ctrl, far down: the limit")

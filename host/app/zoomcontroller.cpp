@@ -22,6 +22,17 @@ const double c_dSameStep = 1e-6;
 // One notch of a mouse wheel (120 eighths of a degree) zooms by this factor; a touchpad's finer
 // scrolling zooms by as much of it as it turns.
 const double c_dWheelNotchFactor = 1.2;
+// The wheel's zoom lands on a step it comes this close to, so that 100 % is met again on the way back.
+const double c_dSnapToStep = 0.02;
+
+// The zoom the wheel goes to from dFrom: dTo, or the step ahead of dFrom that dTo all but reached.
+double wheelZoom(double dFrom, double dTo)
+{
+    for (double dStep : c_aSteps)
+        if ((dTo > dFrom ? dStep > dFrom : dStep < dFrom) && std::abs(dTo / dStep - 1.0) < c_dSnapToStep)
+            return dStep;
+    return dTo;
+}
 
 } // namespace
 
@@ -133,7 +144,9 @@ bool CZoomController::eventFilter(QObject* pObject, QEvent* pEvent)
             return false;
         const QPoint delta = pWheel->angleDelta();
         const int iEighths = delta.y() != 0 ? delta.y() : delta.x();
-        zoomAbout(m_pView->zoom() * std::pow(c_dWheelNotchFactor, iEighths / 120.0), pWheel->position());
+        const double dZoom = m_pView->zoom();
+        zoomAbout(wheelZoom(dZoom, dZoom * std::pow(c_dWheelNotchFactor, iEighths / 120.0)),
+                  pWheel->position());
         pWheel->accept();
         return true;
     }
