@@ -31,7 +31,6 @@
 #include "toolpropertiescontainer.h"
 #include "toolpropertiesdock.h"
 #include "topic.h"
-#include "workspace.h"
 #include "zoomcontroller.h"
 
 #include <QAbstractButton>
@@ -42,7 +41,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSettings>
@@ -512,10 +510,9 @@ private slots:
         QTest::addColumn<QKeySequence>("keys"); // none: View > Zoom > Fit Page
         QTest::addColumn<double>("dTo");        // 0: as large as the whole page fits
         QTest::newRow("Ctrl++ from 100 %") << 1.0 << QKeySequence("Ctrl++") << 1.25;
-        QTest::newRow("Ctrl+= from 100 %") << 1.0 << QKeySequence("Ctrl+=") << 1.25;
         QTest::newRow("Ctrl+- from 100 %") << 1.0 << QKeySequence("Ctrl+-") << 0.75;
         QTest::newRow("Ctrl+- from 50 %") << 0.5 << QKeySequence("Ctrl+-") << 1 / 3.0;
-        QTest::newRow("Ctrl++ between steps") << 0.9 << QKeySequence("Ctrl++") << 1.0;
+        QTest::newRow("Ctrl+= between steps") << 0.9 << QKeySequence("Ctrl+=") << 1.0;
         QTest::newRow("Ctrl++ at 400 %") << 4.0 << QKeySequence("Ctrl++") << 4.0;
         QTest::newRow("Ctrl+- at 25 %") << 0.25 << QKeySequence("Ctrl+-") << 0.25;
         QTest::newRow("Ctrl+0 from 300 %") << 3.0 << QKeySequence("Ctrl+0") << 1.0;
@@ -537,42 +534,34 @@ private slots:
         else
             QTest::keySequence(m_pWindow.get(), keys);
         if (dTo == 0.0) {
-            // The scroll bars go once the view has laid itself out again.
-            const auto fits = [pBoard] {
-                const QRect shown = pBoard->mapFromScene(page()->scene()->sceneRect()).boundingRect();
-                const QRect room = pBoard->viewport()->rect();
-                return room.contains(shown) &&
-                       (shown.width() >= room.width() - 2 || shown.height() >= room.height() - 2);
-            };
-            QTRY_VERIFY(fits());
+            // As large as the view takes the whole page, once the scroll bars have gone.
+            QTRY_VERIFY(!pBoard->horizontalScrollBar()->isVisible() &&
+                        !pBoard->verticalScrollBar()->isVisible());
+            const QRectF shown = pBoard->mapFromScene(page()->scene()->sceneRect()).boundingRect();
+            QVERIFY(std::max(shown.width() / pBoard->viewport()->width(),
+                             shown.height() / pBoard->viewport()->height()) > 0.99);
             dTo = pBoard->zoom();
         }
         QCOMPARE(pBoard->zoom(), dTo);
         QCOMPARE(zoomed.count(), dFrom == dTo ? 0 : 1);
-        const QString strShown = QString::number(qRound(dTo * 100)) + " %";
-        const QList<QLabel*> labels = m_pWindow->statusBar()->findChildren<QLabel*>();
-        QVERIFY2(std::any_of(labels.begin(), labels.end(), [&](QLabel* p) { return p->text() == strShown; }),
-                 qPrintable(strShown));
+        QCOMPARE(m_pWindow->statusBar()->findChild<QLabel*>("zoom")->text(),
+                 QString::number(qRound(dTo * 100)) + " %");
     }
 
     // Ctrl with the wheel zooms about the pointer, keeping the board point under it; alone it scrolls.
     void theWheelZoomsWithCtrlAndScrollsWithout_data()
     {
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("bCtrl");
         QTest::addColumn<int>("iEighths");
         QTest::addColumn<double>("dZoom");
-        QTest::newRow("Ctrl, one notch up") << Qt::KeyboardModifiers(Qt::ControlModifier) << 120 << 1.2;
-        QTest::newRow("Ctrl, nearly 125 %: lands on it")
-            << Qt::KeyboardModifiers(Qt::ControlModifier) << 145 << 1.25;
-        QTest::newRow("Ctrl, two notches down")
-            << Qt::KeyboardModifiers(Qt::ControlModifier) << -240 << 1 / 1.44;
-        QTest::newRow("Ctrl, far down: the limit")
-            << Qt::KeyboardModifiers(Qt::ControlModifier) << -2400 << 0.25;
-        QTest::newRow("no Ctrl, down") << Qt::KeyboardModifiers() << -120 << 1.0;
+        QTest::newRow("Ctrl, one notch up") << true << 120 << 1.2;
+        QTest::newRow("Ctrl, nearly 125 %: lands on it") << true << 145 << 1.25;
+        QTest::newRow("Ctrl, far down: the limit") << true << -2400 << 0.25;
+        QTest::newRow("no Ctrl, down") << false << -120 << 1.0;
     }
     void theWheelZoomsWithCtrlAndScrollsWithout()
     {
-        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, bCtrl);
         QFETCH(int, iEighths);
         QFETCH(double, dZoom);
         COrreryView* pBoard = m_pWindow->board();
@@ -581,34 +570,14 @@ private slots:
         const QPointF boardPoint = pBoard->mapToScene(pointer);
         const int iScrolled = pBoard->verticalScrollBar()->value();
         QWheelEvent wheel(pointer, pBoard->viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, iEighths),
-                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+                          Qt::NoButton, bCtrl ? Qt::ControlModifier : Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
         QApplication::sendEvent(pBoard->viewport(), &wheel);
         QCOMPARE(pBoard->zoom(), dZoom);
-        if (modifiers)
+        if (bCtrl)
             QVERIFY((pBoard->mapFromScene(boardPoint) - pointer).manhattanLength() <= 2 || dZoom == 0.25);
         else
             QVERIFY(pBoard->verticalScrollBar()->value() > iScrolled);
-    }
-
-    // Text written 100 px tall at twice the zoom is half as large on the board, as large on the screen.
-    void theTextPenSizesTextOnTheBoardAtAnyZoom_data()
-    {
-        QTest::addColumn<double>("dZoom");
-        QTest::newRow("50 %") << 0.5;
-        QTest::newRow("200 %") << 2.0;
-    }
-    void theTextPenSizesTextOnTheBoardAtAnyZoom()
-    {
-        QFETCH(double, dZoom);
-        QVERIFY(tools()->activate(c_strTextPen));
-        m_app.recognizer()->setStandingAnswer({QStringLiteral("word")});
-        QVERIFY(m_app.penInput(QRect(50, 50, 200, 100)));
-        m_pWindow->zoomController()->zoomAbout(dZoom, QPointF());
-        QVERIFY(m_app.penInput(QRect(500, 400, 200, 100)));
-        const QList<CComponent*> boxes = boxesReading(QStringLiteral("word"));
-        QCOMPARE(boxes.size(), 2);
-        QCOMPARE(boxes.at(0)->getPropertyValue("fontsize").toDouble(),
-                 boxes.at(1)->getPropertyValue("fontsize").toDouble() * dZoom);
     }
 
     // Every page, or the printer's range of them, in order, one sheet each, with its text as text.
@@ -617,10 +586,9 @@ private slots:
         QTest::addColumn<int>("range"); // AllPages: Export as PDF
         QTest::addColumn<int>("iFrom");
         QTest::addColumn<int>("iTo");
-        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("texts"); // of the sheets
         QTest::newRow("export") << int(QPrinter::AllPages) << 0 << 0 << QStringList{"one", "two", "three"};
-        QTest::newRow("print pages 2 to 9")
-            << int(QPrinter::PageRange) << 2 << 9 << QStringList{"two", "three"};
+        QTest::newRow("pages 2 to 9") << int(QPrinter::PageRange) << 2 << 9 << QStringList{"two", "three"};
         QTest::newRow("print the current page") << int(QPrinter::CurrentPage) << 0 << 0 << QStringList{"two"};
     }
     void thePagesArePrintedAndExportedAsPdf()
@@ -630,9 +598,8 @@ private slots:
         QFETCH(int, iTo);
         QFETCH(QStringList, texts);
         CWorkspace& board = *COrrery::getWorkspace();
-        for (const char* szText : {"one", "two", "three"}) {
-            const QString strText = QLatin1String(szText);
-            CTopic* pPage = strText == QLatin1String("one") ? board.topicAt(0) : board.addTopic();
+        for (const QString& strText : QStringList{"one", "two", "three"}) {
+            CTopic* pPage = strText == "one" ? board.topicAt(0) : board.addTopic();
             const boost::shared_ptr<CComponent> pBox = CComponent::create(QStringLiteral("text"));
             pBox->setPropertyValue(QStringLiteral("string"), strText);
             QVERIFY(pPage->addComponent(pBox));
@@ -640,22 +607,15 @@ private slots:
         board.setCurrentTopic(board.topicAt(1));
         QTemporaryDir dir;
         const QString strPath = dir.filePath(QStringLiteral("board.pdf"));
-        if (range == QPrinter::AllPages) {
-            QVERIFY(CBoardPrinter::exportPdf(board, strPath, nullptr));
-        } else {
-            QPrinter printer;
-            printer.setOutputFileName(strPath);
-            printer.setPrintRange(QPrinter::PrintRange(range));
-            printer.setFromTo(iFrom, iTo);
-            QVERIFY(CBoardPrinter::print(board, printer));
-        }
+        QPrinter printer;
+        printer.setOutputFileName(strPath);
+        printer.setPrintRange(QPrinter::PrintRange(range));
+        printer.setFromTo(iFrom, iTo);
+        QVERIFY(range == QPrinter::AllPages ? CBoardPrinter::exportPdf(board, strPath, nullptr)
+                                            : CBoardPrinter::print(board, printer));
         QFile file(strPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        // Whole: the compressed streams hold zero bytes.
-        const QByteArray pdf = file.readAll();
-        QCOMPARE(
-            QString::fromLatin1(pdf.constData(), pdf.size()).count(QRegularExpression("/Type\\s*/Page[^s]")),
-            texts.size());
+        QCOMPARE(file.readAll().count("/Type /Page\n"), texts.size());
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed to read the text back");
         QProcess reader;

@@ -127,6 +127,7 @@ void CZoomController::zoomAbout(double dZoom, const QPointF& viewPoint)
 QLabel* CZoomController::createZoomLabel(QWidget* pParent) const
 {
     auto* pLabel = new QLabel(zoomText(m_pView->zoom()), pParent);
+    pLabel->setObjectName(QStringLiteral("zoom"));
     pLabel->setToolTip(tr("Zoom of the board"));
     connect(m_pView, &COrreryView::signalZoomChanged, pLabel,
             [pLabel](double dZoom) { pLabel->setText(zoomText(dZoom)); });
