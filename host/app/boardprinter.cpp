@@ -12,11 +12,13 @@
 #include <QFileDialog>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <algorithm>
 
 namespace {
@@ -140,11 +142,16 @@ void CBoardPrinter::slotExportPdf()
     if (!strPath.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         strPath += QLatin1String(".pdf");
     QString strWhy;
-    if (!exportPdf(*COrrery::getWorkspace(), strPath, &strWhy))
+    if (exportPdf(*COrrery::getWorkspace(), strPath, &strWhy)) {
+        // As Export as PNG does: the user sees where the file went.
+        if (auto* pMain = qobject_cast<QMainWindow*>(m_pWindow))
+            pMain->statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(strPath)), 5000);
+    } else {
         CActionUtilities::messageBox(
             CActionUtilities::eMessageBoxWarning, m_pWindow,
             tr("The board could not be saved as %1. %2").arg(QDir::toNativeSeparators(strPath), strWhy),
             QMessageBox::Ok, QMessageBox::Ok);
+    }
 }
 
 void CBoardPrinter::slotPrint()
