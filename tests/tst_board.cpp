@@ -82,6 +82,20 @@ class tst_Board : public QObject
 
     void draw(const TLine& points) { drawStroke(m_pView->viewport(), points); }
 
+    // Each page by the text of its first box ("_" for none), the current one in brackets: "A[B]_".
+    static QString pagesShown()
+    {
+        CWorkspace* pWorkspace = COrrery::getWorkspace();
+        QString strPages;
+        for (int i = 0; i < pWorkspace->topicCount(); ++i) {
+            const QList<CComponent*> components = pWorkspace->topicAt(i)->components();
+            const QString strLabel =
+                components.isEmpty() ? "_" : components.first()->getPropertyValue("string").toString();
+            strPages += pWorkspace->topicAt(i) == page() ? "[" + strLabel + "]" : strLabel;
+        }
+        return strPages;
+    }
+
     static bool activate(const QString& strTool) { return COrrery::getToolManager()->activate(strTool); }
 
 private slots:
@@ -370,6 +384,93 @@ private slots:
         QCOMPARE(stringOf(pEditing), QStringLiteral("being edited and typed"));
         QCOMPARE(page()->componentCount(), 0);
         QCOMPARE(undoStack()->count(), 0);
+    }
+
+    // Pages come, go and move as steps that undo puts back as they were, content and all, showing the
+    // page that changed. What is being typed on the page left is finished there first, as a step.
+    void pagesChangeAsStepsThatUndoPutsBack_data()
+    {
+        QTest::addColumn<QString>("pages"); // each with a box of that letter, the last put there last
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("typed"); // into the current page's box before the act
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("shown"); // after the act, its undo and its redo
+        QTest::newRow("new after the current")
+            << "ABC" << 1 << ""
+            << "new" << 1 << "New Page" << QStringList{"AB[_]C", "A[B]C", "AB[_]C"};
+        QTest::newRow("new at the end") << "AB" << 1 << ""
+                                        << "new" << 1 << "New Page" << QStringList{"AB[_]", "A[B]", "AB[_]"};
+        QTest::newRow("delete the current")
+            << "ABC" << 1 << ""
+            << "delete -1" << 1 << "Delete Page" << QStringList{"A[C]", "A[B]C", "A[C]"};
+        QTest::newRow("delete the last")
+            << "ABC" << 2 << ""
+            << "delete -1" << 1 << "Delete Page" << QStringList{"A[B]", "AB[C]", "A[B]"};
+        QTest::newRow("delete one not shown")
+            << "ABC" << 0 << ""
+            << "delete 1" << 1 << "Delete Page" << QStringList{"[A]C", "A[B]C", "A[C]"};
+        QTest::newRow("the only page stays")
+            << "A" << 0 << ""
+            << "delete -1" << 0 << "Insert text" << QStringList{"[A]", "[_]", "[A]"};
+        QTest::newRow("move forward")
+            << "ABC" << 0 << ""
+            << "move 0 2" << 1 << "Move Page" << QStringList{"BC[A]", "[A]BC", "BC[A]"};
+        QTest::newRow("move back") << "ABC" << 2 << ""
+                                   << "move 2 0" << 1 << "Move Page"
+                                   << QStringList{"[C]AB", "AB[C]", "[C]AB"};
+        QTest::newRow("move out of range")
+            << "AB" << 0 << ""
+            << "move 0 2" << 0 << "Insert text" << QStringList{"[A]B", "A[_]", "A[B]"};
+        QTest::newRow("a step on a page not shown")
+            << "ABC" << 0 << ""
+            << "show 0" << 0 << "Insert text" << QStringList{"[A]BC", "AB[_]", "AB[C]"};
+        QTest::newRow("typing, then another page")
+            << "AB" << 0 << "x"
+            << "show 1" << 1 << "Edit text" << QStringList{"Ax[B]", "[A]B", "[Ax]B"};
+        QTest::newRow("typing, then a new page")
+            << "AB" << 0 << "x"
+            << "new" << 2 << "New Page" << QStringList{"Ax[_]B", "[Ax]B", "Ax[_]B"};
+    }
+    void pagesChangeAsStepsThatUndoPutsBack()
+    {
+        QFETCH(QString, pages);
+        QFETCH(int, current);
+        QFETCH(QString, typed);
+        QFETCH(QString, act);
+        QFETCH(int, steps);
+        QFETCH(QString, name);
+        QFETCH(QStringList, shown);
+        CWorkspace* pWorkspace = COrrery::getWorkspace();
+        for (int i = 0; i < pages.size(); ++i) {
+            const TComponent pBox = CComponent::create("text");
+            pBox->setPropertyValue("string", pages.mid(i, 1));
+            CTopic* pTopic = i == 0 ? page() : pWorkspace->addTopic();
+            QVERIFY(CControlLayer::get()->invokeInsertCommand(pBox, pTopic->getID(), -1));
+        }
+        pWorkspace->setCurrentTopic(pWorkspace->topicAt(current));
+        if (!typed.isEmpty()) {
+            auto* pBox = dynamic_cast<CTextComponent*>(page()->components().first());
+            QVERIFY(CEditTextHelper().startEditText(pBox));
+            pBox->textCursor().insertText(typed);
+        }
+        const int iSteps = undoStack()->count();
+        const QStringList words = act.split(' ');
+        CControlLayer* pLayer = CControlLayer::get();
+        const bool bDone = words[0] == "new"      ? pLayer->invokeAddPageCommand()
+                           : words[0] == "delete" ? pLayer->invokeDeletePageCommand(words[1].toInt())
+                           : words[0] == "move"
+                               ? pLayer->invokeMovePageCommand(words[1].toInt(), words[2].toInt())
+                               : (pWorkspace->setCurrentTopic(pWorkspace->topicAt(words[1].toInt())), true);
+        QCOMPARE(bDone, steps > 0 || words[0] == "show");
+        QCOMPARE(undoStack()->count(), iSteps + steps);
+        QCOMPARE(undoStack()->undoText(), name);
+        for (const QString& strShown : shown) {
+            QCOMPARE(pagesShown(), strShown);
+            QCOMPARE(m_pView->scene(), page()->scene());
+            undoStack()->canRedo() ? undoStack()->redo() : undoStack()->undo();
+        }
     }
 
     void selectAtPicksTheFrontMost_data()

@@ -13,12 +13,15 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "edittexthelper.h"
 #include "hostpropertyeditor.h"
 #include "laserpentool.h"
 #include "laserpointeroverlay.h"
 #include "linestylewidget.h"
 #include "namedtool.h"
 #include "normalpentool.h"
+#include "pagelistpanel.h"
+#include "pagemenu.h"
 #include "pencolourwidget.h"
 #include "penwidthwidget.h"
 #include "recognizermanager.h"
@@ -31,6 +34,7 @@
 #include "toolpropertiescontainer.h"
 #include "toolpropertiesdock.h"
 #include "topic.h"
+#include "workspace.h"
 #include "zoomcontroller.h"
 
 #include <QAbstractButton>
@@ -38,6 +42,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
@@ -385,10 +390,10 @@ private slots:
         QMap<QString, QAction*> entries;
         for (QAction* pEntry : m_pWindow->viewMenu()->actions())
             entries.insert(pEntry->text(), pEntry);
-        QList<QWidget*> panels = {m_pWindow->toolProperties()};
+        QList<QWidget*> panels = {m_pWindow->toolProperties(), m_pWindow->pageList()};
         for (QToolBar* pBar : m_pWindow->findChildren<QToolBar*>())
             panels.append(pBar);
-        QCOMPARE(panels.size(), 3);
+        QCOMPARE(panels.size(), 4);
         for (const QWidget* pPanel : panels)
             QVERIFY2(!pPanel->objectName().isEmpty() && entries.contains(pPanel->windowTitle()) &&
                          !pPanel->windowTitle().isEmpty(),
@@ -396,6 +401,80 @@ private slots:
         m_pWindow->toolProperties()->close();
         entries.value(m_pWindow->toolProperties()->windowTitle())->trigger();
         QVERIFY(m_pWindow->toolProperties()->isVisible());
+    }
+
+    // Page Up and Page Down turn the pages, except in a box being typed into, and never scroll the
+    // board; the status bar and the Pages list follow the page shown.
+    void thePageKeysTurnThePages_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("typing");
+        QTest::addColumn<int>("to");
+        QTest::newRow("next") << 0 << int(Qt::Key_PageDown) << false << 1;
+        QTest::newRow("previous") << 2 << int(Qt::Key_PageUp) << false << 1;
+        QTest::newRow("none before the first") << 0 << int(Qt::Key_PageUp) << false << 0;
+        QTest::newRow("none after the last") << 2 << int(Qt::Key_PageDown) << false << 2;
+        QTest::newRow("the caret's while typing") << 1 << int(Qt::Key_PageDown) << true << 1;
+    }
+    void thePageKeysTurnThePages()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(bool, typing);
+        QFETCH(int, to);
+        CWorkspace* pWorkspace = COrrery::getWorkspace();
+        pWorkspace->addTopic();
+        pWorkspace->addTopic();
+        pWorkspace->setCurrentTopic(pWorkspace->topicAt(from));
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+        const boost::shared_ptr<CComponent> pBox = CComponent::create("text");
+        if (typing)
+            QVERIFY(CControlLayer::get()->invokeInsertCommand(pBox, -1, -1) &&
+                    CEditTextHelper().startEditText(pBox.get()));
+        else
+            m_pWindow->board()->setFocus();
+        const int iScrolled = m_pWindow->board()->verticalScrollBar()->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(m_pWindow->board()->verticalScrollBar()->value(), iScrolled);
+        QCOMPARE(pWorkspace->indexOf(page()), to);
+        QCOMPARE(m_pWindow->board()->topic(), page());
+        QCOMPARE(pBox->getGraphicsItem()->hasFocus(), typing);
+        QCOMPARE(m_pWindow->pageMenu()->positionText(), QString("Page %1 of 3").arg(to + 1));
+        QTRY_COMPARE(m_pWindow->pageList()->list()->currentRow(), to);
+    }
+
+    // The Pages list shows every page; a click shows one, a drop moves one as a step, and a change
+    // draws the picture of its page again, not those of the others. A board opened anew replaces all.
+    void thePagesListShowsAndMovesPages()
+    {
+        CPageListPanel* pPanel = m_pWindow->pageList();
+        QListWidget* pList = pPanel->list();
+        CWorkspace* pWorkspace = COrrery::getWorkspace();
+        QVERIFY(CControlLayer::get()->invokeAddPageCommand() && CControlLayer::get()->invokeAddPageCommand());
+        // Once the new pages have settled.
+        QCoreApplication::processEvents();
+        pPanel->refreshNow();
+        QCOMPARE(pList->count(), 3);
+        QCOMPARE(pList->currentRow(), 2);
+        const qint64 iFirst = pWorkspace->topicAt(0)->getID(), iLast = pWorkspace->topicAt(2)->getID();
+        const int iFirstDrawn = pPanel->drawCount(iFirst), iLastDrawn = pPanel->drawCount(iLast);
+        QTest::mouseClick(pList->viewport(), Qt::LeftButton, {},
+                          pList->visualItemRect(pList->item(0)).center());
+        QCOMPARE(page()->getID(), iFirst);
+        QVERIFY(CControlLayer::get()->invokeInsertCommand(CComponent::create("text"), -1, -1));
+        QTRY_COMPARE(pPanel->drawCount(iFirst), iFirstDrawn + 1);
+        QCOMPARE(pPanel->drawCount(iLast), iLastDrawn);
+        QVERIFY(pList->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3));
+        QCOMPARE(CControlLayer::get()->undoStack()->undoText(), QString("Move Page"));
+        QCOMPARE(pWorkspace->topicAt(2)->getID(), iFirst);
+        QTRY_COMPARE(pList->item(2)->data(Qt::UserRole).toLongLong(), iFirst);
+        QCOMPARE(pList->currentRow(), 2);
+        // A board opened anew: the board and the list show its page, nothing of the old ones.
+        pWorkspace->replaceTopics({});
+        QCOMPARE(m_pWindow->board()->topic(), page());
+        QTRY_COMPARE(pList->count(), 1);
+        QCOMPARE(pList->item(0)->data(Qt::UserRole).toLongLong(), page()->getID());
     }
 
     // A bar hidden from the View menu stays hidden through tool changes and a restart until ticked again.

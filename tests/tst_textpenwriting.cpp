@@ -13,6 +13,7 @@
 #include "tooltextpen.h"
 #include "topic.h"
 #include "userinput.h"
+#include "workspace.h"
 
 #include <QMenu>
 #include <QScrollBar>
@@ -445,6 +446,52 @@ private slots:
         QCOMPARE(placed, boxes);
         QCOMPARE(m_pRecognizer->received().size(), boxes.size());
         QCOMPARE(CBoardHost::inkShown(m_pView), 0);
+    }
+
+    // The pen writes on the page shown. Writing that waits for its pause when the page changes is read
+    // onto the page it was written on; a step undone meanwhile cannot wait for it, and drops it.
+    void writingStaysOnItsPage_data()
+    {
+        QTest::addColumn<QString>("act");   // within the pause
+        QTest::addColumn<QString>("boxes"); // on each page
+        QTest::addColumn<int>("shown");
+        QTest::newRow("on the second page") << ""
+                                            << "01" << 1;
+        QTest::newRow("then the first page shown") << "show"
+                                                   << "01" << 0;
+        QTest::newRow("then a new page") << "new"
+                                         << "010" << 2;
+        QTest::newRow("then undo") << "undo"
+                                   << "0" << 0;
+    }
+    void writingStaysOnItsPage()
+    {
+        QFETCH(QString, act);
+        QFETCH(QString, boxes);
+        QFETCH(int, shown);
+        CWorkspace* pWorkspace = COrrery::getWorkspace();
+        QVERIFY(CControlLayer::get()->invokeAddPageCommand());
+        m_pRecognizer->setStandingAnswer({"word"});
+        drawZigZagWord(m_pView->viewport(), QRect(40, 30, 150, 40));
+        QVERIFY(CBoardHost::inkShown(m_pView) > 0);
+        if (act == "show")
+            pWorkspace->setCurrentTopic(pWorkspace->topicAt(0));
+        else if (act == "new")
+            QVERIFY(CControlLayer::get()->invokeAddPageCommand());
+        else if (act == "undo")
+            undoStack()->undo();
+        m_pTool->finishWriting();
+        QString strBoxes;
+        int iInk = 0;
+        for (int i = 0; i < pWorkspace->topicCount(); ++i) {
+            strBoxes += QString::number(pWorkspace->topicAt(i)->componentCount());
+            m_pView->showTopic(pWorkspace->topicAt(i));
+            iInk += CBoardHost::inkShown(m_pView);
+        }
+        QCOMPARE(strBoxes, boxes);
+        QCOMPARE(iInk, 0);
+        QCOMPARE(pWorkspace->indexOf(board()), shown);
+        QCOMPARE(m_pRecognizer->received().size(), act == "undo" ? 0 : 1);
     }
 
     // The other readings are offered in a menu. Writing that is not read, or whose box the board's

@@ -16,6 +16,8 @@
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
 #include "orreryview.h"
+#include "pagelistpanel.h"
+#include "pagemenu.h"
 #include "popuppressrelay.h"
 #include "propertyeditormanager.h"
 #include "recognizer.h"
@@ -123,6 +125,9 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     buildFileMenu();
     buildEditMenu();
     buildViewMenu();
+    m_pPageMenu = new CPageMenu(this, menuBar()->addMenu(tr("P&age")));
+    m_pPageList = new CPageListPanel(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pPageList);
     buildToolsMenu();
     buildOptionEntries();
     m_pToolProperties = new CToolPropertiesDock(this);
@@ -524,6 +529,7 @@ void CMainWindow::refreshViewMenu()
     m_pViewMenu->addSeparator();
     m_pViewMenu->addAction(m_pToolBar->toggleViewAction());
     m_pViewMenu->addAction(m_pToolProperties->toggleViewAction());
+    m_pViewMenu->addAction(m_pPageList->toggleViewAction());
     CContextbarManager* pContextbars = COrrery::getContextbarManager();
     if (!pContextbars)
         return;

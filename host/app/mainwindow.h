@@ -10,6 +10,8 @@ class CBoardHint;
 class CBoardPrinter;
 class CHandwritingLanguageMenu;
 class COrreryView;
+class CPageListPanel;
+class CPageMenu;
 class CToolPropertiesDock;
 class QActionGroup;
 class QMenu;
@@ -34,6 +36,8 @@ public:
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
     CZoomController* zoomController() const { return m_pZoom; }
     CBoardPrinter* boardPrinter() const { return m_pPrinter; }
+    CPageMenu* pageMenu() const { return m_pPageMenu; }
+    CPageListPanel* pageList() const { return m_pPageList; }
 
     // One line per plug-in in the Plug-ins menu, so the user sees what was loaded and what refused.
     void addPluginReport(const QString& strLine, bool bLoaded);
@@ -100,6 +104,8 @@ private:
     QMenu* m_pViewMenu = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CToolPropertiesDock* m_pToolProperties = nullptr;
+    CPageMenu* m_pPageMenu = nullptr;
+    CPageListPanel* m_pPageList = nullptr;
     QActionGroup* m_pToolGroup = nullptr;
     QAction* m_pDeleteAction = nullptr;
     QList<QAction*> m_optionEntries;

@@ -1,9 +1,12 @@
 #include "controllayer.h"
 
+#include "addpagecommand.h"
 #include "component.h"
 #include "deletecommand.h"
+#include "deletepagecommand.h"
 #include "insertcommand.h"
 #include "menuchoicewatch.h"
+#include "movepagecommand.h"
 #include "orrery.h"
 #include "topic.h"
 #include "updatepropertycommand.h"
@@ -128,7 +131,7 @@ bool CControlLayer::invokeInsertCommand(const boost::shared_ptr<CComponent>& pCo
 {
     CWorkClock::CScope scope(CWorkClock::eCommand);
     CWorkspace* pWorkspace = COrrery::getWorkspace();
-    CTopic* pTopic = pWorkspace ? pWorkspace->getTopic(iTopicID) : nullptr;
+    CTopic* pTopic = pWorkspace && !isStepRunning() ? pWorkspace->getTopic(iTopicID) : nullptr;
     if (!pComponent || !pComponent->getGraphicsItem() || !pTopic || pTopic->indexOf(pComponent->getID()) >= 0)
         return false;
     // The command names the page itself: an undo after a change of page must still reach it.
@@ -141,7 +144,7 @@ bool CControlLayer::invokeUpdatePropertyCommand(qint64 iComponentID, const QStri
 {
     CWorkClock::CScope scope(CWorkClock::eCommand);
     CTopic* pTopic = currentTopic();
-    if (!pTopic || !pTopic->getComponent(iComponentID) || strProperty.isEmpty())
+    if (!pTopic || !pTopic->getComponent(iComponentID) || strProperty.isEmpty() || isStepRunning())
         return false;
     m_pUndoStack->push(new CUpdatePropertyCommand(iComponentID, strProperty, value, bMergeWithPrevious));
     return true;
@@ -150,7 +153,7 @@ bool CControlLayer::invokeUpdatePropertyCommand(qint64 iComponentID, const QStri
 bool CControlLayer::invokeDeleteCommand(const QList<qint64>& componentIDs)
 {
     CTopic* pTopic = currentTopic();
-    if (!pTopic)
+    if (!pTopic || isStepRunning())
         return false;
     QList<qint64> present;
     for (qint64 iID : componentIDs)
@@ -166,7 +169,7 @@ bool CControlLayer::invokeDeleteCommand(const QList<qint64>& componentIDs)
 bool CControlLayer::withdrawInsertion(qint64 iComponentID)
 {
     CTopic* pTopic = currentTopic();
-    if (m_iBatchDepth > 0 || !pTopic || pTopic->indexOf(iComponentID) < 0)
+    if (m_iBatchDepth > 0 || isStepRunning() || !pTopic || pTopic->indexOf(iComponentID) < 0)
         return false;
     int iInsert = m_pUndoStack->index() - 1;
     while (iInsert >= 0 && !insertsOnly(m_pUndoStack->command(iInsert), iComponentID)) {
@@ -189,7 +192,7 @@ bool CControlLayer::withdrawInsertion(qint64 iComponentID)
 bool CControlLayer::invokeMoveCommand(const QList<CMoveCommand::SMove>& moves)
 {
     CTopic* pTopic = currentTopic();
-    if (!pTopic)
+    if (!pTopic || isStepRunning())
         return false;
     QList<CMoveCommand::SMove> real;
     for (const CMoveCommand::SMove& move : moves)
@@ -202,8 +205,71 @@ bool CControlLayer::invokeMoveCommand(const QList<CMoveCommand::SMove>& moves)
     return true;
 }
 
+bool CControlLayer::invokeAddPageCommand()
+{
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    if (!pWorkspace || isStepRunning())
+        return false;
+    // What is unfinished on the page shown now belongs there, and is finished before the step
+    // begins: while it runs, nothing else can become a step.
+    pWorkspace->leaveCurrentTopic();
+    m_pUndoStack->push(new CAddPageCommand(pWorkspace->indexOf(pWorkspace->getCurrentTopic()) + 1));
+    return true;
+}
+
+bool CControlLayer::invokeDeletePageCommand(int iIndex)
+{
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    if (!pWorkspace || isStepRunning() || pWorkspace->topicCount() < 2)
+        return false;
+    CTopic* pTopic = iIndex == -1 ? pWorkspace->getCurrentTopic() : pWorkspace->topicAt(iIndex);
+    if (!pTopic)
+        return false;
+    const qint64 iTopicID = pTopic->getID();
+    if (pTopic == pWorkspace->getCurrentTopic())
+        pWorkspace->leaveCurrentTopic();
+    // Finishing may have changed the pages.
+    if (pWorkspace->topicCount() < 2 || !pWorkspace->getTopic(iTopicID))
+        return false;
+    m_pUndoStack->push(new CDeletePageCommand(iTopicID));
+    return true;
+}
+
+bool CControlLayer::invokeMovePageCommand(int iFrom, int iTo)
+{
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    if (!pWorkspace || isStepRunning() || iFrom == iTo || !pWorkspace->topicAt(iFrom) ||
+        !pWorkspace->topicAt(iTo))
+        return false;
+    if (pWorkspace->topicAt(iFrom) != pWorkspace->getCurrentTopic())
+        pWorkspace->leaveCurrentTopic();
+    m_pUndoStack->push(new CMovePageCommand(iFrom, iTo));
+    return true;
+}
+
+void CControlLayer::whileStepRuns(const std::function<void()>& fnChange)
+{
+    ++m_iStepRunning;
+    fnChange();
+    --m_iStepRunning;
+}
+
+CTopic* CControlLayer::showTopicOfStep(qint64 iTopicID)
+{
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    CTopic* pTopic = pWorkspace && iTopicID >= 0 ? pWorkspace->getTopic(iTopicID) : nullptr;
+    if (pTopic && pTopic != pWorkspace->getCurrentTopic())
+        whileStepRuns([&] { pWorkspace->setCurrentTopic(pTopic); });
+    return pTopic;
+}
+
 void CControlLayer::beginBatch()
 {
+    // A batch opened while a step runs would put a step inside the one the stack is running.
+    if (isStepRunning() || m_iBatchesRefused > 0) {
+        ++m_iBatchesRefused;
+        return;
+    }
     if (m_iBatchDepth++ == 0)
         m_bBatchChosenFromMenu = m_pMenuChoices->takeChoice();
     m_pUndoStack->beginMacro(QString());
@@ -211,6 +277,10 @@ void CControlLayer::beginBatch()
 
 void CControlLayer::endBatch()
 {
+    if (m_iBatchesRefused > 0) {
+        --m_iBatchesRefused;
+        return;
+    }
     if (m_iBatchDepth == 0)
         return;
     if (--m_iBatchDepth == 0 && m_pUndoStack->count() > 0) {

@@ -7,12 +7,14 @@
 #include <QString>
 #include <QVariant>
 #include <boost/shared_ptr.hpp>
+#include <functional>
 #include <memory>
 
 class CComponent;
 class CMenuChoiceWatch;
 class CSelectionManager;
 class CToolManager;
+class CTopic;
 class QUndoCommand;
 class QUndoStack;
 
@@ -36,6 +38,23 @@ public:
     // Records components already moved by the user (the view drags them), as one step.
     bool invokeMoveCommand(const QList<CMoveCommand::SMove>& moves);
 
+    // Puts a new empty page after the current one and shows it, as one step.
+    bool invokeAddPageCommand();
+    // Takes the page at iIndex (-1: the current one) off the board with everything on it, as one
+    // step; the board's last page stays.
+    bool invokeDeletePageCommand(int iIndex = -1);
+    // Moves the page at iFrom to iTo in the board's order and shows it, as one step.
+    bool invokeMovePageCommand(int iFrom, int iTo);
+
+    // Runs a change of the board's pages made while a step is done, undone or redone. The stack is
+    // busy with that step: nothing the change sets off (a box that finishes its editing, writing that
+    // is handed on) may become a step of its own meanwhile, and the commands of this layer refuse.
+    void whileStepRuns(const std::function<void()>& fnChange);
+    bool isStepRunning() const { return m_iStepRunning > 0; }
+    // Shows the page with that id, for a step undone or redone on it, so that the user sees what
+    // changed; the page, null when the board no longer has it.
+    CTopic* showTopicOfStep(qint64 iTopicID);
+
     // The commands issued between the outermost begin and its end form one step, named at its end
     // for what they did together. CBatchModeScope opens and closes them.
     void beginBatch();
@@ -58,6 +77,9 @@ private:
     QUndoStack* m_pUndoStack;
     std::unique_ptr<CMenuChoiceWatch> m_pMenuChoices;
     int m_iBatchDepth = 0;
+    int m_iStepRunning = 0;
+    // Batches begun while a step runs, which open nothing on the stack.
+    int m_iBatchesRefused = 0;
     // The outermost batch began right after the user picked an entry from a menu.
     bool m_bBatchChosenFromMenu = false;
 };

@@ -1,31 +1,24 @@
 #include "deletecommand.h"
 
 #include "component.h"
+#include "controllayer.h"
 #include "orrery.h"
 #include "topic.h"
 #include "workspace.h"
 
 #include <QCoreApplication>
 
-namespace {
-
-CTopic* currentTopic()
-{
-    CWorkspace* pWorkspace = COrrery::getWorkspace();
-    return pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
-}
-
-} // namespace
-
 CDeleteCommand::CDeleteCommand(const QList<qint64>& componentIDs) : m_componentIDs(componentIDs)
 {
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    m_iTopicID = pWorkspace && pWorkspace->getCurrentTopic() ? pWorkspace->getCurrentTopic()->getID() : -1;
     setText(QCoreApplication::translate("CDeleteCommand", "Delete"));
 }
 
 void CDeleteCommand::redo()
 {
     m_removed.clear();
-    CTopic* pTopic = currentTopic();
+    CTopic* pTopic = CControlLayer::get()->showTopicOfStep(m_iTopicID);
     if (!pTopic)
         return;
     for (qint64 iID : m_componentIDs) {
@@ -38,7 +31,7 @@ void CDeleteCommand::redo()
 
 void CDeleteCommand::undo()
 {
-    CTopic* pTopic = currentTopic();
+    CTopic* pTopic = CControlLayer::get()->showTopicOfStep(m_iTopicID);
     if (!pTopic)
         return;
     // Each index was taken after the earlier removals; putting them back in reverse order makes

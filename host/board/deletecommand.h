@@ -1,4 +1,4 @@
-// Undoable removal of components from the current page.
+// Undoable removal of components from the current page; undone or redone, it shows that page.
 #pragma once
 
 #include <QList>
@@ -23,6 +23,7 @@ private:
         int iIndex;
     };
 
+    qint64 m_iTopicID;
     QList<qint64> m_componentIDs;
     std::vector<SRemoved> m_removed;
 };

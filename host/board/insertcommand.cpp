@@ -1,6 +1,7 @@
 #include "insertcommand.h"
 
 #include "component.h"
+#include "controllayer.h"
 #include "orrery.h"
 #include "topic.h"
 #include "workspace.h"
@@ -30,13 +31,15 @@ CInsertCommand::CInsertCommand(const boost::shared_ptr<CComponent>& pComponent, 
 
 void CInsertCommand::redo()
 {
-    if (CTopic* pTopic = topicOf(m_iTopicID))
+    CTopic* pTopic = m_bDone ? CControlLayer::get()->showTopicOfStep(m_iTopicID) : topicOf(m_iTopicID);
+    m_bDone = true;
+    if (pTopic)
         pTopic->addComponent(m_pComponent, m_iIndex);
 }
 
 void CInsertCommand::undo()
 {
-    if (CTopic* pTopic = topicOf(m_iTopicID))
+    if (CTopic* pTopic = CControlLayer::get()->showTopicOfStep(m_iTopicID))
         pTopic->removeComponent(componentID());
 }
 

@@ -21,4 +21,6 @@ private:
     boost::shared_ptr<CComponent> m_pComponent;
     qint64 m_iTopicID;
     int m_iIndex;
+    // Undone or redone later, the step shows its page first; the first time, it is put where it was asked.
+    bool m_bDone = false;
 };

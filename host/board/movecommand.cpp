@@ -1,6 +1,7 @@
 #include "movecommand.h"
 
 #include "component.h"
+#include "controllayer.h"
 #include "orrery.h"
 #include "topic.h"
 #include "workspace.h"
@@ -9,6 +10,8 @@
 
 CMoveCommand::CMoveCommand(const QList<SMove>& moves) : m_moves(moves)
 {
+    CWorkspace* pWorkspace = COrrery::getWorkspace();
+    m_iTopicID = pWorkspace && pWorkspace->getCurrentTopic() ? pWorkspace->getCurrentTopic()->getID() : -1;
     setText(QCoreApplication::translate("CMoveCommand", "Move"));
 }
 
@@ -24,8 +27,7 @@ void CMoveCommand::undo()
 
 void CMoveCommand::placeAll(bool bForward)
 {
-    CWorkspace* pWorkspace = COrrery::getWorkspace();
-    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
+    CTopic* pTopic = CControlLayer::get()->showTopicOfStep(m_iTopicID);
     if (!pTopic)
         return;
     // Through the property, so that the position a component reports is where it is shown.

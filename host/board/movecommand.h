@@ -1,5 +1,5 @@
 // Undoable move of components on the current page, all of them as one step: what the user dragged
-// together comes back together.
+// together comes back together. Undone or redone, it shows that page.
 #pragma once
 
 #include <QList>
@@ -24,5 +24,6 @@ public:
 private:
     void placeAll(bool bForward);
 
+    qint64 m_iTopicID;
     QList<SMove> m_moves;
 };

@@ -1,6 +1,7 @@
 #include "updatepropertycommand.h"
 
 #include "component.h"
+#include "controllayer.h"
 #include "orrery.h"
 #include "topic.h"
 #include "workspace.h"
@@ -12,18 +13,24 @@ namespace {
 // Any fixed number serves: QUndoStack only asks mergeWith when both ids are equal and not -1.
 const int c_iMergeableID = 0x50524f50;
 
-CComponent* findComponent(qint64 iID)
+CComponent* findComponent(qint64 iTopicID, qint64 iID)
+{
+    CTopic* pTopic = CControlLayer::get()->showTopicOfStep(iTopicID);
+    return pTopic ? pTopic->getComponent(iID) : nullptr;
+}
+
+qint64 currentTopicID()
 {
     CWorkspace* pWorkspace = COrrery::getWorkspace();
-    CTopic* pTopic = pWorkspace ? pWorkspace->getCurrentTopic() : nullptr;
-    return pTopic ? pTopic->getComponent(iID) : nullptr;
+    return pWorkspace && pWorkspace->getCurrentTopic() ? pWorkspace->getCurrentTopic()->getID() : -1;
 }
 
 } // namespace
 
 CUpdatePropertyCommand::CUpdatePropertyCommand(qint64 iComponentID, const QString& strProperty,
                                                const QVariant& value, bool bMergeable)
-    : m_iComponentID(iComponentID), m_strProperty(strProperty), m_value(value), m_bMergeable(bMergeable)
+    : m_iTopicID(currentTopicID()), m_iComponentID(iComponentID), m_strProperty(strProperty), m_value(value),
+      m_bMergeable(bMergeable)
 {
     // Only typing rewrites a box's text through a single command; the pen writes it in a batch.
     setText(strProperty == QLatin1String("string")
@@ -60,7 +67,7 @@ QString CUpdatePropertyCommand::propertyLabel(const QString& strProperty)
 
 void CUpdatePropertyCommand::redo()
 {
-    CComponent* pComponent = findComponent(m_iComponentID);
+    CComponent* pComponent = findComponent(m_iTopicID, m_iComponentID);
     if (!pComponent)
         return;
     if (m_bFirstRedo) {
@@ -72,7 +79,7 @@ void CUpdatePropertyCommand::redo()
 
 void CUpdatePropertyCommand::undo()
 {
-    if (CComponent* pComponent = findComponent(m_iComponentID))
+    if (CComponent* pComponent = findComponent(m_iTopicID, m_iComponentID))
         pComponent->setPropertyValue(m_strProperty, m_previous);
 }
 

@@ -1,4 +1,5 @@
-// Undoable change of one property of one component.
+// Undoable change of one property of one component on the current page; undone or redone, it
+// shows that page.
 #pragma once
 
 #include <QString>
@@ -25,6 +26,7 @@ public:
     QVariant value() const { return m_value; }
 
 private:
+    qint64 m_iTopicID;
     qint64 m_iComponentID;
     QString m_strProperty;
     QVariant m_value;

@@ -30,6 +30,10 @@ void CWorkspace::setCurrentTopic(CTopic* pTopic)
 {
     // Only a page of this board can be current; anything else would dangle once it is gone.
     if (pTopic != m_pCurrent && indexOf(pTopic) >= 0) {
+        leaveCurrentTopic();
+        // Finishing may itself have shown another page, or taken this one away.
+        if (pTopic == m_pCurrent || indexOf(pTopic) < 0)
+            return;
         m_pCurrent = pTopic;
         emit signalCurrentTopicChanged(pTopic);
     }
@@ -63,6 +67,13 @@ std::unique_ptr<CTopic> CWorkspace::takeTopic(int iIndex)
 {
     if (iIndex < 0 || iIndex >= topicCount() || topicCount() == 1)
         return nullptr;
+    if (CTopic* pAsked = topicAt(iIndex); pAsked == m_pCurrent) {
+        leaveCurrentTopic();
+        // Finishing may have changed the pages; the one asked for is taken wherever it is now.
+        iIndex = indexOf(pAsked);
+        if (iIndex < 0 || topicCount() == 1)
+            return nullptr;
+    }
     std::unique_ptr<CTopic> pTaken = std::move(m_topics[static_cast<size_t>(iIndex)]);
     m_topics.erase(m_topics.begin() + iIndex);
     // The board must never point at a page it no longer holds, so the current page changes before
@@ -93,6 +104,7 @@ void CWorkspace::replaceTopics(std::vector<std::unique_ptr<CTopic>> topics)
     topics.erase(std::remove(topics.begin(), topics.end(), nullptr), topics.end());
     if (topics.empty())
         topics.push_back(std::make_unique<CTopic>());
+    leaveCurrentTopic();
     std::vector<std::unique_ptr<CTopic>> old;
     old.swap(m_topics);
     m_topics = std::move(topics);
@@ -100,4 +112,10 @@ void CWorkspace::replaceTopics(std::vector<std::unique_ptr<CTopic>> topics)
     emit signalTopicsReset();
     emit signalCurrentTopicChanged(m_pCurrent);
     emit signalTopicsChanged();
+}
+
+void CWorkspace::leaveCurrentTopic()
+{
+    if (m_pCurrent)
+        emit signalLeavingCurrentTopic(m_pCurrent);
 }

@@ -41,8 +41,14 @@ public:
     // makes the first current. The old pages are deleted after signalTopicsReset, so whoever shows
     // them lets go of them when it hears it.
     void replaceTopics(std::vector<std::unique_ptr<CTopic>> topics);
+    // Tells whoever works on the current page that it is about to stop being current (see
+    // signalLeavingCurrentTopic); for a change that will make another page current later on.
+    void leaveCurrentTopic();
 
 signals:
+    // The current page is about to change or go: whatever is unfinished on it (a box open for typing,
+    // writing that waits for its pause) is finished now, while it is still the page shown.
+    void signalLeavingCurrentTopic(CTopic* pTopic);
     void signalCurrentTopicChanged(CTopic* pTopic);
     // The board's list of pages changed: a page came, went or moved.
     void signalTopicsChanged();

@@ -6,10 +6,13 @@
 #include "controllayer.h"
 #include "hostjournal.h"
 #include "orreryview.h"
+#include "pentool.h"
 #include "recognizermanager.h"
 #include "selectionmanager.h"
+#include "textcomponent.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "topic.h"
 #include "workspace.h"
 
 #include <QCoreApplication>
@@ -32,6 +35,7 @@ struct SHostState
     std::shared_ptr<CPropertyEditorManager> pPropertyEditorManager;
     QPointer<QMenu> pMenu;
     QMetaObject::Connection liveDesktopConnection;
+    QList<QMetaObject::Connection> pageConnections;
     double dLPToDPRatio = boardunits::c_dLPToDPRatio;
 };
 
@@ -47,6 +51,31 @@ void refreshActions()
 {
     if (CActionManager* pActionManager = host().pActionManager.get())
         pActionManager->updateActions();
+}
+
+// What is unfinished on a page the board is about to leave is finished there: a box open for typing
+// keeps what was typed, and writing that waits for its pause is handed on. While a step runs, neither
+// can become a step of its own: the box keeps its text without one, and the writing is dropped rather
+// than read onto a page it was not written on.
+void finishWorkOnPage(CTopic* pTopic)
+{
+    const QList<CComponent*> components = pTopic ? pTopic->components() : QList<CComponent*>();
+    for (CComponent* pComponent : components) {
+        auto* pText = dynamic_cast<CTextComponent*>(pComponent);
+        if (pText && pText->textInteractionFlags() != Qt::NoTextInteraction) {
+            pText->finishEditing(true);
+            break;
+        }
+    }
+    CToolManager* pTools = host().pToolManager.get();
+    CTool* pTool = pTools ? pTools->getActiveTool() : nullptr;
+    if (!pTool)
+        return;
+    if (!CControlLayer::get()->isStepRunning())
+        pTool->finishPendingWork();
+    // A stroke still under the pen is no writing yet, and has no page to go to.
+    if (auto* pPen = dynamic_cast<CPenTool*>(pTool))
+        pPen->dropWriting();
 }
 
 } // namespace
@@ -99,6 +128,18 @@ void COrrery::setView(COrreryView* pView)
     if (pView)
         state.liveDesktopConnection =
             QObject::connect(pView, &COrreryView::signalLiveDesktopModeChanged, &refreshActions);
+    for (const QMetaObject::Connection& connection : state.pageConnections)
+        QObject::disconnect(connection);
+    state.pageConnections.clear();
+    // The view shows the current page, whichever it is; a board opened anew brings its own, and the
+    // view lets go of the old ones before they go.
+    if (pView && state.pWorkspace) {
+        CWorkspace* pWorkspace = state.pWorkspace.get();
+        const auto showCurrent = [pView, pWorkspace] { pView->showTopic(pWorkspace->getCurrentTopic()); };
+        state.pageConnections = {
+            QObject::connect(pWorkspace, &CWorkspace::signalCurrentTopicChanged, pView, showCurrent),
+            QObject::connect(pWorkspace, &CWorkspace::signalTopicsReset, pView, showCurrent)};
+    }
     if (state.pSelectionManager)
         state.pSelectionManager->followScene(pView ? pView->scene() : nullptr);
     refreshActions();
@@ -183,6 +224,7 @@ void COrrery::reset(const SHostOptions& options)
     QObject::connect(state.pRecognizerManager.get(), &CRecognizerManager::signalActiveRecognizerChanged,
                      &refreshActions);
     QObject::connect(state.pWorkspace.get(), &CWorkspace::signalCurrentTopicChanged, &refreshActions);
+    QObject::connect(state.pWorkspace.get(), &CWorkspace::signalLeavingCurrentTopic, &finishWorkOnPage);
 
     // Registered objects may be widgets, which must go before the application object does.
     static bool s_bPostRoutineAdded = false;

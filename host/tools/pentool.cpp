@@ -462,6 +462,15 @@ void CPenTool::finishPendingWork()
         finishWriting();
 }
 
+void CPenTool::dropWriting()
+{
+    if (m_bHandingOver)
+        return;
+    dropSetAside();
+    discardDrawing();
+    resetPenTool();
+}
+
 void CPenTool::activate(bool bFlag)
 {
     dropSetAside();

@@ -70,6 +70,9 @@ public:
     // of each recorded piece of writing).
     void finishWriting();
     void finishPendingWork() override;
+    // Forgets the writing in progress and takes its ink off the board without handing it on: the
+    // page it was written on is no longer shown. Nothing happens while the writing is being read.
+    void dropWriting();
     // The writing collected so far; null when idle.
     const CScribble* currentScribble() const { return m_pScribble.get(); }
 
