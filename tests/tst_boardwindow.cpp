@@ -39,6 +39,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
@@ -784,6 +785,40 @@ private slots:
         QTest::keyClick(m_pWindow.get(), Qt::Key_Delete);
         QCOMPARE(page()->componentCount(), 3 - iPicked);
         QVERIFY(!pDelete->isEnabled());
+    }
+
+    // A box written with the text pen offers its writing on a right-click with Select, and the Edit menu
+    // offers the writing or the text, each only where it applies.
+    void theWritingOfABoxIsOfferedWhereTheBoxIs()
+    {
+        m_app.recognizer()->setStandingAnswer({QStringLiteral("hello")});
+        QVERIFY(tools()->activate(c_strTextPen));
+        QVERIFY(m_app.penInput(QRect(100, 100, 180, 50)));
+        QVERIFY(tools()->activate(QStringLiteral("select")));
+        QAction *pShowWriting = nullptr, *pShowText = nullptr;
+        for (QAction* pAction : m_pWindow->menuBar()->actions().value(1)->menu()->actions()) {
+            pShowWriting = pAction->text() == QStringLiteral("Show &handwriting") ? pAction : pShowWriting;
+            pShowText = pAction->text() == QStringLiteral("Show te&xt") ? pAction : pShowText;
+        }
+        QVERIFY(pShowWriting && pShowText && !pShowWriting->isEnabled() && !pShowText->isEnabled());
+        QTimer::singleShot(0, [] {
+            if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                pMenu->setActiveAction(pMenu->actions().value(0));
+                QTest::keyClick(pMenu, Qt::Key_Return);
+            }
+        });
+        QWidget* pViewport = m_pWindow->board()->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(115, 115),
+                                pViewport->mapToGlobal(QPoint(115, 115)));
+        QApplication::sendEvent(pViewport, &click);
+        CComponent* pInk = page()->components().value(0);
+        QCOMPARE(pInk->getType(), QStringLiteral("ink"));
+        QVERIFY(pShowText->isEnabled() && !pShowWriting->isEnabled());
+        pShowText->trigger();
+        QCOMPARE(page()->components().value(0)->getType(), QStringLiteral("text"));
+        QVERIFY(pShowWriting->isEnabled() && !pShowText->isEnabled());
+        CControlLayer::get()->undoStack()->undo();
+        QCOMPARE(page()->components(), QList<CComponent*>{pInk});
     }
 
     // The whole page as large as the board shows it, with what is drawn on it where it was drawn.

@@ -2,6 +2,7 @@
 // overwritten, undo, the readings offered in a menu, and writing or readings out of the ordinary.
 #include "boardhost.h"
 #include "controllayer.h"
+#include "handwritingkeeper.h"
 #include "hostjournal.h"
 #include "insertcommand.h"
 #include "picturecomponent.h"
@@ -414,6 +415,86 @@ private slots:
         undoStack()->redo();
         QCOMPARE(board()->getComponent(pWritten->getID()), pWritten.get());
         QCOMPARE(textOf(pWritten.get()), QStringLiteral("new words"));
+    }
+
+    // The writing stays with the text it became, in the same undo step, whether the box is new or
+    // written over, through a reading picked from the menu; it shows in place of the box and the box in
+    // place of it, one step each, following the box and the ink where they were moved.
+    void theWritingStaysWithItsTextAndTakesItsPlace_data()
+    {
+        QTest::addColumn<bool>("overBox");  // written a second time, over the first box
+        QTest::addColumn<int>("choice");    // the reading picked from the menu; -1: no menu
+        QTest::addColumn<QPointF>("moved"); // the box, then the ink shown, moved by this much
+        QTest::newRow("a new box") << false << -1 << QPointF();
+        QTest::newRow("another reading picked, moved") << false << 0 << QPointF(300, -50);
+        QTest::newRow("written over") << true << -1 << QPointF();
+        QTest::newRow("written over, another reading picked") << true << 0 << QPointF();
+    }
+    void theWritingStaysWithItsTextAndTakesItsPlace()
+    {
+        QFETCH(bool, overBox);
+        QFETCH(int, choice);
+        QFETCH(QPointF, moved);
+        setPenProperty("overwritetextbox", true);
+        m_pRecognizer->setStandingAnswer({"hello", "hullo"});
+        const auto kept = [](CComponent* pBox) { return valueOf(pBox, "handwriting").toMap(); };
+        QVariantMap earlier;
+        if (overBox) {
+            drawZigZagWord(m_pView->viewport(), QRect(150, 120, 180, 60));
+            m_pTool->finishWriting();
+            earlier = kept(board()->components().value(0));
+            QVERIFY(!earlier.isEmpty());
+        }
+        setPenProperty("showcandidates", choice >= 0);
+        CMenuAnswer answer(choice);
+        drawZigZagWord(m_pView->viewport(), QRect(170, 130, 120, 40));
+        m_pTool->finishWriting();
+        QVariantList written;
+        for (const QVector<QPointF>& stroke : m_pRecognizer->received().last())
+            written.append(QVariant(QVariantList(stroke.begin(), stroke.end())));
+        QCOMPARE(board()->componentCount(), 1);
+        CComponent* pBox = board()->components().first();
+        QCOMPARE(textOf(pBox), QString(choice < 0 ? "hello" : "hullo"));
+        const QVariantMap writing = kept(pBox);
+        QCOMPARE(writing.value("strokes").toList(), written);
+        QCOMPARE(writing.value("origin"), valueOf(pBox, "position"));
+        for (int i = choice < 0 ? 0 : 1; i >= 0; --i)
+            undoStack()->undo();
+        QCOMPARE(board()->componentCount(), overBox ? 1 : 0);
+        if (overBox)
+            QCOMPARE(kept(pBox), earlier);
+        while (undoStack()->canRedo())
+            undoStack()->redo();
+        QCOMPARE(kept(pBox), writing);
+
+        const QPointF position = valueOf(pBox, "position").toPointF() + moved;
+        CControlLayer::get()->invokeMoveCommand({{pBox->getID(), position - moved, position}});
+        QHash<QString, QVariant> box;
+        for (const QString& strName : pBox->getPropertyNames())
+            box.insert(strName, pBox->getPropertyValue(strName));
+        CComponent* pAbove = placeOnBoard("picture").get();
+        pBox->getGraphicsItem()->setZValue(0.5);
+        const int iSteps = undoStack()->count();
+        CComponent* pInk = CHandwritingKeeper::showHandwriting(pBox->getID());
+        QVERIFY(pInk && board()->components() == (QList<CComponent*>{pInk, pAbove}));
+        QCOMPARE(valueOf(pInk, "strokes").toList(), written);
+        QCOMPARE(pInk->getGraphicsItem()->pos(), moved);
+        QCOMPARE(pInk->getGraphicsItem()->zValue(), 0.5);
+        QCOMPARE(undoStack()->undoText(), QStringLiteral("Show handwriting"));
+        CControlLayer::get()->invokeMoveCommand({{pInk->getID(), moved, moved * 2}});
+        box["position"] = position + moved;
+        CComponent* pText = CHandwritingKeeper::showText(pInk->getID());
+        QVERIFY(pText && board()->components() == (QList<CComponent*>{pText, pAbove}));
+        for (const QString& strName : pText->getPropertyNames())
+            QVERIFY2(box.take(strName) == pText->getPropertyValue(strName), qPrintable(strName));
+        QVERIFY(box.isEmpty());
+        QCOMPARE(undoStack()->undoText(), QStringLiteral("Show text"));
+        QCOMPARE(undoStack()->count(), iSteps + (moved.isNull() ? 2 : 3));
+        for (int i = moved.isNull() ? 1 : 2; i > 0; --i)
+            undoStack()->undo();
+        QVERIFY(board()->components() == (QList<CComponent*>{pInk, pAbove}));
+        undoStack()->undo();
+        QVERIFY(board()->components() == (QList<CComponent*>{pBox, pAbove}));
     }
 
     // Words written in two places within the pause are read apart, each placed where it was written.

@@ -11,6 +11,7 @@
 #include "contextbarmanager.h"
 #include "controllayer.h"
 #include "controlsignalsource.h"
+#include "handwritingactions.h"
 #include "handwritinglanguagemenu.h"
 #include "languagemanager.h"
 #include "layoutdirectionfollower.h"
@@ -189,6 +190,9 @@ void CMainWindow::buildEditMenu()
         connect(pSelection, &CSelectionManager::signalSelectionChanged, m_pDeleteAction,
                 [this](int iSelected) { m_pDeleteAction->setEnabled(iSelected > 0); });
     }
+    pEditMenu->addSeparator();
+    auto* pHandwriting = new CHandwritingActions(m_pBoard, this);
+    pEditMenu->addActions({pHandwriting->showHandwritingAction(), pHandwriting->showTextAction()});
 }
 
 // The Tools menu, where plug-ins put their entries; the host's laser pen is the first of them.

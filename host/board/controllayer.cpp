@@ -4,6 +4,7 @@
 #include "component.h"
 #include "deletecommand.h"
 #include "deletepagecommand.h"
+#include "handwritingkeeper.h"
 #include "insertcommand.h"
 #include "menuchoicewatch.h"
 #include "movepagecommand.h"
@@ -68,7 +69,8 @@ qint64 rewrittenComponent(const QList<const QUndoCommand*>& commands)
         iComponent = pUpdate->componentID();
         bString = bString || pUpdate->property() == QLatin1String("string");
         if (pUpdate->property() != QLatin1String("string") &&
-            pUpdate->property() != QLatin1String("alignment"))
+            pUpdate->property() != QLatin1String("alignment") &&
+            pUpdate->property() != QLatin1String(CHandwritingKeeper::c_szHandwriting))
             return -1;
     }
     return bString ? iComponent : -1;
@@ -134,6 +136,7 @@ bool CControlLayer::invokeInsertCommand(const boost::shared_ptr<CComponent>& pCo
     CTopic* pTopic = pWorkspace && !isStepRunning() ? pWorkspace->getTopic(iTopicID) : nullptr;
     if (!pComponent || !pComponent->getGraphicsItem() || !pTopic || pTopic->indexOf(pComponent->getID()) >= 0)
         return false;
+    CHandwritingKeeper::keepForInsert(*pComponent);
     // The command names the page itself: an undo after a change of page must still reach it.
     m_pUndoStack->push(new CInsertCommand(pComponent, pTopic->getID(), iIndex));
     return pTopic->indexOf(pComponent->getID()) >= 0;
@@ -144,9 +147,22 @@ bool CControlLayer::invokeUpdatePropertyCommand(qint64 iComponentID, const QStri
 {
     CWorkClock::CScope scope(CWorkClock::eCommand);
     CTopic* pTopic = currentTopic();
-    if (!pTopic || !pTopic->getComponent(iComponentID) || strProperty.isEmpty() || isStepRunning())
+    CComponent* pComponent = pTopic ? pTopic->getComponent(iComponentID) : nullptr;
+    if (!pComponent || strProperty.isEmpty() || isStepRunning())
         return false;
-    m_pUndoStack->push(new CUpdatePropertyCommand(iComponentID, strProperty, value, bMergeWithPrevious));
+    const QVariant writing = strProperty == QLatin1String("string")
+                                 ? CHandwritingKeeper::writingForNewText(*pComponent)
+                                 : QVariant();
+    if (!writing.isValid()) {
+        m_pUndoStack->push(new CUpdatePropertyCommand(iComponentID, strProperty, value, bMergeWithPrevious));
+        return true;
+    }
+    // The writing goes with the text it became: undo takes both back, the box's earlier writing too.
+    beginBatch();
+    m_pUndoStack->push(new CUpdatePropertyCommand(iComponentID, strProperty, value, false));
+    m_pUndoStack->push(new CUpdatePropertyCommand(
+        iComponentID, QLatin1String(CHandwritingKeeper::c_szHandwriting), writing, false));
+    endBatch();
     return true;
 }
 

@@ -23,7 +23,9 @@ class CControlLayer
 public:
     static CControlLayer* get();
 
-    // Puts the component on the page iTopicID (-1: the current page) at iIndex (-1: on top).
+    // Puts the component on the page iTopicID (-1: the current page) at iIndex (-1: on top). A text
+    // box put there, or given a new "string", while a pen hands its writing on keeps that writing
+    // (CHandwritingKeeper), in the same step.
     bool invokeInsertCommand(const boost::shared_ptr<CComponent>& pComponent, qint64 iTopicID, int iIndex);
     // Sets a property of the component with that id on the current page. With bMergeWithPrevious, a
     // change of the same property of the same component right after this one folds into it.

@@ -4,6 +4,7 @@
 #include "component.h"
 #include "controllayer.h"
 #include "cursorutilities.h"
+#include "handwritingkeeper.h"
 #include "mouseeventpoint.h"
 #include "orrery.h"
 #include "orreryview.h"
@@ -536,6 +537,11 @@ void CPenTool::handOver()
         const QPointF viewPoint = pScribble->strokes().first().first();
         onTap(CMouseEventPoint(viewPoint.toPoint(), viewToScene(view()).map(viewPoint)));
     } else {
+        QVector<QVector<QPointF>> strokes;
+        viewScribbleToItemScribble(*pScribble, strokes);
+        const QPen pen = inkPen();
+        // What the listener makes of the writing keeps it.
+        CHandwritingKeeper::CScope keep(strokes, pen.color(), pen.widthF());
         onPenInput(pScribble);
     }
     m_bHandingOver = false;
