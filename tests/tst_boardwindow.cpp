@@ -546,7 +546,9 @@ private slots:
                 pDialog->reject();
             }
         });
-        m_pWindow->menuBar()->actions().first()->menu()->actions().first()->trigger();
+        for (QAction* pEntry : m_pWindow->menuBar()->actions().first()->menu()->actions())
+            if (pEntry->text().contains(QStringLiteral("Export as PNG")))
+                pEntry->trigger();
         qputenv("HOME", oldHome);
         QCOMPARE(strFolder, QDir(home.path()).filePath(QStringLiteral("Pictures")));
         QVERIFY2(QRegularExpression(QStringLiteral("^board-\\d{4}-\\d\\d-\\d\\d-\\d{4}\\.png$"))

@@ -3,6 +3,7 @@
 // host, tears them down and exits. With --replay it writes recorded handwriting on a board without a
 // window and reports the text boxes it became.
 #include "actionutilities.h"
+#include "boarddocument.h"
 #include "enginethreads.h"
 #include "guilayer.h"
 #include "hostjournal.h"
@@ -28,6 +29,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -309,6 +311,8 @@ int runWindow(QApplication& app, CMainWindow& window)
     window.refreshTools();
     COrrery::getToolManager()->activate(QStringLiteral("select"));
     window.show();
+    // Asked once the window is there to show the board it restores.
+    QTimer::singleShot(0, window.document(), &CBoardDocument::offerRecovery);
     return app.exec();
 }
 

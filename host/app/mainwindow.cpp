@@ -3,6 +3,7 @@
 #include "action.h"
 #include "actionmanager.h"
 #include "actionutilities.h"
+#include "boarddocument.h"
 #include "boardhint.h"
 #include "boardnotice.h"
 #include "boardprinter.h"
@@ -23,6 +24,7 @@
 #include "propertyeditormanager.h"
 #include "recognizer.h"
 #include "recognizermanager.h"
+#include "recoveryfile.h"
 #include "selectionmanager.h"
 #include "tesseractrecognizer.h"
 #include "tool.h"
@@ -114,6 +116,7 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     m_pBoard->showTopic(COrrery::getWorkspace()->getCurrentTopic());
     setCentralWidget(m_pBoard);
     COrrery::setView(m_pBoard);
+    m_pDocument = new CBoardDocument(this, m_pBoard, CRecoveryFile::defaultFolder());
     m_pZoom = new CZoomController(m_pBoard, this);
     // The zoom keys work wherever the focus is in the window, the View menu open or not.
     addActions(m_pZoom->actions());
@@ -164,6 +167,8 @@ void CMainWindow::keepWritingFlowing()
 void CMainWindow::buildFileMenu()
 {
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
+    m_pDocument->fillFileMenu(pFileMenu);
+    pFileMenu->addSeparator();
     pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
                          &CMainWindow::slotExportBoard);
     pFileMenu->addAction(m_pPrinter->exportPdfAction());
@@ -610,6 +615,11 @@ void CMainWindow::mirrorDocks()
 
 void CMainWindow::closeEvent(QCloseEvent* pEvent)
 {
+    if (!m_pDocument->maybeSave()) {
+        pEvent->ignore();
+        return;
+    }
+    m_pDocument->close();
     // Tools hand their settings on and the host saves them while everything is still there.
     if (CToolManager* pToolManager = COrrery::getToolManager())
         pToolManager->onExit();

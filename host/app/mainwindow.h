@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class CBoardDocument;
 class CBoardHint;
 class CBoardPrinter;
 class CHandwritingLanguageMenu;
@@ -33,6 +34,8 @@ public:
     // Deletes the selected components in one undoable step; offered only while something is selected.
     QAction* deleteAction() const { return m_pDeleteAction; }
     COrreryView* board() const { return m_pBoard; }
+    // The board's file, its unsaved changes and their recovery copy.
+    CBoardDocument* document() const { return m_pDocument; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
     CZoomController* zoomController() const { return m_pZoom; }
     CBoardPrinter* boardPrinter() const { return m_pPrinter; }
@@ -97,6 +100,7 @@ private:
     void keepWritingFlowing();
 
     COrreryView* m_pBoard = nullptr;
+    CBoardDocument* m_pDocument = nullptr;
     QMenu* m_pToolsMenu = nullptr;
     QMenu* m_pPluginsMenu = nullptr;
     QMenu* m_pRecognizerMenu = nullptr;

@@ -2,6 +2,8 @@
 
 #include "hostjournal.h"
 
+#include <QAbstractButton>
+
 namespace {
 
 CActionUtilities::FMessageHandler& messageHandler()
@@ -45,7 +47,8 @@ QMessageBox::Icon iconOf(CActionUtilities::EMessageBoxType eType)
 QMessageBox::StandardButton CActionUtilities::messageBox(EMessageBoxType eType, QWidget* pParent,
                                                          const QString& strText,
                                                          QMessageBox::StandardButtons buttons,
-                                                         QMessageBox::StandardButton eDefaultButton)
+                                                         QMessageBox::StandardButton eDefaultButton,
+                                                         const QMap<int, QString>& buttonLabels)
 {
     CHostJournal::record(QStringLiteral("CActionUtilities::messageBox %1 %2").arg(int(eType)).arg(strText));
     // Copied: a handler that installs another one while it answers must not pull itself away.
@@ -61,6 +64,9 @@ QMessageBox::StandardButton CActionUtilities::messageBox(EMessageBoxType eType, 
 
     QMessageBox box(iconOf(eType), QStringLiteral("Whiteboard"), strText, buttons, pParent);
     box.setDefaultButton(eDefaultButton);
+    for (auto it = buttonLabels.begin(); it != buttonLabels.end(); ++it)
+        if (QAbstractButton* pButton = box.button(QMessageBox::StandardButton(it.key())))
+            pButton->setText(it.value());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -4,6 +4,7 @@
 // for notices, it shows the message there and goes on at once.
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -26,10 +27,13 @@ public:
         FMessageHandler;
     typedef std::function<void(EMessageBoxType eType, const QString& strText)> FNoticeHandler;
 
+    // buttonLabels renames standard buttons (by their QMessageBox::StandardButton) where the standard
+    // words do not say what the answer does; a handler still answers with the standard button.
     static QMessageBox::StandardButton messageBox(EMessageBoxType eType, QWidget* pParent,
                                                   const QString& strText,
                                                   QMessageBox::StandardButtons buttons,
-                                                  QMessageBox::StandardButton eDefaultButton);
+                                                  QMessageBox::StandardButton eDefaultButton,
+                                                  const QMap<int, QString>& buttonLabels = {});
 
     // Answers messages instead of showing them; an empty handler shows them again. Returns the
     // handler it replaces.
