@@ -15,12 +15,13 @@ fi
 
 # Boards are saved as ZIP containers (libzip) with an SVG picture of each page (Qt SVG). The
 # recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
-# measurements in bench/ are built with Google Benchmark.
+# measurements in bench/ are built with Google Benchmark. The tests read exported PDFs back with
+# poppler's pdftotext.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
     libqt5svg5-dev libzip-dev
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
     wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
-    libbenchmark-dev "${extra[@]}")
+    libbenchmark-dev poppler-utils "${extra[@]}")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "action.h"
 #include "actionmanager.h"
 #include "apphost.h"
+#include "boardprinter.h"
 #include "colorselect.h"
 #include "component.h"
 #include "contextbarinterface.h"
@@ -34,6 +35,7 @@
 #include "toolpropertiesdock.h"
 #include "topic.h"
 #include "workspace.h"
+#include "zoomcontroller.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -44,6 +46,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrinter>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSettings>
@@ -555,15 +558,21 @@ private slots:
     }
 
     // The pen's stroke becomes the same ink as the mouse's, whatever its pressure.
+    // At any zoom the ink lands under the pen, as wide on the board as ever.
     void aTabletPenDrawsAsTheMouseDoes_data()
     {
         QTest::addColumn<bool>("bTablet");
-        QTest::newRow("mouse") << false;
-        QTest::newRow("tablet pen") << true;
+        QTest::addColumn<double>("dZoom");
+        QTest::newRow("mouse") << false << 1.0;
+        QTest::newRow("tablet pen") << true << 1.0;
+        QTest::newRow("mouse at 50 %") << false << 0.5;
+        QTest::newRow("tablet pen at 200 %") << true << 2.0;
     }
     void aTabletPenDrawsAsTheMouseDoes()
     {
         QFETCH(bool, bTablet);
+        QFETCH(double, dZoom);
+        m_pWindow->zoomController()->zoomAbout(dZoom, QPointF(400, 300));
         QVERIFY(tools()->activate(QStringLiteral("pen")));
         const QVector<QPoint> points = {{100, 100}, {150, 120}, {200, 100}};
         QVERIFY(draw(points, bTablet));
@@ -572,6 +581,132 @@ private slots:
         for (const QPoint& point : points)
             stroke.append(m_pWindow->board()->mapToScene(point));
         QCOMPARE(page()->components().first()->getPropertyValue("strokes"), QVariant(QVariantList{stroke}));
+        QCOMPARE(page()->components().first()->getPropertyValue("linewidth").toDouble(),
+                 3.0 * COrrery::getLPToDPRatio());
+    }
+
+    // The zoom keys go through the usual steps and stop at 25 and 400 %; Fit Page shows the whole page.
+    void theZoomStepsWithinItsLimits_data()
+    {
+        QTest::addColumn<double>("dFrom");
+        QTest::addColumn<QKeySequence>("keys"); // none: View > Zoom > Fit Page
+        QTest::addColumn<double>("dTo");        // 0: as large as the whole page fits
+        QTest::newRow("Ctrl++ from 100 %") << 1.0 << QKeySequence("Ctrl++") << 1.25;
+        QTest::newRow("Ctrl+- from 100 %") << 1.0 << QKeySequence("Ctrl+-") << 0.75;
+        QTest::newRow("Ctrl+- from 50 %") << 0.5 << QKeySequence("Ctrl+-") << 1 / 3.0;
+        QTest::newRow("Ctrl+= between steps") << 0.9 << QKeySequence("Ctrl+=") << 1.0;
+        QTest::newRow("Ctrl++ at 400 %") << 4.0 << QKeySequence("Ctrl++") << 4.0;
+        QTest::newRow("Ctrl+- at 25 %") << 0.25 << QKeySequence("Ctrl+-") << 0.25;
+        QTest::newRow("Ctrl+0 from 300 %") << 3.0 << QKeySequence("Ctrl+0") << 1.0;
+        QTest::newRow("Fit Page from 400 %") << 4.0 << QKeySequence() << 0.0;
+    }
+    void theZoomStepsWithinItsLimits()
+    {
+        QFETCH(double, dFrom);
+        QFETCH(QKeySequence, keys);
+        QFETCH(double, dTo);
+        COrreryView* pBoard = m_pWindow->board();
+        pBoard->setZoom(dFrom);
+        // The window lays itself out once it shows; Fit Page fits the board as it is then.
+        QCoreApplication::processEvents();
+        QSignalSpy zoomed(pBoard, &COrreryView::signalZoomChanged);
+        emit m_pWindow->viewMenu()->aboutToShow();
+        if (keys.isEmpty())
+            m_pWindow->viewMenu()->actions().first()->menu()->actions().last()->trigger();
+        else
+            QTest::keySequence(m_pWindow.get(), keys);
+        if (dTo == 0.0) {
+            // As large as the view takes the whole page, once the scroll bars have gone.
+            QTRY_VERIFY(!pBoard->horizontalScrollBar()->isVisible() &&
+                        !pBoard->verticalScrollBar()->isVisible());
+            const QRectF shown = pBoard->mapFromScene(page()->scene()->sceneRect()).boundingRect();
+            QVERIFY(std::max(shown.width() / pBoard->viewport()->width(),
+                             shown.height() / pBoard->viewport()->height()) > 0.99);
+            dTo = pBoard->zoom();
+        }
+        QCOMPARE(pBoard->zoom(), dTo);
+        QCOMPARE(zoomed.count(), dFrom == dTo ? 0 : 1);
+        QCOMPARE(m_pWindow->statusBar()->findChild<QLabel*>("zoom")->text(),
+                 QString::number(qRound(dTo * 100)) + " %");
+    }
+
+    // Ctrl with the wheel zooms about the pointer, keeping the board point under it; alone it scrolls.
+    void theWheelZoomsWithCtrlAndScrollsWithout_data()
+    {
+        QTest::addColumn<bool>("bCtrl");
+        QTest::addColumn<int>("iEighths");
+        QTest::addColumn<double>("dZoom");
+        QTest::newRow("Ctrl, one notch up") << true << 120 << 1.2;
+        QTest::newRow("Ctrl, nearly 125 %: lands on it") << true << 145 << 1.25;
+        QTest::newRow("Ctrl, far down: the limit") << true << -2400 << 0.25;
+        QTest::newRow("no Ctrl, down") << false << -120 << 1.0;
+    }
+    void theWheelZoomsWithCtrlAndScrollsWithout()
+    {
+        QFETCH(bool, bCtrl);
+        QFETCH(int, iEighths);
+        QFETCH(double, dZoom);
+        COrreryView* pBoard = m_pWindow->board();
+        const QPoint pointer(300, 200);
+        pBoard->centerOn(page()->scene()->sceneRect().center());
+        const QPointF boardPoint = pBoard->mapToScene(pointer);
+        const int iScrolled = pBoard->verticalScrollBar()->value();
+        QWheelEvent wheel(pointer, pBoard->viewport()->mapToGlobal(pointer), QPoint(), QPoint(0, iEighths),
+                          Qt::NoButton, bCtrl ? Qt::ControlModifier : Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(pBoard->viewport(), &wheel);
+        QCOMPARE(pBoard->zoom(), dZoom);
+        if (bCtrl)
+            QVERIFY((pBoard->mapFromScene(boardPoint) - pointer).manhattanLength() <= 2 || dZoom == 0.25);
+        else
+            QVERIFY(pBoard->verticalScrollBar()->value() > iScrolled);
+    }
+
+    // Every page, or the printer's range of them, in order, one sheet each, with its text as text.
+    void thePagesArePrintedAndExportedAsPdf_data()
+    {
+        QTest::addColumn<int>("range"); // AllPages: Export as PDF
+        QTest::addColumn<int>("iFrom");
+        QTest::addColumn<int>("iTo");
+        QTest::addColumn<QStringList>("texts"); // of the sheets
+        QTest::newRow("export") << int(QPrinter::AllPages) << 0 << 0 << QStringList{"one", "two", "three"};
+        QTest::newRow("pages 2 to 9") << int(QPrinter::PageRange) << 2 << 9 << QStringList{"two", "three"};
+        QTest::newRow("print the current page") << int(QPrinter::CurrentPage) << 0 << 0 << QStringList{"two"};
+    }
+    void thePagesArePrintedAndExportedAsPdf()
+    {
+        QFETCH(int, range);
+        QFETCH(int, iFrom);
+        QFETCH(int, iTo);
+        QFETCH(QStringList, texts);
+        CWorkspace& board = *COrrery::getWorkspace();
+        for (const QString& strText : QStringList{"one", "two", "three"}) {
+            CTopic* pPage = strText == "one" ? board.topicAt(0) : board.addTopic();
+            const boost::shared_ptr<CComponent> pBox = CComponent::create(QStringLiteral("text"));
+            pBox->setPropertyValue(QStringLiteral("string"), strText);
+            QVERIFY(pPage->addComponent(pBox));
+        }
+        board.setCurrentTopic(board.topicAt(1));
+        QTemporaryDir dir;
+        const QString strPath = dir.filePath(QStringLiteral("board.pdf"));
+        QPrinter printer;
+        printer.setOutputFileName(strPath);
+        printer.setPrintRange(QPrinter::PrintRange(range));
+        printer.setFromTo(iFrom, iTo);
+        QVERIFY(range == QPrinter::AllPages ? CBoardPrinter::exportPdf(board, strPath, nullptr)
+                                            : CBoardPrinter::print(board, printer));
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("/Type /Page\n"), texts.size());
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed to read the text back");
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {strPath, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished());
+        QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput())
+                     .split('\f', Qt::SkipEmptyParts)
+                     .replaceInStrings(QRegularExpression("\\s"), ""),
+                 texts);
     }
 
     // The Delete button takes the selection off the board in one step that Undo brings back in place.

@@ -204,26 +204,31 @@ private slots:
 
     // Replayed larger, the writing of a file keeps its proportions, and the letters of its text stand
     // within 30 % of the writing from 25 to 200 px on the screen; smaller writing gets the smallest
-    // size, larger the cap.
+    // size, larger the cap. At a zoom the writing keeps its size on the screen, and the text with it.
     void theTextFollowsTheWriting_data()
     {
         QTest::addColumn<double>("factor");
+        QTest::addColumn<double>("zoom");
         for (double dFactor : {0.2, 0.75, 1.0, 2.0, 3.0, 12.0})
-            QTest::newRow(qPrintable(QString::number(dFactor))) << dFactor;
+            QTest::newRow(qPrintable(QString::number(dFactor))) << dFactor << 1.0;
+        QTest::newRow("1 at 200 %") << 1.0 << 2.0;
+        QTest::newRow("3 at 50 %") << 3.0 << 0.5;
     }
     void theTextFollowsTheWriting()
     {
         QFETCH(double, factor);
+        QFETCH(double, zoom);
         m_pRecognizer->setStandingAnswer({"word"});
         CInkReplay plain, replay;
+        QVERIFY(replay.setZoom(zoom));
         QVERIFY(plain.load(c_strSample) && replay.setScale(factor) && replay.load(c_strSample));
         QVector<SReplayedWriting> results;
         QVERIFY(replay.replay(m_host.view(), results) && results.size() == c_sampleTruths.size());
-        const double dRatio = COrrery::getLPToDPRatio(), dUnits = boardunits::c_dUnitsPerPixel;
+        const double dRatio = COrrery::getLPToDPRatio(), dUnits = boardunits::c_dUnitsPerPixel / zoom;
         for (int i = 0; i < results.size(); ++i) {
             const QPolygonF stroke(replay.pieces()[i].strokes.value(0)),
                 original(plain.pieces()[i].strokes.value(0));
-            QCOMPARE(stroke.boundingRect().size(), original.boundingRect().size() * factor);
+            QCOMPARE(stroke.boundingRect().size(), original.boundingRect().size() * factor / zoom);
             const double dHeight = results[i].dWritingHeightPx, dSize = results[i].dFontSize;
             QCOMPARE(dSize == 200.0 * 0.7 / dRatio, dHeight * dUnits < 200.0);
             QCOMPARE(dSize == 64 * dRatio, dHeight * dUnits * 0.7 / dRatio > 64 * dRatio);

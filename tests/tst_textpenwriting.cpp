@@ -256,6 +256,8 @@ private slots:
         sized("no text counts one line", 2.0, 1.0, span(300), "", 105.0);
         sized("a final line feed starts a second line", 2.0, 1.0, span(300), "a\n", 52.5);
         sized("zoomed out: 150 view pixels are 300 on the board", 2.0, 0.5, span(150), "a", 105.0);
+        sized("100 high at 100 %: a tenth of a pixel a unit", 4.0, 0.1, span(100), "a", 175.0);
+        sized("100 high at 200 %: half as large on the board", 4.0, 0.2, span(100), "a", 87.5);
         sized("flat: the cap is below the smallest size", 1.0, 1.0, QRect(100, 200, 300, 0), "far", 64.0);
         sized("ten million pixels away", 2.0, 1.0, QRect(10000000, 10000000, 240, 100), "far", 70.0);
         sized("from ten million above to ten million below", 2.0, 1.0,

@@ -154,6 +154,14 @@ bool CInkReplay::setScale(double dFactor)
     return true;
 }
 
+bool CInkReplay::setZoom(double dZoom)
+{
+    if (!(dZoom > 0.0) || !std::isfinite(dZoom))
+        return false;
+    m_dZoom = dZoom;
+    return true;
+}
+
 bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWhy)
 {
     if (dResolutionX <= 0.0)
@@ -208,7 +216,7 @@ bool CInkReplay::layOut(double dResolutionX, double dResolutionY, QString& strWh
         return false;
     }
 
-    const double dUnits = boardunits::c_dUnitsPerPixel;
+    const double dUnits = boardunits::c_dUnitsPerPixel / m_dZoom;
     for (SInkWriting& piece : m_pieces)
         for (QVector<QPointF>& stroke : piece.strokes)
             for (QPointF& point : stroke)
@@ -255,7 +263,8 @@ bool CInkReplay::replay(COrreryView* pView, QVector<SReplayedWriting>& results)
 
     // The view shows the whole writing from the page's corner, as a board as large as the writing
     // would.
-    const double dMargin = c_dMarginPx * boardunits::c_dUnitsPerPixel;
+    pView->setZoom(m_dZoom);
+    const double dMargin = c_dMarginPx * boardunits::c_dUnitsPerPixel / m_dZoom;
     QRectF bounds = pView->scene()->sceneRect();
     for (const SInkWriting& piece : m_pieces)
         for (const QVector<QPointF>& stroke : piece.strokes)

@@ -26,7 +26,7 @@ struct SReplayedWriting
     QPointF position;
     double dFontSize = 0.0;
     bool bCreated = false;
-    // Screen pixels at the default zoom: the writing's height, and the height of the letters of the
+    // Screen pixels at the replay's zoom: the writing's height, and the height of the letters of the
     // written word (the reading where the file does not say what was written) set as the box sets
     // its text.
     double dWritingHeightPx = 0.0;
@@ -51,6 +51,10 @@ public:
     // Scales the board's resolution for the files loaded from now on; false, keeping the scale, for a
     // factor that is not a positive number.
     bool setScale(double dFactor);
+    // Writes with the board shown at this zoom (2: twice as large), the writing keeping its size on the
+    // screen and so standing 1/dZoom as tall on the board, for the files loaded from now on; false,
+    // keeping the zoom, for one that is not a positive number.
+    bool setZoom(double dZoom);
 
     // Reads and checks the whole file and lays its writing out on the board; false with
     // errorString() ("FILE:LINE:COLUMN: what is wrong"), keeping nothing of the file.
@@ -60,7 +64,7 @@ public:
     QString errorString() const { return m_strError; }
     // The pieces of writing in scene coordinates, in the order they are written.
     const QVector<SInkWriting>& pieces() const { return m_pieces; }
-    // Screen pixels at the default zoom per point of the file.
+    // Screen pixels per point of the file.
     double scaleX() const { return m_dScaleX; }
     double scaleY() const { return m_dScaleY; }
 
@@ -86,5 +90,6 @@ private:
     double m_dScaleX = 1.0;
     double m_dScaleY = 1.0;
     double m_dFactor = 1.0;
+    double m_dZoom = 1.0;
     QString m_strError;
 };

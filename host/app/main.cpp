@@ -123,8 +123,9 @@ struct SOptions
     bool bHeadless = false;
     bool bReplay = false;
     bool bJson = false;
-    // The replay's --scale as given; empty when not given.
+    // The replay's --scale and --zoom as given; empty when not given.
     QString strReplayScale;
+    QString strReplayZoom;
     QString strPluginDir;
     QString strLogFile;
     QString strReplayFile;
@@ -157,8 +158,13 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
         QStringLiteral("scale"),
         QStringLiteral("Replay the writing this many times as large as at its declared size on a board."),
         QStringLiteral("factor"));
-    parser.addOptions(
-        {headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption, scaleOption});
+    const QCommandLineOption zoomOption(
+        QStringLiteral("zoom"),
+        QStringLiteral(
+            "Replay on a board shown this many times as large, the writing as large on the screen."),
+        QStringLiteral("factor"));
+    parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption,
+                       scaleOption, zoomOption});
     parser.process(app);
 
     SOptions options;
@@ -170,16 +176,23 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
     options.strReplayFile = parser.value(replayOption);
     options.strBoardFile = parser.value(outOption);
     options.strReplayScale = parser.value(scaleOption);
+    options.strReplayZoom = parser.value(zoomOption);
     return options;
 }
 
-// Reads the file to replay at the scale asked for; false, having said why, when either is unusable.
+// Reads the file to replay at the scale and zoom asked for; false, having said why, when one is unusable.
 bool loadReplay(CInkReplay& replay, const SOptions& options)
 {
     bool bScale = true;
     const double dFactor = options.strReplayScale.isEmpty() ? 1.0 : options.strReplayScale.toDouble(&bScale);
     if (!bScale || !replay.setScale(dFactor)) {
         err() << "whiteboard: --scale " << options.strReplayScale << ": not a factor above 0\n";
+        return false;
+    }
+    bool bZoom = true;
+    const double dZoom = options.strReplayZoom.isEmpty() ? 1.0 : options.strReplayZoom.toDouble(&bZoom);
+    if (!bZoom || !replay.setZoom(dZoom)) {
+        err() << "whiteboard: --zoom " << options.strReplayZoom << ": not a factor above 0\n";
         return false;
     }
     if (replay.load(options.strReplayFile))

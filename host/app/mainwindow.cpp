@@ -6,6 +6,7 @@
 #include "boarddocument.h"
 #include "boardhint.h"
 #include "boardnotice.h"
+#include "boardprinter.h"
 #include "component.h"
 #include "contextbarinterface.h"
 #include "contextbarmanager.h"
@@ -31,6 +32,7 @@
 #include "toolmanager.h"
 #include "toolpropertiesdock.h"
 #include "workspace.h"
+#include "zoomcontroller.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -115,6 +117,11 @@ CMainWindow::CMainWindow(QWidget* pParent) : QMainWindow(pParent)
     setCentralWidget(m_pBoard);
     COrrery::setView(m_pBoard);
     m_pDocument = new CBoardDocument(this, m_pBoard, CRecoveryFile::defaultFolder());
+    m_pZoom = new CZoomController(m_pBoard, this);
+    // The zoom keys work wherever the focus is in the window, the View menu open or not.
+    addActions(m_pZoom->actions());
+    statusBar()->addPermanentWidget(m_pZoom->createZoomLabel(statusBar()));
+    m_pPrinter = new CBoardPrinter(this);
 
     CLayoutDirectionFollower::install();
     if (CToolManager* pTools = COrrery::getToolManager())
@@ -164,6 +171,8 @@ void CMainWindow::buildFileMenu()
     pFileMenu->addSeparator();
     pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
                          &CMainWindow::slotExportBoard);
+    pFileMenu->addAction(m_pPrinter->exportPdfAction());
+    pFileMenu->addAction(m_pPrinter->printAction());
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 }
@@ -525,6 +534,8 @@ void CMainWindow::buildViewMenu()
 void CMainWindow::refreshViewMenu()
 {
     m_pViewMenu->clear();
+    m_pViewMenu->addMenu(m_pZoom->menu());
+    m_pViewMenu->addSeparator();
     m_pViewMenu->addAction(m_pToolBar->toggleViewAction());
     m_pViewMenu->addAction(m_pToolProperties->toggleViewAction());
     m_pViewMenu->addAction(m_pPageList->toggleViewAction());

@@ -8,6 +8,7 @@
 
 class CBoardDocument;
 class CBoardHint;
+class CBoardPrinter;
 class CHandwritingLanguageMenu;
 class COrreryView;
 class CPageListPanel;
@@ -16,6 +17,7 @@ class CToolPropertiesDock;
 class QActionGroup;
 class QMenu;
 class QToolBar;
+class CZoomController;
 
 class CMainWindow : public QMainWindow
 {
@@ -35,6 +37,8 @@ public:
     // The board's file, its unsaved changes and their recovery copy.
     CBoardDocument* document() const { return m_pDocument; }
     CToolPropertiesDock* toolProperties() const { return m_pToolProperties; }
+    CZoomController* zoomController() const { return m_pZoom; }
+    CBoardPrinter* boardPrinter() const { return m_pPrinter; }
     CPageMenu* pageMenu() const { return m_pPageMenu; }
     CPageListPanel* pageList() const { return m_pPageList; }
 
@@ -115,4 +119,6 @@ private:
     // The tools there before any plug-in was loaded.
     QStringList m_hostTools;
     CHandwritingLanguageMenu* m_pHandwritingLanguages = nullptr;
+    CZoomController* m_pZoom = nullptr;
+    CBoardPrinter* m_pPrinter = nullptr;
 };

@@ -56,7 +56,18 @@ void COrreryView::setZoom(double dZoom)
     if (!(dZoom > 0.0) || !std::isfinite(dZoom))
         return;
     const double dScale = dZoom * boardunits::c_dDefaultViewScale;
+    if (transform() == QTransform::fromScale(dScale, dScale))
+        return;
     setTransform(QTransform::fromScale(dScale, dScale));
+    emit signalZoomChanged(zoom());
+}
+
+void COrreryView::drawBackground(QPainter* pPainter, const QRectF& rect)
+{
+    // Zoomed out, the page is smaller than the view: grey around it shows where the page ends, and
+    // so what is saved and printed.
+    pPainter->fillRect(rect, QColor(0x8c, 0x8f, 0x94));
+    QGraphicsView::drawBackground(pPainter, rect & sceneRect());
 }
 
 void COrreryView::setLiveDesktopMode(bool bOn)

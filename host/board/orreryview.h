@@ -42,9 +42,12 @@ public:
 
 signals:
     void signalLiveDesktopModeChanged(bool bOn);
+    // The board shows at another zoom; whoever shows the zoom or sizes things to it follows.
+    void signalZoomChanged(double dZoom);
 
 protected:
     bool viewportEvent(QEvent* pEvent) override;
+    void drawBackground(QPainter* pPainter, const QRectF& rect) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
