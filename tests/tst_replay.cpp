@@ -5,8 +5,11 @@
 #include "boardhost.h"
 #include "boardunits.h"
 #include "component.h"
+#include "controllayer.h"
+#include "inkimport.h"
 #include "inkreplay.h"
 #include "iplugin.h"
+#include "normalpentool.h"
 #include "pluginloader.h"
 #include "toolmanager.h"
 #include "topic.h"
@@ -15,6 +18,7 @@
 #include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -22,6 +26,8 @@ namespace {
 const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
 const QString c_strSample = QStringLiteral(SAMPLES_DIR "/address-change.inkml");
 const QStringList c_sampleTruths = {"Subject", "wants", "address", "change"};
+// The same words, grouped as a segmented formula is: plain trace ids, groups inside a segmentation.
+const QString c_strSegmented = QStringLiteral(SAMPLES_DIR "/crohme-style.inkml");
 
 QByteArray ink(const QByteArray& body)
 {
@@ -278,6 +284,59 @@ private slots:
                 qPrintable(replay.errorString()));
             QVERIFY(replay.pieces().isEmpty());
         }
+    }
+
+    // Imported writing lands in the part of the page in view, as one undo step: as ink in the pen's
+    // colour with the Pen, as text boxes with the text pen. A file that cannot be read changes nothing.
+    void importPlacesTheWritingInView_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("pen") << "pen"
+                             << "pencolor" << QStringList(QVector<QString>(4, "normal;#FF00AA00").toList());
+        QTest::newRow("text pen") << c_strTextPen << "string" << c_sampleTruths;
+    }
+
+    void importPlacesTheWritingInView()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, property);
+        QFETCH(QStringList, values);
+        CToolManager* pTools = COrrery::getToolManager();
+        QVERIFY(pTools->registerTool(boost::make_shared<CNormalPenTool>()) && pTools->activate(tool));
+        QVERIFY(pTools->setToolProperty("pen", "pencolor", "normal;#FF00AA00", false));
+        for (const QString& strText : c_sampleTruths)
+            m_pRecognizer->enqueue({strText});
+        COrreryView* pView = m_host.view();
+        pView->show();
+        pView->centerOn(pView->sceneRect().center() + QPointF(3000, 2000));
+        const QRectF inView = pView->mapToScene(pView->viewport()->rect()).boundingRect();
+        CInkImport import(pView);
+        QSignalSpy imported(&import, &CInkImport::signalImported);
+        QVERIFY2(import.importFile(c_strSegmented), qPrintable(import.errorString()));
+        QCOMPARE(imported.count(), 1);
+        QCOMPARE(imported.first().value(1).toInt(), values.size());
+        QStringList read;
+        for (CComponent* pComponent : pView->topic()->components()) {
+            read.append(pComponent->getPropertyValue(property).toString());
+            // Ink lies wholly in view; a box starts where its writing did and may be wider than it.
+            const QRectF bounds = pComponent->getGraphicsItem()->sceneBoundingRect();
+            QVERIFY(inView.contains(bounds.topLeft()) && (property == "string" || inView.contains(bounds)));
+        }
+        QCOMPARE(read, values);
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        QCOMPARE(pUndo->count(), 1);
+        pUndo->undo();
+        QCOMPARE(pView->topic()->componentCount(), 0);
+
+        QTemporaryDir dir;
+        const QString strBroken = write(
+            dir, ink("<trace id=\"0\">1 2</trace><traceGroup><traceView traceDataRef=\"7\"/></traceGroup>"));
+        QVERIFY(!import.importFile(strBroken));
+        QVERIFY2(import.errorString().startsWith(strBroken + ":") && import.errorString().contains("'7'"),
+                 qPrintable(import.errorString()));
+        QCOMPARE(pView->topic()->componentCount() + pUndo->index() + imported.count(), 1);
     }
 
     // A file the reader refuses: the app says what is wrong and where, exits with 2 and writes nothing.

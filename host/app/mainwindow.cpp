@@ -11,6 +11,7 @@
 #include "controllayer.h"
 #include "controlsignalsource.h"
 #include "handwritinglanguagemenu.h"
+#include "inkimport.h"
 #include "languagemanager.h"
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
@@ -151,6 +152,9 @@ void CMainWindow::keepWritingFlowing()
 void CMainWindow::buildFileMenu()
 {
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
+    auto* pInkImport = new CInkImport(m_pBoard, this);
+    pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("Import &Handwriting\u2026")), pInkImport,
+                         [this, pInkImport] { pInkImport->slotImport(this); });
     pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
                          &CMainWindow::slotExportBoard);
     pFileMenu->addSeparator();
