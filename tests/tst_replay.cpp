@@ -358,13 +358,15 @@ private slots:
         QVERIFY(!QFile::exists(strBoard));
     }
 
-    // With its own recognizer the app reports one JSON line per word and saves the board.
+    // With its own recognizer the app reports one JSON line per word and saves the board, as a picture
+    // and as a board file, which opened again holds the same text boxes.
     void theAppReplaysASample()
     {
         QTemporaryDir home;
         const QString strBoard = home.filePath(QStringLiteral("board.png"));
-        const auto [iExitCode, output, strErrors] =
-            runWhiteboard(home, {"--replay", c_strSample, "--out", strBoard, "--json"});
+        const QString strBoardFile = home.filePath(QStringLiteral("lesson.board"));
+        const auto [iExitCode, output, strErrors] = runWhiteboard(
+            home, {"--replay", c_strSample, "--out", strBoard, "--json", "--save", strBoardFile});
         QVERIFY2(iExitCode == 0, qPrintable(strErrors));
         const QList<QByteArray> lines = output.trimmed().split('\n');
         QCOMPARE(lines.size(), c_sampleTruths.size());
@@ -376,6 +378,30 @@ private slots:
                      lines[i].constData());
         }
         QCOMPARE(QImageReader(strBoard).format(), QByteArray("png"));
+
+        QFile::remove(strBoard);
+        const auto [iOpened, opened, strOpenErrors] =
+            runWhiteboard(home, {"--open", strBoardFile, "--json", "--out", strBoard});
+        QVERIFY2(iOpened == 0, qPrintable(strOpenErrors));
+        const QList<QByteArray> boxes = opened.trimmed().split('\n');
+        QCOMPARE(boxes.size(), lines.size());
+        for (int i = 0; i < boxes.size(); ++i) {
+            const QJsonObject replayed = QJsonDocument::fromJson(lines[i]).object();
+            const QJsonObject box = QJsonDocument::fromJson(boxes[i]).object();
+            QCOMPARE(box.value("text"), replayed.value("reading"));
+            QCOMPARE(box.value("position"), replayed.value("position"));
+            QCOMPARE(box.value("fontSize"), replayed.value("fontSize"));
+        }
+        QCOMPARE(QImageReader(strBoard).format(), QByteArray("png"));
+
+        // A damaged board file is refused by name, with the exit code of a file that cannot be used.
+        QFile damaged(strBoardFile);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("PK\3\4 no board") > 0);
+        damaged.close();
+        const auto [iRefused, none, strRefusal] = runWhiteboard(home, {"--open", strBoardFile});
+        QCOMPARE(iRefused, 2);
+        QVERIFY2(strRefusal.contains("whiteboard: " + strBoardFile + ": ") && none.isEmpty(),
+                 qPrintable(strRefusal));
     }
 
 private:
