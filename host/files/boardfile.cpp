@@ -1,52 +1,142 @@
 #include "boardfile.h"
 
+#include "boardreader.h"
+#include "boardunits.h"
+#include "boardwriter.h"
+#include "component.h"
 #include "topic.h"
 #include "workspace.h"
+
+#include <QBuffer>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+Q_LOGGING_CATEGORY(lcBoardFile, "whiteboard.boardfile")
 
 const int CBoardFile::c_iVersion = 1;
 const char* const CBoardFile::c_szSuffix = "board";
 
+namespace {
+
+QByteArray drawPage(CTopic* pTopic)
+{
+    QGraphicsScene* pScene = pTopic->scene();
+    // Nothing selected or being edited shows in the picture of the page.
+    const QList<QGraphicsItem*> selected = pScene->selectedItems();
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(false);
+
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    const QRectF pageRect = pScene->sceneRect();
+    const QSize size = (pageRect.size() / boardunits::c_dUnitsPerPixel).toSize();
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QStringLiteral("Board page"));
+    {
+        QPainter painter(&generator);
+        pScene->render(&painter, QRectF(QPointF(0, 0), size), pageRect);
+    }
+    for (QGraphicsItem* pItem : selected)
+        pItem->setSelected(true);
+    return svg;
+}
+
+} // namespace
+
 CBoardFile::SBoard CBoardFile::snapshot(const CWorkspace& workspace, bool bDrawPages)
 {
-    Q_UNUSED(workspace);
-    Q_UNUSED(bDrawPages);
-    return SBoard();
+    SBoard board;
+    board.iCurrentPage = qMax(0, workspace.indexOf(workspace.getCurrentTopic()));
+    board.pages.reserve(workspace.topicCount());
+    for (int iPage = 0; iPage < workspace.topicCount(); ++iPage) {
+        CTopic* pTopic = workspace.topicAt(iPage);
+        SPage page;
+        const QList<CComponent*> components = pTopic->components();
+        page.components.reserve(components.size());
+        for (const CComponent* pComponent : components) {
+            SComponent component;
+            component.strType = pComponent->getType();
+            const QStringList names = pComponent->getPropertyNames();
+            component.properties.reserve(names.size());
+            for (const QString& strName : names) {
+                QVariant value = pComponent->getPropertyValue(strName);
+                // A pixmap lives on the GUI thread only; the copy may be encoded on another.
+                if (value.userType() == QMetaType::QPixmap)
+                    value = value.value<QPixmap>().toImage();
+                component.properties.append({strName, value});
+            }
+            page.components.append(component);
+        }
+        if (bDrawPages)
+            page.svg = drawPage(pTopic);
+        board.pages.append(page);
+    }
+    return board;
 }
 
 bool CBoardFile::write(const SBoard& board, const QString& strPath, QString* pstrError)
 {
-    Q_UNUSED(board);
-    Q_UNUSED(strPath);
+    QString strError;
+    const QByteArray bytes = CBoardWriter::encode(board, &strError);
+    if (!bytes.isEmpty()) {
+        // The old file is replaced only once the new one is complete on disk. The buffer is flushed
+        // here: an error while commit() flushes it (a full disk) would not stop the replacement.
+        QSaveFile file(strPath);
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+            file.commit())
+            return true;
+        strError = file.errorString();
+    }
     if (pstrError)
-        *pstrError = QStringLiteral("saving is not available yet");
+        *pstrError = strError;
     return false;
 }
 
 QByteArray CBoardFile::encode(const SBoard& board)
 {
-    Q_UNUSED(board);
-    return QByteArray();
+    return CBoardWriter::encode(board);
 }
 
 bool CBoardFile::read(const QString& strPath, SBoard* pBoard, QString* pstrError)
 {
-    Q_UNUSED(strPath);
-    return decode(QByteArray(), pBoard, pstrError);
+    return CBoardReader::read(strPath, pBoard, pstrError);
 }
 
 bool CBoardFile::decode(const QByteArray& data, SBoard* pBoard, QString* pstrError)
 {
-    Q_UNUSED(data);
-    Q_UNUSED(pBoard);
-    if (pstrError)
-        *pstrError = QStringLiteral("opening is not available yet");
-    return false;
+    return CBoardReader::decode(data, pBoard, pstrError);
 }
 
 std::vector<std::unique_ptr<CTopic>> CBoardFile::build(const SBoard& board)
 {
-    Q_UNUSED(board);
-    return {};
+    std::vector<std::unique_ptr<CTopic>> topics;
+    topics.reserve(size_t(board.pages.size()));
+    for (const SPage& page : board.pages) {
+        auto pTopic = std::make_unique<CTopic>();
+        for (const SComponent& component : page.components) {
+            const boost::shared_ptr<CComponent> pComponent = CComponent::create(component.strType);
+            if (!pComponent) {
+                qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
+                continue;
+            }
+            for (const QPair<QString, QVariant>& property : component.properties)
+                pComponent->setPropertyValue(property.first, property.second);
+            if (!pTopic->addComponent(pComponent))
+                qCWarning(lcBoardFile)
+                    << "Skipped a component of type" << component.strType << "the page refused";
+        }
+        topics.push_back(std::move(pTopic));
+    }
+    return topics;
 }
 
 bool CBoardFile::save(const CWorkspace& workspace, const QString& strPath, QString* pstrError)
@@ -59,6 +149,11 @@ bool CBoardFile::open(const QString& strPath, CWorkspace* pWorkspace, QString* p
     SBoard board;
     if (!pWorkspace || !read(strPath, &board, pstrError))
         return false;
-    pWorkspace->replaceTopics(build(board));
+    std::vector<std::unique_ptr<CTopic>> topics = build(board);
+    CTopic* pCurrent =
+        board.iCurrentPage < int(topics.size()) ? topics[size_t(board.iCurrentPage)].get() : nullptr;
+    pWorkspace->replaceTopics(std::move(topics));
+    if (pCurrent)
+        pWorkspace->setCurrentTopic(pCurrent);
     return true;
 }

@@ -1,0 +1,18 @@
+// Encodes a board into its file: the ZIP archive with the mimetype, board.xml (every property of
+// every component, typed), each page as SVG and its ink as InkML, and the pictures as PNG. It reads
+// only the copy it is given, so it may run on any thread.
+#pragma once
+
+#include "boardfile.h"
+
+class CBoardWriter
+{
+public:
+    // The whole file; empty, with the reason, when the archive could not be made.
+    static QByteArray encode(const CBoardFile::SBoard& board, QString* pstrError = nullptr);
+    // board.xml alone, with the pictures it refers to by name.
+    static QByteArray boardXml(const CBoardFile::SBoard& board,
+                               QVector<QPair<QString, QByteArray>>* pPictures);
+    // The page's ink as W3C InkML: a trace per stroke, in scene units, a brush per colour and width.
+    static QByteArray pageInkML(const CBoardFile::SPage& page);
+};
