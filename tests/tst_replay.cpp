@@ -326,7 +326,7 @@ private slots:
         }
         QCOMPARE(read, values);
         QUndoStack* pUndo = CControlLayer::get()->undoStack();
-        QCOMPARE(pUndo->count(), 1);
+        QCOMPARE(pUndo->undoText(), QStringLiteral("Import handwriting"));
         pUndo->undo();
         QCOMPARE(pView->topic()->componentCount(), 0);
 

@@ -11,6 +11,7 @@
 #include "pentool.h"
 #include "toolmanager.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsScene>
@@ -113,7 +114,8 @@ bool CInkImport::importFile(const QString& strPath)
         pReader = nullptr;
     const CPenTool* pPen = currentPen();
     {
-        CBatchModeScope batch(-1);
+        // The step is named for what the user did rather than for the ink or text it left.
+        CBatchModeScope batch(-1, tr("Import handwriting"));
         if (pReader) {
             // Nobody waits at a menu of readings for each piece of an import: the first one is taken.
             const QString strTool = pReader->getName();
@@ -148,7 +150,13 @@ void CInkImport::slotImport(QWidget* pDialogParent)
     const QString strPath =
         QFileDialog::getOpenFileName(pDialogParent, tr("Import Handwriting"), QString(),
                                      tr("InkML handwriting (*.inkml *.xml);;All files (*)"));
-    if (strPath.isEmpty() || importFile(strPath))
+    if (strPath.isEmpty())
+        return;
+    // Reading many pieces with the text pen takes a while, and the board cannot be used meanwhile.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool bImported = importFile(strPath);
+    QApplication::restoreOverrideCursor();
+    if (bImported)
         return;
     CActionUtilities::messageBox(
         CActionUtilities::eMessageBoxWarning, pDialogParent,
