@@ -152,11 +152,11 @@ void CMainWindow::keepWritingFlowing()
 void CMainWindow::buildFileMenu()
 {
     QMenu* pFileMenu = menuBar()->addMenu(tr("&File"));
+    pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
+                         &CMainWindow::slotExportBoard);
     auto* pInkImport = new CInkImport(m_pBoard, this);
     pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("Import &Handwriting\u2026")), pInkImport,
                          [this, pInkImport] { pInkImport->slotImport(this); });
-    pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("&Export as PNG\u2026")), this,
-                         &CMainWindow::slotExportBoard);
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 }
