@@ -339,6 +339,22 @@ private slots:
         QCOMPARE(pView->topic()->componentCount() + pUndo->index() + imported.count(), 1);
     }
 
+    // A dot among imported writing stays ink: to the text pen it would be a tap.
+    void importKeepsADotAsInk()
+    {
+        m_pRecognizer->enqueue({"l"});
+        m_host.view()->show();
+        QTemporaryDir dir;
+        CInkImport import(m_host.view());
+        QVERIFY(import.importFile(
+            write(dir, ink("<traceGroup><trace>0 0, 0 400</trace></traceGroup><traceGroup><trace>90 "
+                           "0</trace></traceGroup>"))));
+        QStringList types;
+        for (CComponent* pComponent : m_host.view()->topic()->components())
+            types.append(pComponent->getType());
+        QCOMPARE(types, (QStringList{"text", "ink"}));
+    }
+
     // A file the reader refuses: the app says what is wrong and where, exits with 2 and writes nothing.
     void theAppRefusesAFileItCannotUse()
     {

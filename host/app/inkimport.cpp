@@ -74,16 +74,31 @@ const CPenTool* currentPen()
     return dynamic_cast<const CPenTool*>(pTools->getToolByName(c_strPlainPen));
 }
 
-QVariantList strokeList(const QVector<QVector<QPointF>>& strokes)
+// One ink component for the piece, in the pen's colour and width.
+void insertInk(const SInkWriting& piece, const CPenTool* pPen)
 {
-    QVariantList list;
-    for (const QVector<QPointF>& stroke : strokes) {
+    const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
+    if (!pInk)
+        return;
+    QVariantList strokes;
+    for (const QVector<QPointF>& stroke : piece.strokes) {
         QVariantList points;
         for (const QPointF& point : stroke)
             points.append(point);
-        list.append(QVariant(points));
+        strokes.append(QVariant(points));
     }
-    return list;
+    pInk->setPropertyValue(QStringLiteral("strokes"), strokes);
+    if (pPen)
+        pPen->styleInk(*pInk);
+    CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);
+}
+
+// A piece of one stroke as small on the screen as a tap.
+bool isDot(const SInkWriting& piece, const COrreryView& view)
+{
+    const QRectF bounds = view.transform().mapRect(writingBounds({piece}));
+    return piece.strokes.size() == 1 && bounds.width() <= CPenTool::c_iTapMaxExtentPx &&
+           bounds.height() <= CPenTool::c_iTapMaxExtentPx;
 }
 
 } // namespace
@@ -113,6 +128,9 @@ bool CInkImport::importFile(const QString& strPath)
     if (pReader && !pReader->penEventsEnabled())
         pReader = nullptr;
     const CPenTool* pPen = currentPen();
+    // What the user wrote just before is read as theirs, not joined to the first imported piece.
+    if (pReader)
+        pReader->finishPendingWork();
     {
         // The step is named for what the user did rather than for the ink or text it left.
         CBatchModeScope batch(-1, tr("Import handwriting"));
@@ -122,6 +140,11 @@ bool CInkImport::importFile(const QString& strPath)
             const QVariant showCandidates = pReader->getToolProperty(c_strShowCandidates);
             pTools->setToolProperty(strTool, c_strShowCandidates, false, false);
             for (const SInkWriting& piece : qAsConst(pieces)) {
+                if (isDot(piece, *m_pView)) {
+                    // To the pen a dot is a tap, which would pick what lies under it.
+                    insertInk(piece, pPen);
+                    continue;
+                }
                 CInkReplay::drawStrokes(m_pView, piece.strokes);
                 // A message box while it read may have taken the tool away.
                 if (auto* pActive = dynamic_cast<CPenTool*>(pTools->getActiveTool()))
@@ -130,15 +153,8 @@ bool CInkImport::importFile(const QString& strPath)
             if (pTools->getToolByName(strTool))
                 pTools->setToolProperty(strTool, c_strShowCandidates, showCandidates, false);
         } else {
-            for (const SInkWriting& piece : qAsConst(pieces)) {
-                const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
-                if (!pInk)
-                    continue;
-                pInk->setPropertyValue(QStringLiteral("strokes"), strokeList(piece.strokes));
-                if (pPen)
-                    pPen->styleInk(*pInk);
-                pControl->invokeInsertCommand(pInk, -1, -1);
-            }
+            for (const SInkWriting& piece : qAsConst(pieces))
+                insertInk(piece, pPen);
         }
     }
     emit signalImported(strPath, pieces.size());
