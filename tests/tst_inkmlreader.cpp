@@ -93,12 +93,12 @@ private slots:
     }
 
     // The shapes of the large public collections: segmented formulas with plain ids, and timed points
-    // without a declared format. Each piece as "truth/strokes/start of each stroke in ms".
+    // without a declared format. Each piece as "truth/strokes/start of each stroke in ms"; the first
+    // point where X and Y put it (time is no coordinate).
     void collectionShapes_data()
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QStringList>("pieces");
-        // Time is no coordinate: the first point stays where X and Y put it.
         QTest::addColumn<QPointF>("first");
         QTest::newRow("segmentation of symbols")
             << QByteArray("<traceFormat><channel name=\"X\"/><channel name=\"Y\"/></traceFormat>"
