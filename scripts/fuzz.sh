@@ -24,7 +24,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0"
 
 failed=()
-for target in fuzz_inkml fuzz_peninput fuzz_toolproperties; do
+for target in fuzz_inkml fuzz_peninput fuzz_toolproperties fuzz_boardfile; do
     # The committed corpus is only read: the run grows a copy of it.
     work="build-fuzz/corpus/$target"
     findings="build-fuzz/findings/$target"
@@ -35,6 +35,9 @@ for target in fuzz_inkml fuzz_peninput fuzz_toolproperties; do
         -artifact_prefix="$findings/")
     if [ "$target" = fuzz_inkml ]; then
         options+=(-dict=fuzz/inkml.dict -max_len=4096)
+    elif [ "$target" = fuzz_boardfile ]; then
+        # A board file is a ZIP archive: small ones, and room for a stored board.xml to grow.
+        options+=(-dict=fuzz/boardfile.dict -max_len=16384)
     else
         # The board keeps what each run wrote (until it is reset), so every run ends with more
         # allocated than it began with and libFuzzer would scan the whole heap for leaks after each;

@@ -4,6 +4,7 @@
 #include "boardfile.h"
 #include "component.h"
 #include "controllayer.h"
+#include "inkmlreader.h"
 #include "normalpentool.h"
 #include "selecttool.h"
 #include "texttool.h"
@@ -16,6 +17,7 @@
 #include <csignal>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <thread>
 #include <zip.h>
 
 namespace {
@@ -149,7 +151,7 @@ private slots:
             drawStroke(pViewport, {{100, 100}, {200, 103 + iPage}, {300, 100}});
             QVERIFY(tools()->activate(QStringLiteral("text")));
             QTest::mouseClick(pViewport, Qt::LeftButton, Qt::NoModifier, QPoint(400, 450));
-            QTest::keyClicks(pViewport->window(), QStringLiteral("Typed\t%1").arg(iPage));
+            QTest::keyClicks(m_app.window()->board(), QStringLiteral("Typed\t%1").arg(iPage));
             QVERIFY(tools()->activate(QStringLiteral("select")));
             drag({200, 102}, {260, 202});
         }
@@ -177,17 +179,31 @@ private slots:
                 types.append(after.at(i)->getType());
                 QCOMPARE(after.at(i)->getType(), before.at(i)->getType());
                 QCOMPARE(after.at(i)->getPropertyNames(), before.at(i)->getPropertyNames());
-                for (const QString& strName : before.at(i)->getPropertyNames())
-                    QCOMPARE(after.at(i)->getPropertyValue(strName), before.at(i)->getPropertyValue(strName));
+                for (const QString& strName : before.at(i)->getPropertyNames()) {
+                    const QVariant value = after.at(i)->getPropertyValue(strName);
+                    QCOMPARE(value, before.at(i)->getPropertyValue(strName));
+                    QCOMPARE(value.userType(), before.at(i)->getPropertyValue(strName).userType());
+                }
                 QCOMPARE(formatOf(after.at(i)), formatOf(before.at(i)));
                 QVERIFY(i == 0 || after.at(i)->getGraphicsItem()->zValue() >
                                       after.at(i - 1)->getGraphicsItem()->zValue());
             }
         }
         QCOMPARE(types, QStringList({"text", "ink", "text", "picture", "text", "ink", "text"}));
+        QCOMPARE(opened.topicAt(1)->components().last()->getPropertyValue("string"), QVariant("Typed\t1"));
         QVERIFY2(CBoardFile::save(opened, strSecond, &strError), qPrintable(strError));
+        // The copy taken on the GUI thread is encoded on another, as a background save does it.
+        const CBoardFile::SBoard copy = CBoardFile::snapshot(*pBoard, false);
+        QByteArray encoded;
+        std::thread([&copy, &encoded] { encoded = CBoardFile::encode(copy); }).join();
+        QCOMPARE(entryOf(encoded, "board.xml"), entryOf(contents(strFirst), "board.xml"));
+        QVERIFY(entryOf(encoded, "pages/page-1.svg").isEmpty());
         QCOMPARE(entryOf(contents(strSecond), "board.xml"), entryOf(contents(strFirst), "board.xml"));
-        QVERIFY(entryOf(contents(strFirst), "pages/page-2.inkml").contains("<trace brushRef=\"#brush0\">"));
+        // The ink of each page reads as InkML, a trace a stroke.
+        CInkMLReader inkml;
+        QVERIFY2(inkml.readData(entryOf(contents(strFirst), "pages/page-2.inkml"), "page-2"),
+                 qPrintable(inkml.errorString()));
+        QCOMPARE(inkml.traceCount(), 1);
         QVERIFY(entryOf(contents(strFirst), "pages/page-1.svg").contains("<svg"));
     }
 
@@ -266,6 +282,7 @@ private slots:
         const QByteArray body =
             "<property name=\"a\"><sometype>1</sometype></property>"
             "<property name=\"b\"><list><int>1</int><hologram/></list></property>"
+            "<property name=\"d\"><data type=\"QDateTime\">AAAAbo0QAAAAAAQ==</data></property>"
             "</component><component type=\"hologram\"><property name=\"c\"><int>1</int></property>";
         QVERIFY2(CBoardFile::open(write(m_dir, boardWith(body)), &opened, &strError), qPrintable(strError));
         QCOMPARE(opened.topicAt(0)->componentCount(), 1);

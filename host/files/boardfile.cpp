@@ -39,6 +39,8 @@ QByteArray drawPage(CTopic* pTopic)
     const QRectF pageRect = pScene->sceneRect();
     const QSize size = (pageRect.size() / boardunits::c_dUnitsPerPixel).toSize();
     generator.setSize(size);
+    // Pixels at the common 96 dpi: a viewer shows the page as large as the board shows it.
+    generator.setResolution(96);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QStringLiteral("Board page"));
     {
@@ -88,8 +90,8 @@ bool CBoardFile::write(const SBoard& board, const QString& strPath, QString* pst
     QString strError;
     const QByteArray bytes = CBoardWriter::encode(board, &strError);
     if (!bytes.isEmpty()) {
-        // The old file is replaced only once the new one is complete on disk. The buffer is flushed
-        // here: an error while commit() flushes it (a full disk) would not stop the replacement.
+        // The old file is replaced only once the new one is complete on disk; the buffer is flushed and
+        // checked here, so that a full disk shows before the commit rather than inside it.
         QSaveFile file(strPath);
         if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
             file.commit())

@@ -26,14 +26,15 @@ constexpr qint64 c_iMaxValues = 5000000;
 constexpr qint64 c_iMaxPicturePixels = 64LL * 1024 * 1024;
 
 // Values of these types are kept as their Qt data stream ("data" elements). Only types whose stream
-// reads in bounded steps are taken: a hostile length must not allocate before the data is there.
+// reads in bounded steps are taken: a hostile length must not allocate before the data is there. Not
+// QDateTime: a stream can give it a time zone that is none, which Qt then crashes on when it streams
+// the value out again.
 inline bool isStreamedType(int iType)
 {
     switch (iType) {
     case QMetaType::QChar:
     case QMetaType::QDate:
     case QMetaType::QTime:
-    case QMetaType::QDateTime:
     case QMetaType::QUrl:
     case QMetaType::QUuid:
     case QMetaType::QLine:

@@ -15,6 +15,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
 #include <zip.h>
 
@@ -321,27 +322,34 @@ private:
         m_iPoints += iCount;
         QVariantList points;
         points.reserve(int(iCount));
-        const int iSize = strText.size();
-        int i = 0;
-        while (i < iSize) {
-            while (i < iSize && strText.at(i).isSpace())
-                ++i;
-            if (i >= iSize)
-                break;
-            int iEnd = i;
-            while (iEnd < iSize && !strText.at(iEnd).isSpace())
-                ++iEnd;
-            const QStringRef token = strText.midRef(i, iEnd - i);
-            const int iComma = token.indexOf(QLatin1Char(','));
-            bool bOkX = false, bOkY = false;
-            const double dX = iComma > 0 ? token.left(iComma).toDouble(&bOkX) : 0.0;
-            const double dY = iComma > 0 ? token.mid(iComma + 1).toDouble(&bOkY) : 0.0;
-            if (!bOkX || !bOkY || !std::isfinite(dX) || !std::isfinite(dY)) {
-                badNumber(token);
+        // Parsed as bytes: a letter outside Latin-1 becomes '?', which is no number either.
+        const QByteArray text = strText.toLatin1();
+        const char* p = text.constData();
+        const char* const pEnd = p + text.size();
+        const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; };
+        while (p < pEnd) {
+            if (isSpace(*p)) {
+                ++p;
+                continue;
+            }
+            const char* const pToken = p;
+            double dX = 0.0, dY = 0.0;
+            const std::from_chars_result x = std::from_chars(p, pEnd, dX);
+            bool bOk = x.ec == std::errc() && x.ptr < pEnd && *x.ptr == ',';
+            const std::from_chars_result y = bOk ? std::from_chars(x.ptr + 1, pEnd, dY)
+                                                 : std::from_chars_result{pEnd, std::errc::invalid_argument};
+            bOk = bOk && y.ec == std::errc() && (y.ptr == pEnd || isSpace(*y.ptr)) && std::isfinite(dX) &&
+                  std::isfinite(dY);
+            if (!bOk) {
+                const char* pTokenEnd = pToken;
+                while (pTokenEnd < pEnd && !isSpace(*pTokenEnd))
+                    ++pTokenEnd;
+                const QString strToken = QString::fromLatin1(pToken, int(pTokenEnd - pToken));
+                badNumber(QStringRef(&strToken));
                 return eValueFailed;
             }
             points.append(QPointF(dX, dY));
-            i = iEnd;
+            p = y.ptr;
         }
         *pValue = points;
         return eValueRead;
@@ -411,8 +419,11 @@ private:
             return readImage(pValue);
 
         const QString strType = name.toString();
-        const QString strEncoding = m_xml.attributes().value(QLatin1String("encoding")).toString();
-        const QString strStreamed = m_xml.attributes().value(QLatin1String("type")).toString();
+        const bool bString = strType == QLatin1String("string");
+        const bool bEncoded = bString && m_xml.attributes().hasAttribute(QLatin1String("encoding"));
+        const QString strStreamed = strType == QLatin1String("data")
+                                        ? m_xml.attributes().value(QLatin1String("type")).toString()
+                                        : QString();
         const QString strText = m_xml.readElementText();
         if (m_xml.hasError()) {
             fail(damaged(
@@ -424,8 +435,8 @@ private:
         double values[4] = {0.0, 0.0, 0.0, 0.0};
         if (strType == QLatin1String("null")) {
             *pValue = QVariant();
-        } else if (strType == QLatin1String("string")) {
-            if (strEncoding.isEmpty()) {
+        } else if (bString) {
+            if (!bEncoded) {
                 *pValue = strText;
             } else {
                 const QByteArray utf16 = QByteArray::fromBase64(strText.toLatin1());

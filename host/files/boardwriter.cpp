@@ -15,7 +15,9 @@
 #include <QPointF>
 #include <QRectF>
 #include <QXmlStreamWriter>
+#include <charconv>
 #include <deque>
+#include <mutex>
 #include <zip.h>
 
 Q_LOGGING_CATEGORY(lcBoardWriter, "whiteboard.boardfile")
@@ -26,6 +28,38 @@ QString number(double d)
 {
     // The shortest text that reads back as the same double.
     return QString::number(d, 'g', QLocale::FloatingPointShortest);
+}
+
+// Appends the shortest text that reads back as the same double; the bulk of a board is these.
+void appendNumber(QByteArray& text, double d)
+{
+    char buffer[32];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof(buffer), d);
+    text.append(buffer, int(result.ptr - buffer));
+}
+
+// A PNG a picture's data was saved as, kept by the image's key: a picture is encoded once, not at each
+// save. The images of a few dozen pictures are worth it; the oldest goes past that.
+QByteArray pngOf(const QImage& image)
+{
+    static std::mutex s_mutex;
+    static QVector<QPair<qint64, QByteArray>> s_cache;
+    {
+        const std::lock_guard<std::mutex> lock(s_mutex);
+        for (const auto& entry : s_cache)
+            if (entry.first == image.cacheKey())
+                return entry.second;
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    // A quality of 80 is zlib's fastest level: a picture is saved often, and opened seldom.
+    image.save(&buffer, "PNG", 80);
+    const std::lock_guard<std::mutex> lock(s_mutex);
+    if (s_cache.size() >= 64)
+        s_cache.removeFirst();
+    s_cache.append({image.cacheKey(), png});
+    return png;
 }
 
 // Text an XML 1.0 document cannot carry as it is: control characters (a carriage return would come
@@ -70,6 +104,11 @@ public:
     {
         const int iType = value.userType();
         const char* szElement = elementFor(value);
+        // A key goes into an attribute, which cannot carry what XML cannot hold.
+        if (!strKey.isNull() && needsEncoding(strKey)) {
+            qCWarning(lcBoardWriter) << "A value under the key" << strKey << "is not saved";
+            return false;
+        }
         if (!szElement) {
             qCWarning(lcBoardWriter) << "A value of type" << value.typeName() << "is not saved";
             return false;
@@ -249,17 +288,17 @@ private:
         }
         // A stroke's points, "x,y x,y ...": the bulk of most boards, so one text rather than an element
         // a point.
-        QString strText;
-        strText.reserve(list.size() * 12);
+        QByteArray text;
+        text.reserve(list.size() * 16);
         for (const QVariant& item : list) {
             const QPointF point = item.toPointF();
-            if (!strText.isEmpty())
-                strText += QLatin1Char(' ');
-            strText += number(point.x());
-            strText += QLatin1Char(',');
-            strText += number(point.y());
+            if (!text.isEmpty())
+                text += ' ';
+            appendNumber(text, point.x());
+            text += ',';
+            appendNumber(text, point.y());
         }
-        m_xml.writeCharacters(strText);
+        m_xml.writeCharacters(QString::fromLatin1(text));
     }
 
     void writeImage(const QImage& image)
@@ -270,13 +309,9 @@ private:
             strName = QStringLiteral("%1picture-%2.png")
                           .arg(QLatin1String(boardformat::c_szPicturesFolder))
                           .arg(m_names.size() + 1);
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
             m_names.insert(image.cacheKey(), strName);
             if (m_pPictures)
-                m_pPictures->append({strName, png});
+                m_pPictures->append({strName, pngOf(image)});
         }
         if (!strName.isEmpty()) {
             m_xml.writeAttribute(QStringLiteral("ref"), strName);
@@ -321,28 +356,43 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
 {
     QByteArray xmlBytes;
     QXmlStreamWriter xml(&xmlBytes);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(1);
+    // A line a property, indented by level: readable, and a third of the text nodes a reader would
+    // pass over if every element had a line of its own.
+    const auto newLine = [&xml](int iIndent) {
+        static const QString s_strSpaces(8, QLatin1Char(' '));
+        xml.writeCharacters(QLatin1Char('\n') + s_strSpaces.left(iIndent));
+    };
     xml.writeStartDocument();
+    newLine(0);
     xml.writeStartElement(QStringLiteral("board"));
     xml.writeAttribute(QStringLiteral("version"), QString::number(CBoardFile::c_iVersion));
     xml.writeAttribute(QStringLiteral("current"), QString::number(board.iCurrentPage));
     CValueWriter values(xml, pPictures);
     for (const CBoardFile::SPage& page : board.pages) {
+        newLine(1);
         xml.writeStartElement(QStringLiteral("page"));
         for (const CBoardFile::SComponent& component : page.components) {
+            newLine(2);
             xml.writeStartElement(QStringLiteral("component"));
             xml.writeAttribute(QStringLiteral("type"), component.strType);
             for (const QPair<QString, QVariant>& property : component.properties) {
+                if (needsEncoding(property.first)) {
+                    qCWarning(lcBoardWriter) << "The property" << property.first << "is not saved";
+                    continue;
+                }
+                newLine(3);
                 xml.writeStartElement(QStringLiteral("property"));
                 xml.writeAttribute(QStringLiteral("name"), property.first);
                 values.write(property.second);
                 xml.writeEndElement();
             }
+            newLine(2);
             xml.writeEndElement();
         }
+        newLine(1);
         xml.writeEndElement();
     }
+    newLine(0);
     xml.writeEndElement();
     xml.writeEndDocument();
     return xmlBytes;
@@ -456,8 +506,11 @@ QByteArray CBoardWriter::encode(const CBoardFile::SBoard& board, QString* pstrEr
     for (int i = 0; i < board.pages.size(); ++i) {
         const QString strPage =
             QStringLiteral("%1page-%2").arg(QLatin1String(boardformat::c_szPagesFolder)).arg(i + 1);
-        if (!board.pages.at(i).svg.isEmpty())
-            add(strPage + QStringLiteral(".svg"), board.pages.at(i).svg, true);
+        // The copies for other programs come with the drawn pages, on the saves the user asks for; a
+        // copy kept in the background goes without them.
+        if (board.pages.at(i).svg.isEmpty())
+            continue;
+        add(strPage + QStringLiteral(".svg"), board.pages.at(i).svg, true);
         add(strPage + QStringLiteral(".inkml"), pageInkML(board.pages.at(i)), true);
     }
     // PNG is compressed already.

@@ -1,6 +1,6 @@
 // Encodes a board into its file: the ZIP archive with the mimetype, board.xml (every property of
-// every component, typed), each page as SVG and its ink as InkML, and the pictures as PNG. It reads
-// only the copy it is given, so it may run on any thread.
+// every component, typed), the pictures as PNG and, for each page that was drawn, the page as SVG and
+// its ink as InkML. It reads only the copy it is given, so it may run on any thread.
 #pragma once
 
 #include "boardfile.h"
