@@ -92,6 +92,57 @@ private slots:
         QCOMPARE(reader.writings().first().strokes.size(), 2);
     }
 
+    // The shapes of the large public collections: segmented formulas with plain ids, and timed points
+    // without a declared format. Each piece as "truth/strokes/start of each stroke in ms"; the first
+    // point where X and Y put it (time is no coordinate).
+    void collectionShapes_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QStringList>("pieces");
+        QTest::addColumn<QPointF>("first");
+        QTest::newRow("segmentation of symbols")
+            << QByteArray("<traceFormat><channel name=\"X\"/><channel name=\"Y\"/></traceFormat>"
+                          "<annotation type=\"truth\">$x+1$</annotation><trace id=\"0\">1 1, 3 3</trace>"
+                          "<trace id=\"1\">3 1, 1 3</trace><trace id=\"2\">5 2, 7 2</trace>"
+                          "<traceGroup xml:id=\"5\"><annotation type=\"truth\">Segmentation</annotation>"
+                          "<traceGroup id=\"6\"><annotation type=\"truth\">x</annotation>"
+                          "<traceView traceDataRef=\"1\"/><traceView traceDataRef=\"0\"/></traceGroup>"
+                          "<traceGroup><annotation type=\"truth\">-</annotation>"
+                          "<traceView traceDataRef=\"#2\"/></traceGroup></traceGroup>")
+            << QStringList{"x/2/", "-/1/"} << QPointF(3, 1);
+        QTest::newRow("timed points split at a pause")
+            << QByteArray("<annotation type=\"truth\">a b</annotation><trace>1 2 100, 3 4 116</trace>"
+                          "<trace>5 6 300, 7 8 316</trace><trace>9 9 2000, 9 8 2016</trace>")
+            << QStringList{"/2/0 200 ", "/1/1900 "} << QPointF(1, 2);
+        QTest::newRow("timed points, one piece with the file's truth")
+            << QByteArray("<annotation type=\"truth\">\\frac{1}{2}</annotation><trace>1 2 0, 3 4 16</trace>"
+                          "<trace>5 6 300</trace>")
+            << QStringList{"\\frac{1}{2}/2/0 300 "} << QPointF(1, 2);
+        QTest::newRow("traces outside the groups are kept")
+            << QByteArray("<trace xml:id=\"a\">1 1, 2 2</trace><trace>5 5, 6 6</trace>"
+                          "<traceGroup><annotation type=\"truth\">a</annotation>"
+                          "<traceView traceDataRef=\"#a\"/></traceGroup>")
+            << QStringList{"a/1/", "/1/"} << QPointF(1, 1);
+    }
+
+    void collectionShapes()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QStringList, pieces);
+        QFETCH(QPointF, first);
+        CInkMLReader reader;
+        QVERIFY2(reader.readData(ink(body), QStringLiteral("mem")), qPrintable(reader.errorString()));
+        const QVector<SInkWriting> writings = reader.writings(1000.0);
+        QStringList read;
+        for (const SInkWriting& writing : writings) {
+            read.append(QStringLiteral("%1/%2/").arg(writing.strTruth).arg(writing.strokes.size()));
+            for (double dStartMs : writing.strokeStartMs)
+                read.last() += QString::number(dStartMs) + QLatin1Char(' ');
+        }
+        QCOMPARE(read, pieces);
+        QCOMPARE(writings.first().strokes.first().first(), first);
+    }
+
     void malformed_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -103,7 +154,13 @@ private slots:
         QTest::newRow("bad number") << ink("<trace>1 2, 3 x</trace>") << QStringLiteral("no number");
         QTest::newRow("overflowing number") << ink("<trace>1e400 2</trace>") << QStringLiteral("no number");
         QTest::newRow("one value") << ink("<trace>1 2, 3</trace>") << QStringLiteral("1 values");
-        QTest::newRow("too many values") << ink("<trace>1 2 3</trace>") << QStringLiteral("more values");
+        QTest::newRow("too many values") << ink("<trace>1 2 3 4</trace>") << QStringLiteral("more values");
+        QTest::newRow("more values than declared") << ink("<traceFormat><channel name=\"X\"/><channel "
+                                                          "name=\"Y\"/></traceFormat><trace>1 2 3</trace>")
+                                                   << QStringLiteral("more values than the 2 channels");
+        QTest::newRow("time on some points only")
+            << ink("<trace>1 2 3, 4 5</trace>")
+            << QStringLiteral("point 2 has 2 values, the points before it 3");
         QTest::newRow("out of range") << ink("<trace>1e13 2</trace>") << QStringLiteral("out of range");
         QTest::newRow("no X channel") << ink("<traceFormat><channel name=\"Y\"/><channel name=\"F\"/>"
                                              "</traceFormat><trace>1 2</trace>")

@@ -5,8 +5,11 @@
 #include "boardhost.h"
 #include "boardunits.h"
 #include "component.h"
+#include "controllayer.h"
+#include "inkimport.h"
 #include "inkreplay.h"
 #include "iplugin.h"
+#include "normalpentool.h"
 #include "pluginloader.h"
 #include "toolmanager.h"
 #include "topic.h"
@@ -15,6 +18,7 @@
 #include <QJsonArray>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -22,6 +26,8 @@ namespace {
 const QString c_strTextPen = QStringLiteral("textpenplugin.handtext");
 const QString c_strSample = QStringLiteral(SAMPLES_DIR "/address-change.inkml");
 const QStringList c_sampleTruths = {"Subject", "wants", "address", "change"};
+// The same words, grouped as a segmented formula is: plain trace ids, groups inside a segmentation.
+const QString c_strSegmented = QStringLiteral(SAMPLES_DIR "/crohme-style.inkml");
 
 QByteArray ink(const QByteArray& body)
 {
@@ -285,6 +291,72 @@ private slots:
         }
     }
 
+    // Imported writing lands in the part of the page in view (a text box may reach beyond, being wider
+    // than its writing), as one undo step: as ink in the pen's colour with the Pen, as text boxes with
+    // the text pen. A file that cannot be read changes nothing.
+    void importPlacesTheWritingInView_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("pen") << "pen"
+                             << "pencolor" << QStringList(QVector<QString>(4, "normal;#FF00AA00").toList());
+        QTest::newRow("text pen") << c_strTextPen << "string" << c_sampleTruths;
+    }
+
+    void importPlacesTheWritingInView()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, property);
+        QFETCH(QStringList, values);
+        CToolManager* pTools = COrrery::getToolManager();
+        QVERIFY(pTools->registerTool(boost::make_shared<CNormalPenTool>()) && pTools->activate(tool));
+        QVERIFY(pTools->setToolProperty("pen", "pencolor", "normal;#FF00AA00", false));
+        for (const QString& strText : c_sampleTruths)
+            m_pRecognizer->enqueue({strText});
+        COrreryView* pView = m_host.view();
+        pView->show();
+        pView->centerOn(pView->sceneRect().center() + QPointF(3000, 2000));
+        const QRectF inView = pView->mapToScene(pView->viewport()->rect()).boundingRect();
+        CInkImport import(pView);
+        QSignalSpy imported(&import, &CInkImport::signalImported);
+        QVERIFY2(import.importFile(c_strSegmented), qPrintable(import.errorString()));
+        QCOMPARE(imported.value(0).value(1).toInt(), values.size());
+        QStringList read;
+        for (CComponent* pComponent : pView->topic()->components()) {
+            read.append(pComponent->getPropertyValue(property).toString());
+            const QRectF bounds = pComponent->getGraphicsItem()->sceneBoundingRect();
+            QVERIFY(inView.contains(bounds.topLeft()) && (property == "string" || inView.contains(bounds)));
+        }
+        QCOMPARE(read, values);
+        QUndoStack* pUndo = CControlLayer::get()->undoStack();
+        QCOMPARE(pUndo->undoText(), QStringLiteral("Import handwriting"));
+        pUndo->undo();
+        QCOMPARE(pView->topic()->componentCount(), 0);
+
+        QTemporaryDir dir;
+        const QString strBroken = write(
+            dir, ink("<trace id=\"0\">1 2</trace><traceGroup><traceView traceDataRef=\"7\"/></traceGroup>"));
+        QVERIFY(!import.importFile(strBroken));
+        QVERIFY2(import.errorString().startsWith(strBroken + ":") && import.errorString().contains("'7'"),
+                 qPrintable(import.errorString()));
+        QCOMPARE(pView->topic()->componentCount() + pUndo->index() + imported.count(), 1);
+    }
+
+    // A dot among imported writing stays ink: to the text pen it would be a tap.
+    void importKeepsADotAsInk()
+    {
+        m_pRecognizer->enqueue({"l"});
+        m_host.view()->show();
+        QTemporaryDir dir;
+        CInkImport import(m_host.view());
+        QVERIFY(import.importFile(
+            write(dir, ink("<traceGroup><trace>0 0, 0 400</trace></traceGroup><traceGroup><trace>90 "
+                           "0</trace></traceGroup>"))));
+        QCOMPARE(m_host.view()->topic()->componentCount(), 2);
+        QCOMPARE(m_host.view()->topic()->components().last()->getType(), QStringLiteral("ink"));
+    }
+
     // A file the reader refuses: the app says what is wrong and where, exits with 2 and writes nothing.
     void theAppRefusesAFileItCannotUse()
     {
@@ -304,13 +376,15 @@ private slots:
         QVERIFY(!QFile::exists(strBoard));
     }
 
-    // With its own recognizer the app reports one JSON line per word and saves the board.
+    // With its own recognizer the app reports one JSON line per word and saves the board, as a picture
+    // and as a board file, which opened again holds the same text boxes.
     void theAppReplaysASample()
     {
         QTemporaryDir home;
         const QString strBoard = home.filePath(QStringLiteral("board.png"));
-        const auto [iExitCode, output, strErrors] =
-            runWhiteboard(home, {"--replay", c_strSample, "--out", strBoard, "--json"});
+        const QString strBoardFile = home.filePath(QStringLiteral("lesson.board"));
+        const auto [iExitCode, output, strErrors] = runWhiteboard(
+            home, {"--replay", c_strSample, "--out", strBoard, "--json", "--save", strBoardFile});
         QVERIFY2(iExitCode == 0, qPrintable(strErrors));
         const QList<QByteArray> lines = output.trimmed().split('\n');
         QCOMPARE(lines.size(), c_sampleTruths.size());
@@ -322,6 +396,30 @@ private slots:
                      lines[i].constData());
         }
         QCOMPARE(QImageReader(strBoard).format(), QByteArray("png"));
+
+        QFile::remove(strBoard);
+        const auto [iOpened, opened, strOpenErrors] =
+            runWhiteboard(home, {"--open", strBoardFile, "--json", "--out", strBoard});
+        QVERIFY2(iOpened == 0, qPrintable(strOpenErrors));
+        const QList<QByteArray> boxes = opened.trimmed().split('\n');
+        QCOMPARE(boxes.size(), lines.size());
+        for (int i = 0; i < boxes.size(); ++i) {
+            const QJsonObject replayed = QJsonDocument::fromJson(lines[i]).object();
+            const QJsonObject box = QJsonDocument::fromJson(boxes[i]).object();
+            QCOMPARE(box.value("text"), replayed.value("reading"));
+            QCOMPARE(box.value("position"), replayed.value("position"));
+            QCOMPARE(box.value("fontSize"), replayed.value("fontSize"));
+        }
+        QCOMPARE(QImageReader(strBoard).format(), QByteArray("png"));
+
+        // A damaged board file is refused by name, with the exit code of a file that cannot be used.
+        QFile damaged(strBoardFile);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("PK\3\4 no board") > 0);
+        damaged.close();
+        const auto [iRefused, none, strRefusal] = runWhiteboard(home, {"--open", strBoardFile});
+        QCOMPARE(iRefused, 2);
+        QVERIFY2(strRefusal.contains("whiteboard: " + strBoardFile + ": ") && none.isEmpty(),
+                 qPrintable(strRefusal));
     }
 
 private:

@@ -1,8 +1,10 @@
 // whiteboard: the board with its plug-ins. With a display it opens the board window; without one
 // (or with --headless) it loads the plug-ins, sets them up, reports what they registered with the
 // host, tears them down and exits. With --replay it writes recorded handwriting on a board without a
-// window and reports the text boxes it became.
+// window and reports the text boxes it became (with --save it keeps the board as a board file); with
+// --open it opens a board file without a window and reports its text boxes.
 #include "actionutilities.h"
+#include "boardcommands.h"
 #include "boarddocument.h"
 #include "enginethreads.h"
 #include "guilayer.h"
@@ -40,7 +42,7 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// The exit code for a file the replay cannot use.
+// The exit code for a file the replay, or --open, cannot use.
 const int c_iUnusableFile = 2;
 
 bool hasOption(int argc, char** argv, const char* szOption)
@@ -52,10 +54,12 @@ bool hasOption(int argc, char** argv, const char* szOption)
     return false;
 }
 
-// A replay never needs a window, even where there is a display.
+// A replay, or a board opened from the command line, never needs a window, even where there is a
+// display.
 bool wantsHeadless(int argc, char** argv)
 {
-    return hasOption(argc, argv, "--headless") || hasOption(argc, argv, "--replay") || !hasDisplay();
+    return hasOption(argc, argv, "--headless") || hasOption(argc, argv, "--replay") ||
+           hasOption(argc, argv, "--open") || !hasDisplay();
 }
 
 // What the app reports of itself. A replay keeps standard output for its results, so that its lines
@@ -123,6 +127,8 @@ struct SOptions
     bool bHeadless = false;
     bool bReplay = false;
     bool bJson = false;
+    // --out was given, rather than its default taken.
+    bool bOut = false;
     // The replay's --scale and --zoom as given; empty when not given.
     QString strReplayScale;
     QString strReplayZoom;
@@ -130,6 +136,9 @@ struct SOptions
     QString strLogFile;
     QString strReplayFile;
     QString strBoardFile;
+    // The board file that --save writes after the replay, and the one --open reads.
+    QString strSaveFile;
+    QString strOpenFile;
 };
 
 SOptions parseOptions(const QApplication& app, bool bHeadless)
@@ -150,7 +159,7 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
         QStringLiteral("Write the handwriting of a W3C InkML file with the text pen, without a window."),
         QStringLiteral("file"));
     const QCommandLineOption outOption(QStringLiteral("out"),
-                                       QStringLiteral("Where the replay saves the board as PNG."),
+                                       QStringLiteral("Where the replay, or --open, saves the board as PNG."),
                                        QStringLiteral("file"), QStringLiteral("replay-board.png"));
     const QCommandLineOption jsonOption(QStringLiteral("json"),
                                         QStringLiteral("Report each replayed piece as a JSON line."));
@@ -163,14 +172,26 @@ SOptions parseOptions(const QApplication& app, bool bHeadless)
         QStringLiteral(
             "Replay on a board shown this many times as large, the writing as large on the screen."),
         QStringLiteral("factor"));
+    const QCommandLineOption saveOption(QStringLiteral("save"),
+                                        QStringLiteral("Where the replay saves the board as a board file."),
+                                        QStringLiteral("board"));
+    const QCommandLineOption openOption(
+        QStringLiteral("open"),
+        QStringLiteral(
+            "Open a board file without a window, report its text boxes and, with --out, save it as "
+            "PNG."),
+        QStringLiteral("board"));
     parser.addOptions({headlessOption, pluginsOption, logOption, replayOption, outOption, jsonOption,
-                       scaleOption, zoomOption});
+                       scaleOption, zoomOption, saveOption, openOption});
     parser.process(app);
 
     SOptions options;
     options.bHeadless = bHeadless;
     options.bReplay = parser.isSet(replayOption);
     options.bJson = parser.isSet(jsonOption);
+    options.bOut = parser.isSet(outOption);
+    options.strSaveFile = parser.value(saveOption);
+    options.strOpenFile = parser.value(openOption);
     options.strPluginDir = parser.value(pluginsOption);
     options.strLogFile = parser.value(logOption);
     options.strReplayFile = parser.value(replayOption);
@@ -270,8 +291,10 @@ QString pluginPenTool(const QStringList& hostTools)
 
 // Writes the handwriting of the file, read and checked before, with the plug-ins' pen on a board
 // without a window, reports what each piece became and saves the board.
-int replayOnBoard(CInkReplay& replay, const QString& strPen, bool bJson, const QString& strBoardFile)
+int replayOnBoard(CInkReplay& replay, const QString& strPen, const SOptions& options)
 {
+    const bool bJson = options.bJson;
+    const QString& strBoardFile = options.strBoardFile;
     if (strPen.isEmpty() || !COrrery::getToolManager()->activate(strPen)) {
         err() << "whiteboard: no plug-in's pen tool is there to replay with\n";
         return 1;
@@ -301,8 +324,24 @@ int replayOnBoard(CInkReplay& replay, const QString& strPen, bool bJson, const Q
         out() << "Saved the board as " << QDir::toNativeSeparators(QFileInfo(strBoardFile).absoluteFilePath())
               << '\n';
     }
+    if (bReplayed && !options.strSaveFile.isEmpty() &&
+        !CBoardCommands::save(options.strSaveFile, &strProblem)) {
+        err() << "whiteboard: " << strProblem << '\n';
+        iResult = 1;
+    }
     COrrery::setView(nullptr);
     return iResult;
+}
+
+// Reports the text boxes of the board file read before, and draws it where --out says.
+int reportBoard(const CBoardFile::SBoard& board, const SOptions& options)
+{
+    QString strProblem;
+    if (CBoardCommands::report(board, options.bJson, options.bOut ? options.strBoardFile : QString(),
+                               results(), &strProblem))
+        return 0;
+    err() << "whiteboard: " << strProblem << '\n';
+    return 1;
 }
 
 // Shows the board with the plug-ins' tools until the user closes it.
@@ -345,13 +384,19 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("whiteboard"));
     QApplication::setOrganizationName(QStringLiteral("whiteboard"));
     const SOptions options = parseOptions(app, bHeadless);
-    s_bReportToError = options.bReplay;
+    const bool bOpen = !options.strOpenFile.isEmpty();
+    s_bReportToError = options.bReplay || bOpen;
 
     CGUILayer::resetHost();
     // The whole file is read and checked before anything is set up, so that a file that cannot be
     // used leaves no board and no results behind.
     CInkReplay replay;
-    if (options.bReplay && !loadReplay(replay, options)) {
+    CBoardFile::SBoard board;
+    QString strProblem;
+    if ((options.bReplay && !loadReplay(replay, options)) ||
+        (bOpen && !CBoardCommands::read(options.strOpenFile, &board, &strProblem))) {
+        if (!strProblem.isEmpty())
+            err() << "whiteboard: " << strProblem << '\n';
         err().flush();
         CGUILayer::shutdownHost();
         return c_iUnusableFile;
@@ -372,10 +417,12 @@ int main(int argc, char** argv)
     int iResult = loadPlugins(loader, options.strPluginDir, pWindow.get());
     CHostTools::loadProfile();
     if (options.bReplay)
-        iResult = replayOnBoard(replay, pluginPenTool(hostTools), options.bJson, options.strBoardFile);
+        iResult = replayOnBoard(replay, pluginPenTool(hostTools), options);
+    else if (bOpen)
+        iResult = reportBoard(board, options);
     else if (pWindow)
         iResult = runWindow(app, *pWindow);
-    if (options.bReplay || !pWindow)
+    if (options.bReplay || bOpen || !pWindow)
         COrrery::getToolManager()->onExit();
     tearDown(loader, std::move(pWindow), bHeadless);
     return iResult;

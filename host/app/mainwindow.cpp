@@ -14,6 +14,7 @@
 #include "controlsignalsource.h"
 #include "handwritingactions.h"
 #include "handwritinglanguagemenu.h"
+#include "inkimport.h"
 #include "languagemanager.h"
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
@@ -173,6 +174,9 @@ void CMainWindow::buildFileMenu()
                          &CMainWindow::slotExportBoard);
     pFileMenu->addAction(m_pPrinter->exportPdfAction());
     pFileMenu->addAction(m_pPrinter->printAction());
+    auto* pInkImport = new CInkImport(m_pBoard, this);
+    pFileMenu->addAction(CLayoutDirectionFollower::anchored(tr("Import &Handwriting\u2026")), pInkImport,
+                         [this, pInkImport] { pInkImport->slotImport(this); });
     pFileMenu->addSeparator();
     pFileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence::Quit);
 }

@@ -279,15 +279,17 @@ CTopic* CControlLayer::showTopicOfStep(qint64 iTopicID)
     return pTopic;
 }
 
-void CControlLayer::beginBatch()
+void CControlLayer::beginBatch(const QString& strName)
 {
     // A batch opened while a step runs would put a step inside the one the stack is running.
     if (isStepRunning() || m_iBatchesRefused > 0) {
         ++m_iBatchesRefused;
         return;
     }
-    if (m_iBatchDepth++ == 0)
+    if (m_iBatchDepth++ == 0) {
         m_bBatchChosenFromMenu = m_pMenuChoices->takeChoice();
+        m_strBatchName = strName;
+    }
     m_pUndoStack->beginMacro(QString());
 }
 
@@ -303,7 +305,7 @@ void CControlLayer::endBatch()
         // The outermost batch is the stack's last command until it ends. The stack hands it out
         // read-only, but it is the command this layer began, and its name is only known now.
         auto* pBatch = const_cast<QUndoCommand*>(m_pUndoStack->command(m_pUndoStack->count() - 1));
-        pBatch->setText(batchName(pBatch));
+        pBatch->setText(m_strBatchName.isEmpty() ? batchName(pBatch) : m_strBatchName);
     }
     m_pUndoStack->endMacro();
 }

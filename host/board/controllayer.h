@@ -58,8 +58,9 @@ public:
     CTopic* showTopicOfStep(qint64 iTopicID);
 
     // The commands issued between the outermost begin and its end form one step, named at its end
-    // for what they did together. CBatchModeScope opens and closes them.
-    void beginBatch();
+    // for what they did together, or strName where the outermost begin gives one. CBatchModeScope
+    // opens and closes them.
+    void beginBatch(const QString& strName = QString());
     void endBatch();
 
     // The tool manager lives in the core's registry; commands and surfaces reach it from here too.
@@ -84,4 +85,5 @@ private:
     int m_iBatchesRefused = 0;
     // The outermost batch began right after the user picked an entry from a menu.
     bool m_bBatchChosenFromMenu = false;
+    QString m_strBatchName;
 };

@@ -26,6 +26,13 @@ QString place(const QString& strSource, const QXmlStreamReader& xml)
     return place(strSource, xml.lineNumber(), xml.columnNumber() + 1);
 }
 
+// An element's identifier: xml:id as InkML has it, or a plain id as some collections write it.
+QString elementId(const QXmlStreamAttributes& attributes)
+{
+    const QStringRef xmlId = attributes.value(QLatin1String("xml:id"));
+    return (xmlId.isEmpty() ? attributes.value(QLatin1String("id")) : xmlId).toString();
+}
+
 // The channels that InkML defines; a file naming another is not one this reader understands.
 bool isKnownChannel(const QString& strName)
 {
@@ -70,7 +77,12 @@ double perInch(double dValue, const QString& strUnits)
 class CTraceParser
 {
 public:
-    CTraceParser(const QString& strText, int iChannels) : m_text(strText), m_iChannels(iChannels) {}
+    // With bImplicitTime the file declared no format: a third value of a point is its time, and
+    // every point of the trace must then have one.
+    CTraceParser(const QString& strText, int iChannels, bool bImplicitTime = false)
+        : m_text(strText), m_iChannels(iChannels), m_bImplicitTime(bImplicitTime)
+    {
+    }
 
     // Each point's values in channel order; false with the reason in strError.
     bool parse(QVector<QVector<double>>& points, int iPointBudget, QString& strError)
@@ -86,12 +98,20 @@ public:
                 break;
             if (atEnd() || peek() == QLatin1Char(',')) {
                 if (values.size() < 2 || values.size() > m_iChannels) {
-                    strError = QStringLiteral("point %1 has %2 values for %3 channels")
+                    strError = QStringLiteral("point %1 has %2 values for %3")
                                    .arg(iPoint + 1)
                                    .arg(values.size())
-                                   .arg(m_iChannels);
+                                   .arg(channelsText());
                     return false;
                 }
+                if (m_bImplicitTime && !points.isEmpty() && (values.size() > 2) != m_bTimed) {
+                    strError = QStringLiteral("point %1 has %2 values, the points before it %3")
+                                   .arg(iPoint + 1)
+                                   .arg(values.size())
+                                   .arg(m_bTimed ? 3 : 2);
+                    return false;
+                }
+                m_bTimed = values.size() > 2;
                 if (points.size() >= iPointBudget) {
                     strError =
                         QStringLiteral("more than %1 points in the file").arg(CInkMLReader::c_iMaxPoints);
@@ -108,9 +128,8 @@ public:
             }
             const int iChannel = values.size();
             if (iChannel >= m_iChannels) {
-                strError = QStringLiteral("point %1 has more values than the %2 channels")
-                               .arg(iPoint + 1)
-                               .arg(m_iChannels);
+                strError =
+                    QStringLiteral("point %1 has more values than %2").arg(iPoint + 1).arg(channelsText());
                 return false;
             }
             const QChar prefix = peek();
@@ -156,8 +175,15 @@ public:
 
     // Where the parser stopped in the text; after a failure, where the fault is.
     int position() const { return m_iPos; }
+    // Whether the points had a third value where the file declared no format.
+    bool hasImplicitTime() const { return m_bImplicitTime && m_bTimed; }
 
 private:
+    QString channelsText() const
+    {
+        return m_bImplicitTime ? QStringLiteral("X, Y and time (the file declares no trace format)")
+                               : QStringLiteral("the %1 channels").arg(m_iChannels);
+    }
     bool atEnd() const { return m_iPos >= m_text.size(); }
     QChar peek() const { return m_text.at(m_iPos); }
     void skipSpace()
@@ -201,6 +227,8 @@ private:
 
     const QString& m_text;
     const int m_iChannels;
+    const bool m_bImplicitTime;
+    bool m_bTimed = false;
     int m_iPos = 0;
 };
 
@@ -253,6 +281,8 @@ private:
     // Where each line starts, to place an element at the '<' of its start tag.
     QVector<int> m_lineStarts = {0};
     QStringList m_channels = {c_strX, c_strY};
+    // No format was declared: the default X and Y, and time where a point has a third value.
+    bool m_bFormatDeclared = false;
     QStringList m_pendingChannels;
     double m_dTimeScale = 1.0;
     double m_dPendingTimeScale = 1.0;
@@ -309,6 +339,7 @@ void CInkMLReader::CDocumentReader::endElement()
     const QStringRef name = m_xml.name();
     if (name == QLatin1String("traceFormat")) {
         if (!m_pendingChannels.isEmpty()) {
+            m_bFormatDeclared = true;
             m_channels = m_pendingChannels;
             m_dTimeScale = m_dPendingTimeScale;
         }
@@ -383,16 +414,19 @@ bool CInkMLReader::CDocumentReader::readResolution(const QXmlStreamAttributes& a
 void CInkMLReader::CDocumentReader::openGroup(const QXmlStreamAttributes& attributes)
 {
     SGroup group;
-    group.strId = attributes.value(QLatin1String("xml:id")).toString();
+    group.strId = elementId(attributes);
     m_reader.m_groups.append(group);
     m_openGroups.append(m_reader.m_groups.size() - 1);
 }
 
 void CInkMLReader::CDocumentReader::readAnnotation(const QXmlStreamAttributes& attributes)
 {
-    if (attributes.value(QLatin1String("type")) != QLatin1String("truth") || m_openGroups.isEmpty())
+    if (attributes.value(QLatin1String("type")) != QLatin1String("truth"))
         return;
-    m_reader.m_groups[m_openGroups.last()].strTruth = m_xml.readElementText().trimmed();
+    // Outside any group the truth is what the whole file says, as in a file of one formula.
+    QString& strTruth =
+        m_openGroups.isEmpty() ? m_reader.m_strTruth : m_reader.m_groups[m_openGroups.last()].strTruth;
+    strTruth = m_xml.readElementText().trimmed();
 }
 
 void CInkMLReader::CDocumentReader::readTraceView(const QXmlStreamAttributes& attributes)
@@ -410,11 +444,12 @@ bool CInkMLReader::CDocumentReader::readTrace(const QXmlStreamAttributes& attrib
 {
     const int iX = m_channels.indexOf(c_strX);
     const int iY = m_channels.indexOf(c_strY);
-    const int iT = m_channels.indexOf(c_strT);
+    const bool bImplicitTime = !m_bFormatDeclared;
+    const int iT = bImplicitTime ? 2 : m_channels.indexOf(c_strT);
     if (iX < 0 || iY < 0)
         return fail(QStringLiteral("the trace format has no X and Y channels"));
     STrace trace;
-    trace.strId = attributes.value(QLatin1String("xml:id")).toString();
+    trace.strId = elementId(attributes);
     const QString strTraceName =
         trace.strId.isEmpty() ? QString::number(m_reader.m_traces.size() + 1) : trace.strId;
     const qint64 iTextLine = m_xml.lineNumber();
@@ -424,7 +459,7 @@ bool CInkMLReader::CDocumentReader::readTrace(const QXmlStreamAttributes& attrib
         return true;
     QVector<QVector<double>> values;
     QString strError;
-    CTraceParser parser(strText, m_channels.size());
+    CTraceParser parser(strText, bImplicitTime ? 3 : m_channels.size(), bImplicitTime);
     if (!parser.parse(values, c_iMaxPoints - m_iPoints, strError))
         return failAt(textPlace(strText, std::min(parser.position(), strText.size()), iTextLine, iTextColumn),
                       QStringLiteral("trace %1: %2").arg(strTraceName, strError));
@@ -434,7 +469,7 @@ bool CInkMLReader::CDocumentReader::readTrace(const QXmlStreamAttributes& attrib
     trace.points.reserve(values.size());
     for (const QVector<double>& point : values)
         trace.points.append(QPointF(point[iX], point[iY]));
-    if (iT >= 0 && iT < m_channels.size()) {
+    if (bImplicitTime ? parser.hasImplicitTime() : iT >= 0) {
         trace.bTimed = true;
         trace.dStartMs = values.first()[iT] * m_dTimeScale;
         trace.dEndMs = values.last()[iT] * m_dTimeScale;
@@ -525,26 +560,30 @@ QVector<SInkWriting> CInkMLReader::writings(double dPauseMs) const
             writing.strokeStartMs.append(trace.dStartMs - dOrigin);
     };
 
+    // A group that holds only groups (a segmentation of a formula into its symbols) is no piece
+    // itself: the innermost groups that hold traces are.
     QVector<SInkWriting> result;
-    bool bGrouped = false;
+    QVector<bool> grouped(m_traces.size(), false);
     for (const SGroup& group : m_groups) {
         if (group.traces.isEmpty())
             continue;
-        bGrouped = true;
         SInkWriting writing;
         writing.strId = group.strId.isEmpty() ? QString::number(result.size() + 1) : group.strId;
         writing.strTruth = group.strTruth;
-        for (int iTrace : group.traces)
+        for (int iTrace : group.traces) {
             add(writing, m_traces[iTrace]);
-        if (writing.strokeStartMs.size() != writing.strokes.size())
-            writing.strokeStartMs.clear();
+            grouped[iTrace] = true;
+        }
         result.append(writing);
     }
-    if (bGrouped)
-        return result;
 
+    // Traces that no group holds are not lost: they are split into runs at their pauses.
+    const int iGroupedPieces = result.size();
     const STrace* pPrevious = nullptr;
-    for (const STrace& trace : m_traces) {
+    for (int i = 0; i < m_traces.size(); ++i) {
+        if (grouped[i])
+            continue;
+        const STrace& trace = m_traces[i];
         const bool bTimed = pPrevious && pPrevious->bTimed && trace.bTimed;
         if (!pPrevious || (bTimed && trace.dStartMs - pPrevious->dEndMs >= dPauseMs)) {
             result.append(SInkWriting());
@@ -553,6 +592,8 @@ QVector<SInkWriting> CInkMLReader::writings(double dPauseMs) const
         add(result.last(), trace);
         pPrevious = &trace;
     }
+    if (iGroupedPieces == 0 && result.size() == 1)
+        result.first().strTruth = m_strTruth;
     for (SInkWriting& writing : result)
         if (writing.strokeStartMs.size() != writing.strokes.size())
             writing.strokeStartMs.clear();
@@ -563,6 +604,7 @@ void CInkMLReader::clear()
 {
     m_traces.clear();
     m_groups.clear();
+    m_strTruth.clear();
     m_dResolutionX = 0.0;
     m_dResolutionY = 0.0;
     m_strError.clear();

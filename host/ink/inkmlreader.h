@@ -35,9 +35,10 @@ public:
     double resolutionY() const { return m_dResolutionY; }
     int traceCount() const { return m_traces.size(); }
 
-    // The pieces of writing in file order: one per trace group that holds traces, or, in a file without
-    // groups, one per run of traces whose pauses are shorter than dPauseMs (all traces in one piece
-    // where the file has no times).
+    // The pieces of writing in file order: one per trace group that holds traces, then, of the traces
+    // that no group holds, one per run whose pauses are shorter than dPauseMs (all of them in one
+    // piece where the file has no times). A file's own truth goes to its only piece when it has no
+    // groups.
     QVector<SInkWriting> writings(double dPauseMs = 1000.0) const;
 
 private:
@@ -64,6 +65,8 @@ private:
 
     QVector<STrace> m_traces;
     QVector<SGroup> m_groups;
+    // What the whole file says it is, outside any group.
+    QString m_strTruth;
     double m_dResolutionX = 0.0;
     double m_dResolutionY = 0.0;
     QString m_strError;

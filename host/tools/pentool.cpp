@@ -511,15 +511,20 @@ void CPenTool::commit(bool)
     const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
     if (!pInk)
         return;
+    pInk->setPropertyValue(QStringLiteral("strokes"), strokeList);
+    styleInk(*pInk);
+    CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);
+}
+
+void CPenTool::styleInk(CComponent& ink) const
+{
     const QPen pen = inkPen();
     const QString strPen = getToolProperty(QLatin1String(toolproperty::c_szPenColor)).toString();
-    pInk->setPropertyValue(QStringLiteral("strokes"), strokeList);
-    pInk->setPropertyValue(QLatin1String(toolproperty::c_szPenColor),
-                           CPenFactory::createPen(strPen)
-                               ? strPen
-                               : QStringLiteral("normal;") + CPenBase::encodeColor(pen.color()));
-    pInk->setPropertyValue(QLatin1String(toolproperty::c_szLineWidth), pen.widthF());
-    CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);
+    ink.setPropertyValue(QLatin1String(toolproperty::c_szPenColor),
+                         CPenFactory::createPen(strPen)
+                             ? strPen
+                             : QStringLiteral("normal;") + CPenBase::encodeColor(pen.color()));
+    ink.setPropertyValue(QLatin1String(toolproperty::c_szLineWidth), pen.widthF());
 }
 
 void CPenTool::handOver()

@@ -17,6 +17,7 @@
 #include <QVector>
 #include <boost/shared_ptr.hpp>
 
+class CComponent;
 class CScribble;
 class QGraphicsPathItem;
 
@@ -31,6 +32,8 @@ public:
     ~CPenTool() override;
 
     void enablePenEvents(bool bEnable);
+    // Whether writing is handed on whole after the pause (to be read) rather than kept as ink.
+    bool penEventsEnabled() const { return m_bPenEvents; }
     // This pen tool tells no hold or tap-and-hold gestures, so turning them off changes nothing.
     void enableHoldEvent(bool bEnable);
     void enableTapHoldEvent(bool bEnable);
@@ -61,6 +64,8 @@ public:
     // Fills the empty vector with the scribble's strokes in scene coordinates; answers the scene
     // point of the top-left corner of the writing's bounds.
     QPointF viewScribbleToItemScribble(const CScribble& scribble, QVector<QVector<QPointF>>& strokes) const;
+    // Gives ink the colour and width that this pen's own strokes get.
+    void styleInk(CComponent& ink) const;
     // Takes the ink of the current writing off the board.
     void discardDrawing();
     // Forgets the current writing and waits for the next one.
