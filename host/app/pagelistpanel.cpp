@@ -147,7 +147,13 @@ void CPageListPanel::refreshNow()
         QListWidgetItem* pItem = m_pList->item(i);
         const bool bOtherPage = pItem->data(c_iIdRole).toLongLong() != pTopic->getID();
         if (bOtherPage || m_stale.contains(pTopic->getID())) {
-            pItem->setIcon(QIcon(picture(pTopic)));
+            // The list marks the current page around its picture; the picture itself stays as the
+            // page looks, not tinted with the selection's colour.
+            QIcon icon;
+            const QPixmap pixmap = picture(pTopic);
+            icon.addPixmap(pixmap, QIcon::Normal);
+            icon.addPixmap(pixmap, QIcon::Selected);
+            pItem->setIcon(icon);
             pItem->setData(c_iIdRole, pTopic->getID());
         }
         pItem->setText(QString::number(i + 1));
