@@ -37,7 +37,8 @@ double wheelZoom(double dFrom, double dTo)
 } // namespace
 
 CZoomController::CZoomController(COrreryView* pView, QWidget* pWindow)
-    : QObject(pWindow), m_pView(pView), m_pMenu(new QMenu(tr("&Zoom"), pWindow))
+    : QObject(pWindow), m_pView(pView), m_pViewport(pView->viewport()),
+      m_pMenu(new QMenu(tr("&Zoom"), pWindow))
 {
     QAction* pIn = addAction(tr("Zoom &In"), &CZoomController::zoomIn);
     // Ctrl++ needs Shift on most keyboards; Ctrl+= is the same key without it.
@@ -136,7 +137,7 @@ QLabel* CZoomController::createZoomLabel(QWidget* pParent) const
 
 bool CZoomController::eventFilter(QObject* pObject, QEvent* pEvent)
 {
-    if (pObject != m_pView->viewport())
+    if (pObject != m_pViewport)
         return false;
     if (pEvent->type() == QEvent::Wheel) {
         auto* pWheel = static_cast<QWheelEvent*>(pEvent);

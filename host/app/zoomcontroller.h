@@ -56,6 +56,9 @@ private:
     QPointF viewCentre() const;
 
     COrreryView* m_pView;
+    // Compared by address alone: its events still arrive while the view is being destroyed, when
+    // the view can no longer be asked for it.
+    const QObject* m_pViewport;
     QMenu* m_pMenu;
     QList<QAction*> m_actions;
 };
