@@ -23,6 +23,7 @@
 namespace {
 
 using SEntries = QVector<QPair<QString, QByteArray>>;
+using SProperties = QVector<QPair<QString, QVariant>>;
 
 QByteArray zipOf(const SEntries& entries, bool bStore = false)
 {
@@ -205,6 +206,45 @@ private slots:
                  qPrintable(inkml.errorString()));
         QCOMPARE(inkml.traceCount(), 1);
         QVERIFY(entryOf(contents(strFirst), "pages/page-1.svg").contains("<svg"));
+    }
+
+    void aBoxTakenInAtOnceMatchesOneByOne_data()
+    {
+        QTest::addColumn<SProperties>("properties");
+        const QPair<QString, QVariant> text{"string", "Two lines\nof text"};
+        QTest::newRow("text alone") << SProperties{text};
+        QTest::newRow("text before its font")
+            << SProperties{text, {"fontsize", 30.0}, {"bold", true}, {"italic", true}};
+        QTest::newRow("centred, framed, font last") << SProperties{{"alignment", 4u},
+                                                                   text,
+                                                                   {"pencolor", "normal;#FF0000FF"},
+                                                                   {"linewidth", 40.0},
+                                                                   {"fontfamily", "DejaVu Serif"},
+                                                                   {"fontsize", 24.0},
+                                                                   {"underline", true}};
+        QTest::newRow("right, then its text twice") << SProperties{{"position", QPointF(30, 40)},
+                                                                   {"alignment", 2u},
+                                                                   {"string", "x"},
+                                                                   text,
+                                                                   {"fontcolor", QColor(Qt::red)}};
+    }
+
+    void aBoxTakenInAtOnceMatchesOneByOne()
+    {
+        QFETCH(SProperties, properties);
+        const auto pOneByOne = CComponent::create(QStringLiteral("text"));
+        for (const auto& property : properties)
+            pOneByOne->setPropertyValue(property.first, property.second);
+        const auto pAtOnce = CComponent::create(QStringLiteral("text"));
+        QVERIFY(pAtOnce->setPropertyValues(properties));
+        QCOMPARE(pAtOnce->getPropertyNames(), pOneByOne->getPropertyNames());
+        QGraphicsItem* pItem = pAtOnce->getGraphicsItem();
+        QCOMPARE(pItem->boundingRect(), pOneByOne->getGraphicsItem()->boundingRect());
+        QCOMPARE(pItem->pos(), pOneByOne->getGraphicsItem()->pos());
+        const auto* pDocument = static_cast<QGraphicsTextItem*>(pItem)->document();
+        QCOMPARE(pDocument->toHtml(),
+                 static_cast<QGraphicsTextItem*>(pOneByOne->getGraphicsItem())->document()->toHtml());
+        QCOMPARE(formatOf(pAtOnce.get()), formatOf(pOneByOne.get()));
     }
 
     void aHostileOrBrokenFileIsRefused_data()

@@ -1,58 +1,20 @@
 #include "boardfile.h"
 
 #include "boardreader.h"
-#include "boardunits.h"
 #include "boardwriter.h"
 #include "component.h"
+#include "pagesvgwriter.h"
 #include "topic.h"
 #include "workspace.h"
 
-#include <QBuffer>
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QImage>
 #include <QLoggingCategory>
-#include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 Q_LOGGING_CATEGORY(lcBoardFile, "whiteboard.boardfile")
 
 const int CBoardFile::c_iVersion = 1;
 const char* const CBoardFile::c_szSuffix = "board";
-
-namespace {
-
-QByteArray drawPage(CTopic* pTopic)
-{
-    QGraphicsScene* pScene = pTopic->scene();
-    // Nothing selected or being edited shows in the picture of the page.
-    const QList<QGraphicsItem*> selected = pScene->selectedItems();
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(false);
-
-    QByteArray svg;
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    const QRectF pageRect = pScene->sceneRect();
-    const QSize size = (pageRect.size() / boardunits::c_dUnitsPerPixel).toSize();
-    generator.setSize(size);
-    // Pixels at the common 96 dpi: a viewer shows the page as large as the board shows it.
-    generator.setResolution(96);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(QStringLiteral("Board page"));
-    {
-        QPainter painter(&generator);
-        pScene->render(&painter, QRectF(QPointF(0, 0), size), pageRect);
-    }
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(true);
-    return svg;
-}
-
-} // namespace
 
 CBoardFile::SBoard CBoardFile::snapshot(const CWorkspace& workspace, bool bDrawPages)
 {
@@ -78,9 +40,12 @@ CBoardFile::SBoard CBoardFile::snapshot(const CWorkspace& workspace, bool bDrawP
             }
             page.components.append(component);
         }
-        if (bDrawPages)
-            page.svg = drawPage(pTopic);
         board.pages.append(page);
+    }
+    if (bDrawPages) {
+        const QHash<qint64, QString> pictureNames = CBoardWriter::pictureNames(board);
+        for (SPage& page : board.pages)
+            page.svg = CPageSvgWriter::write(page, pictureNames);
     }
     return board;
 }
@@ -130,8 +95,7 @@ std::vector<std::unique_ptr<CTopic>> CBoardFile::build(const SBoard& board)
                 qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
                 continue;
             }
-            for (const QPair<QString, QVariant>& property : component.properties)
-                pComponent->setPropertyValue(property.first, property.second);
+            pComponent->setPropertyValues(component.properties);
             if (!pTopic->addComponent(pComponent))
                 qCWarning(lcBoardFile)
                     << "Skipped a component of type" << component.strType << "the page refused";

@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QPointF>
 #include <QRectF>
+#include <QSet>
 #include <QXmlStreamWriter>
 #include <charconv>
 #include <deque>
@@ -94,8 +95,9 @@ bool isPointList(const QVariantList& list)
 class CValueWriter
 {
 public:
-    CValueWriter(QXmlStreamWriter& xml, QVector<QPair<QString, QByteArray>>* pPictures)
-        : m_xml(xml), m_pPictures(pPictures)
+    CValueWriter(QXmlStreamWriter& xml, const QHash<qint64, QString>& names,
+                 QVector<QPair<QString, QByteArray>>* pPictures)
+        : m_xml(xml), m_pPictures(pPictures), m_names(names)
     {
     }
 
@@ -304,12 +306,9 @@ private:
     void writeImage(const QImage& image)
     {
         // A picture shown by several components is kept once.
-        QString strName = m_names.value(image.cacheKey());
-        if (strName.isEmpty() && !image.isNull()) {
-            strName = QStringLiteral("%1picture-%2.png")
-                          .arg(QLatin1String(boardformat::c_szPicturesFolder))
-                          .arg(m_names.size() + 1);
-            m_names.insert(image.cacheKey(), strName);
+        const QString strName = image.isNull() ? QString() : m_names.value(image.cacheKey());
+        if (!strName.isEmpty() && !m_written.contains(image.cacheKey())) {
+            m_written.insert(image.cacheKey());
             if (m_pPictures)
                 m_pPictures->append({strName, pngOf(image)});
         }
@@ -330,8 +329,43 @@ private:
 
     QXmlStreamWriter& m_xml;
     QVector<QPair<QString, QByteArray>>* m_pPictures;
-    QHash<qint64, QString> m_names;
+    const QHash<qint64, QString>& m_names;
+    QSet<qint64> m_written;
 };
+
+// Names the pictures in the order board.xml comes to them, so that the same board always gives the
+// same file.
+void namePictures(const QVariant& value, QHash<qint64, QString>* pNames)
+{
+    switch (value.userType()) {
+    case QMetaType::QImage: {
+        const QImage image = value.value<QImage>();
+        if (!image.isNull() && !pNames->contains(image.cacheKey()))
+            pNames->insert(image.cacheKey(), QStringLiteral("%1picture-%2.png")
+                                                 .arg(QLatin1String(boardformat::c_szPicturesFolder))
+                                                 .arg(pNames->size() + 1));
+        break;
+    }
+    case QMetaType::QVariantList:
+        for (const QVariant& item : value.toList())
+            namePictures(item, pNames);
+        break;
+    case QMetaType::QVariantMap:
+        for (const QVariant& item : value.toMap())
+            namePictures(item, pNames);
+        break;
+    case QMetaType::QVariantHash: {
+        const QVariantHash hash = value.toHash();
+        QStringList keys = hash.keys();
+        keys.sort();
+        for (const QString& strKey : keys)
+            namePictures(hash.value(strKey), pNames);
+        break;
+    }
+    default:
+        break;
+    }
+}
 
 QColor inkColor(const QVariant& value)
 {
@@ -367,7 +401,8 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
     xml.writeStartElement(QStringLiteral("board"));
     xml.writeAttribute(QStringLiteral("version"), QString::number(CBoardFile::c_iVersion));
     xml.writeAttribute(QStringLiteral("current"), QString::number(board.iCurrentPage));
-    CValueWriter values(xml, pPictures);
+    const QHash<qint64, QString> names = pictureNames(board);
+    CValueWriter values(xml, names, pPictures);
     for (const CBoardFile::SPage& page : board.pages) {
         newLine(1);
         xml.writeStartElement(QStringLiteral("page"));
@@ -396,6 +431,16 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
     xml.writeEndElement();
     xml.writeEndDocument();
     return xmlBytes;
+}
+
+QHash<qint64, QString> CBoardWriter::pictureNames(const CBoardFile::SBoard& board)
+{
+    QHash<qint64, QString> names;
+    for (const CBoardFile::SPage& page : board.pages)
+        for (const CBoardFile::SComponent& component : page.components)
+            for (const QPair<QString, QVariant>& property : component.properties)
+                namePictures(property.second, &names);
+    return names;
 }
 
 QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
@@ -450,6 +495,10 @@ QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
         xml.writeEndElement();
     }
 
+    QStringList brushRefs;
+    for (int i = 0; i < brushes.size(); ++i)
+        brushRefs.append(QStringLiteral("#brush%1").arg(i));
+    QByteArray trace;
     for (int iComponent = 0; iComponent < page.components.size(); ++iComponent) {
         if (brushOfComponent.at(iComponent) < 0)
             continue;
@@ -457,19 +506,20 @@ QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
         // The strokes are in the component's own coordinates; the page's are those plus its position.
         const QPointF offset = propertyOf(component, QStringLiteral("position")).toPointF();
         for (const QVariant& stroke : propertyOf(component, QStringLiteral("strokes")).toList()) {
-            QString strTrace;
+            trace.clear();
             for (const QVariant& item : stroke.toList()) {
                 const QPointF point = item.toPointF() + offset;
-                if (!strTrace.isEmpty())
-                    strTrace += QStringLiteral(", ");
-                strTrace += number(point.x()) + QLatin1Char(' ') + number(point.y());
+                if (!trace.isEmpty())
+                    trace += ", ";
+                appendNumber(trace, point.x());
+                trace += ' ';
+                appendNumber(trace, point.y());
             }
-            if (strTrace.isEmpty())
+            if (trace.isEmpty())
                 continue;
             xml.writeStartElement(QStringLiteral("trace"));
-            xml.writeAttribute(QStringLiteral("brushRef"),
-                               QStringLiteral("#brush%1").arg(brushOfComponent.at(iComponent)));
-            xml.writeCharacters(strTrace);
+            xml.writeAttribute(QStringLiteral("brushRef"), brushRefs.at(brushOfComponent.at(iComponent)));
+            xml.writeCharacters(QString::fromLatin1(trace));
             xml.writeEndElement();
         }
     }
