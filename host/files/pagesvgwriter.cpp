@@ -1,6 +1,7 @@
 #include "pagesvgwriter.h"
 
 #include "boardunits.h"
+#include "numbertext.h"
 #include "penbase.h"
 #include "penfactory.h"
 #include "penutil.h"
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QPointF>
 #include <QXmlStreamWriter>
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -20,13 +20,11 @@ namespace {
 // The room QTextDocument leaves around its text, in pixels: the box's frame is drawn on it.
 constexpr double c_dDocumentMargin = 4.0;
 
+// Coordinates to a hundredth of a scene unit, finer than any screen shows; more would only make the
+// file longer.
 void appendNumber(QByteArray& text, double d)
 {
-    char buffer[32];
-    // A hundredth of a scene unit is finer than any screen shows; more would only make the file longer.
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof(buffer), std::round(d * 100.0) / 100.0);
-    text.append(buffer, int(result.ptr - buffer));
+    numbertext::append(text, std::round(d * 100.0) / 100.0);
 }
 
 QString number(double d)
@@ -90,35 +88,44 @@ void writePosition(QXmlStreamWriter& xml, const CBoardFile::SComponent& componen
         xml.writeAttribute(QStringLiteral("transform"), strTransform.trimmed());
 }
 
+// A stroke's points as an SVG path: the first where it is, the others by how far each is from the
+// one before, which is shorter. The steps are taken in whole hundredths, so they add up to the points.
+void appendPath(QByteArray& path, const QVariantList& points)
+{
+    const auto hundredths = [](double d) { return std::llround(d * 100.0); };
+    const QPointF start = points.first().toPointF();
+    long long iX = hundredths(start.x());
+    long long iY = hundredths(start.y());
+    path += path.isEmpty() ? "M" : " M";
+    numbertext::append(path, iX / 100.0);
+    path += ' ';
+    numbertext::append(path, iY / 100.0);
+    path += "l";
+    bool bMoved = false;
+    for (int i = 1; i < points.size(); ++i) {
+        const QPointF point = points.at(i).toPointF();
+        const long long iNextX = hundredths(point.x());
+        const long long iNextY = hundredths(point.y());
+        bMoved = bMoved || point != start;
+        path += ' ';
+        numbertext::append(path, double(iNextX - iX) / 100.0);
+        path += ' ';
+        numbertext::append(path, double(iNextY - iY) / 100.0);
+        iX = iNextX;
+        iY = iNextY;
+    }
+    // A dot: a line too short to see, drawn by its round caps, as the board draws it.
+    if (!bMoved)
+        path += " 0.01 0";
+}
+
 void writeInk(QXmlStreamWriter& xml, const CBoardFile::SComponent& component, CColors& colors)
 {
     QByteArray path;
     for (const QVariant& stroke : propertyOf(component, "strokes").toList()) {
         const QVariantList points = stroke.toList();
-        if (points.isEmpty())
-            continue;
-        const QPointF start = points.first().toPointF();
-        path += path.isEmpty() ? "M" : " M";
-        appendNumber(path, start.x());
-        path += ' ';
-        appendNumber(path, start.y());
-        path += " L";
-        bool bMoved = false;
-        for (int i = 1; i < points.size(); ++i) {
-            const QPointF point = points.at(i).toPointF();
-            bMoved = bMoved || point != start;
-            path += ' ';
-            appendNumber(path, point.x());
-            path += ' ';
-            appendNumber(path, point.y());
-        }
-        // A dot: a line too short to see, drawn by its round caps, as the board draws it.
-        if (!bMoved) {
-            path += ' ';
-            appendNumber(path, start.x() + 0.01);
-            path += ' ';
-            appendNumber(path, start.y());
-        }
+        if (!points.isEmpty())
+            appendPath(path, points);
     }
     if (path.isEmpty())
         return;
@@ -129,14 +136,28 @@ void writeInk(QXmlStreamWriter& xml, const CBoardFile::SComponent& component, CC
     double dWidth = propertyOf(component, toolproperty::c_szLineWidth).toDouble(&bOk);
     if (!bOk || dWidth <= 0.0)
         dWidth = 3.0;
-    xml.writeEmptyElement(QStringLiteral("path"));
-    writePosition(xml, component, 1.0);
-    xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
-    writePaint(xml, QStringLiteral("stroke"), color);
-    xml.writeAttribute(QStringLiteral("stroke-width"), number(dWidth));
-    xml.writeAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
-    xml.writeAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
-    xml.writeAttribute(QStringLiteral("d"), QString::fromLatin1(path));
+    // Written as it is, numbers and a colour that need no escaping: the bulk of a page.
+    QByteArray element = "<path";
+    const QPointF position = propertyOf(component, "position").toPointF();
+    if (!position.isNull()) {
+        element += " transform=\"translate(";
+        appendNumber(element, position.x());
+        element += ' ';
+        appendNumber(element, position.y());
+        element += ")\"";
+    }
+    element += " fill=\"none\" stroke=\"" + color.name(QColor::HexRgb).toLatin1() + '"';
+    if (color.alpha() < 255) {
+        element += " stroke-opacity=\"";
+        appendNumber(element, color.alphaF());
+        element += '"';
+    }
+    element += " stroke-width=\"";
+    appendNumber(element, dWidth);
+    element += "\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"";
+    element += path;
+    element += "\"/>";
+    xml.device()->write(element);
 }
 
 void writePicture(QXmlStreamWriter& xml, const CBoardFile::SComponent& component,
