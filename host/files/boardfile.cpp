@@ -10,7 +10,10 @@
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QSaveFile>
+#include <condition_variable>
+#include <deque>
 #include <future>
+#include <mutex>
 
 Q_LOGGING_CATEGORY(lcBoardFile, "whiteboard.boardfile")
 
@@ -90,25 +93,33 @@ bool CBoardFile::decode(const QByteArray& data, SBoard* pBoard, QString* pstrErr
     return CBoardReader::decode(data, pBoard, pstrError);
 }
 
+namespace {
+
+std::unique_ptr<CTopic> buildPage(const CBoardFile::SPage& page)
+{
+    auto pTopic = std::make_unique<CTopic>();
+    for (const CBoardFile::SComponent& component : page.components) {
+        const boost::shared_ptr<CComponent> pComponent = CComponent::create(component.strType);
+        if (!pComponent) {
+            qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
+            continue;
+        }
+        pComponent->setPropertyValues(component.properties);
+        if (!pTopic->addComponent(pComponent))
+            qCWarning(lcBoardFile) << "Skipped a component of type" << component.strType
+                                   << "the page refused";
+    }
+    return pTopic;
+}
+
+} // namespace
+
 std::vector<std::unique_ptr<CTopic>> CBoardFile::build(const SBoard& board)
 {
     std::vector<std::unique_ptr<CTopic>> topics;
     topics.reserve(size_t(board.pages.size()));
-    for (const SPage& page : board.pages) {
-        auto pTopic = std::make_unique<CTopic>();
-        for (const SComponent& component : page.components) {
-            const boost::shared_ptr<CComponent> pComponent = CComponent::create(component.strType);
-            if (!pComponent) {
-                qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
-                continue;
-            }
-            pComponent->setPropertyValues(component.properties);
-            if (!pTopic->addComponent(pComponent))
-                qCWarning(lcBoardFile)
-                    << "Skipped a component of type" << component.strType << "the page refused";
-        }
-        topics.push_back(std::move(pTopic));
-    }
+    for (const SPage& page : board.pages)
+        topics.push_back(buildPage(page));
     return topics;
 }
 
@@ -119,10 +130,44 @@ bool CBoardFile::save(const CWorkspace& workspace, const QString& strPath, QStri
 
 bool CBoardFile::open(const QString& strPath, CWorkspace* pWorkspace, QString* pstrError)
 {
-    SBoard board;
-    if (!pWorkspace || !read(strPath, &board, pstrError))
+    if (!pWorkspace)
         return false;
-    std::vector<std::unique_ptr<CTopic>> topics = build(board);
+    // The file is read on another core while the pages read so far are made here; they are thrown
+    // away if the rest of the file is refused.
+    std::mutex mutex;
+    std::condition_variable pageReady;
+    std::deque<SPage> pages;
+    bool bDone = false;
+    SBoard board;
+    QString strError;
+    bool bRead = false;
+    std::future<void> reading = std::async(std::launch::async, [&] {
+        bRead = CBoardReader::read(strPath, &board, &strError, [&](const SPage& page) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            pages.push_back(page);
+            pageReady.notify_one();
+        });
+        const std::lock_guard<std::mutex> lock(mutex);
+        bDone = true;
+        pageReady.notify_one();
+    });
+    std::vector<std::unique_ptr<CTopic>> topics;
+    for (;;) {
+        std::unique_lock<std::mutex> lock(mutex);
+        pageReady.wait(lock, [&] { return bDone || !pages.empty(); });
+        if (pages.empty())
+            break;
+        const SPage page = pages.front();
+        pages.pop_front();
+        lock.unlock();
+        topics.push_back(buildPage(page));
+    }
+    reading.get();
+    if (!bRead) {
+        if (pstrError)
+            *pstrError = strError;
+        return false;
+    }
     CTopic* pCurrent =
         board.iCurrentPage < int(topics.size()) ? topics[size_t(board.iCurrentPage)].get() : nullptr;
     pWorkspace->replaceTopics(std::move(topics));
