@@ -242,9 +242,9 @@ public:
 
         // Laid out as the box lays itself out: a line per line of text, the box as wide as the
         // longest, each line aligned within it, the document's margin around them.
-        const QStringList lines =
-            xmlText(propertyOf(component, "string").toString().replace(QLatin1Char('\r'), QString()))
-                .split(QLatin1Char('\n'));
+        QStringList lines = propertyOf(component, "string").toString().split(QLatin1Char('\n'));
+        for (QString& strLine : lines)
+            strLine = xmlText(strLine);
         QVector<double> widths;
         double dWidest = 0.0;
         for (const QString& strLine : lines) {
@@ -268,8 +268,6 @@ public:
             xml.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));
         if (font.italic())
             xml.writeAttribute(QStringLiteral("font-style"), QStringLiteral("italic"));
-        if (propertyOf(component, toolproperty::c_szUnderline).toBool())
-            xml.writeAttribute(QStringLiteral("text-decoration"), QStringLiteral("underline"));
         const QColor color = colors.of(propertyOf(component, toolproperty::c_szFontColor));
         writePaint(xml, QStringLiteral("fill"), color.isValid() ? color : QColor(Qt::black));
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
@@ -278,6 +276,7 @@ public:
             (alignment.userType() == qMetaTypeId<Qt::Alignment>() ? alignment.value<Qt::Alignment>()
                                                                   : Qt::Alignment(alignment.toInt())) &
             Qt::AlignHorizontal_Mask;
+        const bool bUnderline = propertyOf(component, toolproperty::c_szUnderline).toBool();
         for (int i = 0; i < lines.size(); ++i) {
             if (lines.at(i).isEmpty())
                 continue;
