@@ -260,7 +260,9 @@ public:
         writePosition(xml, component, boardunits::c_dUnitsPerPixel);
         writeFrame(xml, component, frame, colors);
 
-        xml.writeStartElement(QStringLiteral("text"));
+        // The font on a group and a text element a line, each placed on its own: viewers that follow
+        // SVG Tiny (Qt's among them) do not place the lines of one text element.
+        xml.writeStartElement(QStringLiteral("g"));
         xml.writeAttribute(QStringLiteral("font-family"), font.family());
         xml.writeAttribute(QStringLiteral("font-size"),
                            number(font.pointSizeF() * boardunits::c_dPixelsPerPoint));
@@ -270,7 +272,6 @@ public:
             xml.writeAttribute(QStringLiteral("font-style"), QStringLiteral("italic"));
         const QColor color = colors.of(propertyOf(component, toolproperty::c_szFontColor));
         writePaint(xml, QStringLiteral("fill"), color.isValid() ? color : QColor(Qt::black));
-        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
         const QVariant alignment = propertyOf(component, toolproperty::c_szAlignment);
         const Qt::Alignment eAlignment =
             (alignment.userType() == qMetaTypeId<Qt::Alignment>() ? alignment.value<Qt::Alignment>()
@@ -286,7 +287,7 @@ public:
                 dX += dRoom;
             else if (eAlignment & Qt::AlignHCenter)
                 dX += dRoom / 2.0;
-            xml.writeStartElement(QStringLiteral("tspan"));
+            xml.writeStartElement(QStringLiteral("text"));
             xml.writeAttribute(QStringLiteral("x"), number(dX));
             xml.writeAttribute(QStringLiteral("y"),
                                number(c_dDocumentMargin + i * dLineHeight + metrics.ascent()));
