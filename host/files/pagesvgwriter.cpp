@@ -291,6 +291,11 @@ public:
             xml.writeAttribute(QStringLiteral("x"), number(dX));
             xml.writeAttribute(QStringLiteral("y"),
                                number(c_dDocumentMargin + i * dLineHeight + metrics.ascent()));
+            // Spaces count in a box: two in a row show as two.
+            xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            // On each line: not every viewer passes a decoration down from a group.
+            if (bUnderline)
+                xml.writeAttribute(QStringLiteral("text-decoration"), QStringLiteral("underline"));
             xml.writeCharacters(lines.at(i));
             xml.writeEndElement();
         }
