@@ -70,10 +70,10 @@ for n in 10 1000 10000; do
 done
 
 board=$raw/boardfile.csv
-save_svg_ms=$(csv "$board" BM_Save/svg:1 real_time)
-save_ms=$(csv "$board" BM_Save/svg:0 real_time)
-decode_ms=$(csv "$board" BM_Decode real_time)
-open_ms=$(csv "$board" BM_Open real_time)
+save_svg_ms=$(csv "$board" BM_Save/svg:1/process_time/real_time real_time)
+save_ms=$(csv "$board" BM_Save/svg:0/process_time/real_time real_time)
+decode_ms=$(csv "$board" BM_Decode/process_time/real_time real_time)
+open_ms=$(csv "$board" BM_Open/process_time/real_time real_time)
 
 hw=$raw/handwriting.txt
 load=$raw/pluginload.txt

@@ -18,7 +18,7 @@ fi
 # measurements in bench/ are built with Google Benchmark. The tests read exported PDFs back with
 # poppler's pdftotext.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
-    libqt5svg5-dev libzip-dev
+    libqt5svg5-dev libzip-dev zlib1g-dev
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
     wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
     libbenchmark-dev poppler-utils "${extra[@]}")

@@ -10,11 +10,15 @@
 #include "texttool.h"
 #include "topic.h"
 
+#include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <boost/make_shared.hpp>
 #include <csignal>
+#include <functional>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <thread>
@@ -23,6 +27,7 @@
 namespace {
 
 using SEntries = QVector<QPair<QString, QByteArray>>;
+using SProperties = QVector<QPair<QString, QVariant>>;
 
 QByteArray zipOf(const SEntries& entries, bool bStore = false)
 {
@@ -109,6 +114,22 @@ QString formatOf(CComponent* pComponent)
         .arg(format.fontItalic())
         .arg(format.fontUnderline())
         .arg(format.foreground().color().name(QColor::HexArgb));
+}
+
+// Where anything is drawn on the page: the rectangle around all pixels that are not white.
+QRect drawnArea(const std::function<void(QPainter*)>& draw)
+{
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(&painter);
+    painter.end();
+    QRect area;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                area |= QRect(x, y, 1, 1);
+    return area;
 }
 
 } // namespace
@@ -205,6 +226,93 @@ private slots:
                  qPrintable(inkml.errorString()));
         QCOMPARE(inkml.traceCount(), 1);
         QVERIFY(entryOf(contents(strFirst), "pages/page-1.svg").contains("<svg"));
+    }
+
+    void aBoxTakenInAtOnceMatchesOneByOne_data()
+    {
+        QTest::addColumn<SProperties>("properties");
+        const QPair<QString, QVariant> text{"string", "Two lines\nof text"};
+        QTest::newRow("text alone") << SProperties{text};
+        QTest::newRow("text before its font")
+            << SProperties{text, {"fontsize", 30.0}, {"bold", true}, {"italic", true}};
+        QTest::newRow("centred, framed, font last") << SProperties{{"alignment", 4u},
+                                                                   text,
+                                                                   {"pencolor", "normal;#FF0000FF"},
+                                                                   {"linewidth", 40.0},
+                                                                   {"fontfamily", "DejaVu Serif"},
+                                                                   {"fontsize", 24.0},
+                                                                   {"underline", true}};
+        QTest::newRow("right, then its text twice") << SProperties{{"position", QPointF(30, 40)},
+                                                                   {"alignment", 2u},
+                                                                   {"string", "x"},
+                                                                   text,
+                                                                   {"fontcolor", QColor(Qt::red)}};
+    }
+
+    void aBoxTakenInAtOnceMatchesOneByOne()
+    {
+        QFETCH(SProperties, properties);
+        const auto pOneByOne = CComponent::create(QStringLiteral("text"));
+        for (const auto& property : properties)
+            pOneByOne->setPropertyValue(property.first, property.second);
+        const auto pAtOnce = CComponent::create(QStringLiteral("text"));
+        QVERIFY(pAtOnce->setPropertyValues(properties));
+        QCOMPARE(pAtOnce->getPropertyNames(), pOneByOne->getPropertyNames());
+        QGraphicsItem* pItem = pAtOnce->getGraphicsItem();
+        QCOMPARE(pItem->boundingRect(), pOneByOne->getGraphicsItem()->boundingRect());
+        QCOMPARE(pItem->pos(), pOneByOne->getGraphicsItem()->pos());
+        const auto* pDocument = static_cast<QGraphicsTextItem*>(pItem)->document();
+        QCOMPARE(pDocument->toHtml(),
+                 static_cast<QGraphicsTextItem*>(pOneByOne->getGraphicsItem())->document()->toHtml());
+        QCOMPARE(formatOf(pAtOnce.get()), formatOf(pOneByOne.get()));
+    }
+
+    void aPageAsSvgLooksLikeThePage_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<SProperties>("properties");
+        QVariantList points;
+        for (int i = 0; i < 50; ++i)
+            points.append(QPointF(300.0 + 97.0 * i, 5000.0 + 50.0 * (i % 7)));
+        QTest::newRow("ink") << "ink"
+                             << SProperties{{"strokes", QVariantList{QVariant(points)}},
+                                            {"position", QPointF(2000, 1000)},
+                                            {"linewidth", 60.0}};
+        const SProperties box{{"position", QPointF(3000, 4000)},
+                              {"fontsize", 28.0},
+                              {"fillcolor", QColor(Qt::yellow)},
+                              {"pencolor", "normal;#FF0000FF"},
+                              {"string", "Two lines\nof text"}};
+        QTest::newRow("box") << "text" << box;
+        QTest::newRow("centred, thick, bold")
+            << "text" << box + SProperties{{"alignment", 4u}, {"linewidth", 80.0}, {"bold", true}};
+        QTest::newRow("text only") << "text"
+                                   << SProperties{{"position", QPointF(100, 9000)}, {"string", "Gy"}};
+    }
+
+    void aPageAsSvgLooksLikeThePage()
+    {
+        QFETCH(QString, type);
+        QFETCH(SProperties, properties);
+        CWorkspace board;
+        const auto pComponent = CComponent::create(type);
+        pComponent->setPropertyValues(properties);
+        QVERIFY(board.topicAt(0)->addComponent(pComponent));
+        QSvgRenderer svg(CBoardFile::snapshot(board).pages.first().svg);
+        QVERIFY(svg.isValid());
+        QGraphicsScene* pScene = board.topicAt(0)->scene();
+        const QRect page = drawnArea([&](QPainter* pPainter) {
+            pScene->render(pPainter, QRectF(0, 0, 1920, 1080), pScene->sceneRect());
+        });
+        const QRect copy = drawnArea([&](QPainter* pPainter) { svg.render(pPainter); });
+        QVERIFY2(!page.isEmpty(), "nothing drawn");
+        // Letters of another renderer may differ by a pixel or two at their edges.
+        for (const auto& [iPage, iCopy] : {std::pair{page.left(), copy.left()},
+                                           {page.top(), copy.top()},
+                                           {page.right(), copy.right()},
+                                           {page.bottom(), copy.bottom()}})
+            QVERIFY2(qAbs(iPage - iCopy) <= 3,
+                     qPrintable(QStringLiteral("page %1, copy %2").arg(iPage).arg(iCopy)));
     }
 
     void aHostileOrBrokenFileIsRefused_data()

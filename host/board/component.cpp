@@ -68,6 +68,27 @@ bool CComponent::setPropertyValue(const QString& strName, const QVariant& value)
     return true;
 }
 
+bool CComponent::setPropertyValues(const QVector<QPair<QString, QVariant>>& values)
+{
+    bool bAll = true;
+    QStringList names;
+    names.reserve(values.size());
+    for (const QPair<QString, QVariant>& value : values) {
+        if (value.first.isEmpty()) {
+            bAll = false;
+            continue;
+        }
+        if (!m_properties.contains(value.first))
+            m_propertyNames.append(value.first);
+        if (!names.contains(value.first))
+            names.append(value.first);
+        m_properties.insert(value.first, value.second);
+    }
+    if (!names.isEmpty())
+        propertiesChanged(names);
+    return bAll;
+}
+
 QVariant CComponent::getPropertyValue(const QString& strName) const
 {
     return m_properties.value(strName);
@@ -79,4 +100,10 @@ void CComponent::propertyChanged(const QString& strName, const QVariant& value)
         if (QGraphicsItem* pItem = getGraphicsItem())
             pItem->setPos(value.toPointF());
     }
+}
+
+void CComponent::propertiesChanged(const QStringList& names)
+{
+    for (const QString& strName : names)
+        propertyChanged(strName, m_properties.value(strName));
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QHash>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 #include <boost/shared_ptr.hpp>
 
 class QGraphicsItem;
@@ -31,6 +33,11 @@ public:
 
     // Sets the property directly (no command, no undo); the component shows the new value.
     bool setPropertyValue(const QString& strName, const QVariant& value);
+    // Sets several properties, in order, and lets the component show them all at once: for a
+    // component that is being made from a saved one, where one change after another would redo the
+    // same work each time. The result is the same as setting them one by one. Empty names are
+    // skipped; false when there were any.
+    bool setPropertyValues(const QVector<QPair<QString, QVariant>>& values);
     QVariant getPropertyValue(const QString& strName) const;
     QStringList getPropertyNames() const { return m_propertyNames; }
 
@@ -38,6 +45,9 @@ protected:
     CComponent();
     // Called after each change of a property, for the component to show it.
     virtual void propertyChanged(const QString& strName, const QVariant& value);
+    // Called once after setPropertyValues, with the names in the order they were set (a name set
+    // twice comes once); by default propertyChanged for each with its value now.
+    virtual void propertiesChanged(const QStringList& names);
 
 private:
     qint64 m_iID;

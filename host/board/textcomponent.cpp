@@ -87,7 +87,7 @@ CTextComponent::CTextComponent()
     connect(document(), &QTextDocument::contentsChanged, this, &CTextComponent::fitWidthToText);
     // The layout announces every change of what it shows, a change of font without one of size too.
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
-            &CTextComponent::updateOverhang);
+            [this] { updateOverhang(); });
     // Typing must not scroll the board under the teacher's hand: the text item would make every view
     // follow the caret, which throws the whole board sideways as a line grows past the view's edge.
     // The connection is Qt's own, to a private slot, and so is only reachable by its name.
@@ -261,6 +261,33 @@ void CTextComponent::propertyChanged(const QString& strName, const QVariant& val
     }
 }
 
+void CTextComponent::propertiesChanged(const QStringList& names)
+{
+    m_bTakingProperties = true;
+    // One edit of the document: it is laid out once, at the end, rather than after each change.
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    // The font and the alignment first, on the text there is: the text then comes in with the
+    // block's format, as it would have had they been set before it. Each font property sets the
+    // whole font, so once is enough.
+    bool bFont = false;
+    for (const QString& strName : names)
+        bFont = bFont || isFontProperty(strName);
+    if (bFont)
+        applyFont();
+    const QString strAlignment = QLatin1String(toolproperty::c_szAlignment);
+    if (names.contains(strAlignment))
+        propertyChanged(strAlignment, getPropertyValue(strAlignment));
+    for (const QString& strName : names)
+        if (!isFontProperty(strName) && strName != strAlignment)
+            propertyChanged(strName, getPropertyValue(strName));
+    edit.endEditBlock();
+    m_bTakingProperties = false;
+    fitWidthToText();
+    document()->documentLayout()->documentSize();
+    updateOverhang(true);
+}
+
 void CTextComponent::focusOutEvent(QFocusEvent* pEvent)
 {
     QGraphicsTextItem::focusOutEvent(pEvent);
@@ -319,7 +346,7 @@ void CTextComponent::fitWidthToText()
     // width of its longest line so the others align within it, unless it was given a width of its
     // own, which it keeps.
     const bool bOwnWidth = textWidth() >= 0.0 && !qFuzzyCompare(textWidth(), m_dFittedWidth);
-    if (m_bFittingWidth || bOwnWidth)
+    if (m_bFittingWidth || m_bTakingProperties || bOwnWidth)
         return;
     const Qt::Alignment eHorizontal = document()->defaultTextOption().alignment() & Qt::AlignHorizontal_Mask;
     const bool bNeedsWidth = (eHorizontal & (Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify)) != 0;
@@ -335,27 +362,36 @@ void CTextComponent::fitWidthToText()
     m_bFittingWidth = false;
 }
 
-void CTextComponent::updateOverhang()
+void CTextComponent::updateOverhang(bool bLaidOut)
 {
+    if (m_bTakingProperties)
+        return;
     const QRectF textRect = QGraphicsTextItem::boundingRect();
-    // The ink is measured on a layout of its own: the document's may be half redone when it
-    // announces a change.
+    // The ink is measured on a layout of its own unless the document's is known to be whole: it may
+    // be half redone when it announces a change.
     const double dLineWidth = textWidth() >= 0.0 ? textWidth() - 2.0 * document()->documentMargin() : 1.0e6;
     QRectF ink;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        QTextLayout layout(block.text(), block.charFormat().font());
-        layout.setFormats(block.textFormats());
-        layout.setTextOption(document()->defaultTextOption());
-        layout.beginLayout();
-        double dY = 0.0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(dLineWidth);
-            line.setPosition(QPointF(0.0, dY));
-            dY += line.height();
+        QTextLayout ownLayout;
+        const QTextLayout* pLayout = block.layout();
+        QPointF origin = pLayout->position();
+        if (!bLaidOut) {
+            ownLayout.setText(block.text());
+            ownLayout.setFont(block.charFormat().font());
+            ownLayout.setFormats(block.textFormats());
+            ownLayout.setTextOption(document()->defaultTextOption());
+            ownLayout.beginLayout();
+            double dY = 0.0;
+            for (QTextLine line = ownLayout.createLine(); line.isValid(); line = ownLayout.createLine()) {
+                line.setLineWidth(dLineWidth);
+                line.setPosition(QPointF(0.0, dY));
+                dY += line.height();
+            }
+            ownLayout.endLayout();
+            pLayout = &ownLayout;
+            origin = document()->documentLayout()->blockBoundingRect(block).topLeft();
         }
-        layout.endLayout();
-        const QPointF origin = document()->documentLayout()->blockBoundingRect(block).topLeft();
-        for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (const QGlyphRun& run : pLayout->glyphRuns()) {
             // A run's own rectangle is the advance the text takes, not the ink of its glyphs.
             const QRawFont font = run.rawFont();
             const QVector<quint32> glyphs = run.glyphIndexes();

@@ -40,6 +40,8 @@ public:
 
 protected:
     void propertyChanged(const QString& strName, const QVariant& value) override;
+    // Takes all the properties in, then fits and measures the text once.
+    void propertiesChanged(const QStringList& names) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
 
 private:
@@ -49,12 +51,15 @@ private:
     QRectF frameRect() const;
     void fitWidthToText();
     void dropIfLeftEmpty();
-    void updateOverhang();
+    // With bLaidOut, the document's own layout is complete and is measured as it is.
+    void updateOverhang(bool bLaidOut = false);
 
     bool m_bUpdatingString = false;
     // The outline of the frame properties; its width is part of the bounding rectangle.
     QPen m_outlinePen{Qt::NoPen};
     bool m_bFittingWidth = false;
+    // While several properties are taken in at once: the width and the ink wait for the last.
+    bool m_bTakingProperties = false;
     // The text width this box gave itself to show its alignment; -1 when it set none.
     double m_dFittedWidth = -1.0;
     // How far the letters' ink, with the inner half of the outline around it, reaches past the

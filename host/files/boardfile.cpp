@@ -1,58 +1,24 @@
 #include "boardfile.h"
 
 #include "boardreader.h"
-#include "boardunits.h"
 #include "boardwriter.h"
 #include "component.h"
+#include "pagesvgwriter.h"
 #include "topic.h"
 #include "workspace.h"
 
-#include <QBuffer>
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QImage>
 #include <QLoggingCategory>
-#include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
-#include <QSvgGenerator>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
 
 Q_LOGGING_CATEGORY(lcBoardFile, "whiteboard.boardfile")
 
 const int CBoardFile::c_iVersion = 1;
 const char* const CBoardFile::c_szSuffix = "board";
-
-namespace {
-
-QByteArray drawPage(CTopic* pTopic)
-{
-    QGraphicsScene* pScene = pTopic->scene();
-    // Nothing selected or being edited shows in the picture of the page.
-    const QList<QGraphicsItem*> selected = pScene->selectedItems();
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(false);
-
-    QByteArray svg;
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    const QRectF pageRect = pScene->sceneRect();
-    const QSize size = (pageRect.size() / boardunits::c_dUnitsPerPixel).toSize();
-    generator.setSize(size);
-    // Pixels at the common 96 dpi: a viewer shows the page as large as the board shows it.
-    generator.setResolution(96);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setTitle(QStringLiteral("Board page"));
-    {
-        QPainter painter(&generator);
-        pScene->render(&painter, QRectF(QPointF(0, 0), size), pageRect);
-    }
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(true);
-    return svg;
-}
-
-} // namespace
 
 CBoardFile::SBoard CBoardFile::snapshot(const CWorkspace& workspace, bool bDrawPages)
 {
@@ -78,9 +44,18 @@ CBoardFile::SBoard CBoardFile::snapshot(const CWorkspace& workspace, bool bDrawP
             }
             page.components.append(component);
         }
-        if (bDrawPages)
-            page.svg = drawPage(pTopic);
         board.pages.append(page);
+    }
+    if (bDrawPages) {
+        const QHash<qint64, QString> pictureNames = CBoardWriter::pictureNames(board);
+        // Each page on its own: every other one on a second core.
+        const auto draw = [&board, &pictureNames](int iFirst) {
+            for (int i = iFirst; i < board.pages.size(); i += 2)
+                board.pages[i].svg = CPageSvgWriter::write(board.pages.at(i), pictureNames);
+        };
+        std::future<void> odd = std::async(std::launch::async, draw, 1);
+        draw(0);
+        odd.get();
     }
     return board;
 }
@@ -118,26 +93,33 @@ bool CBoardFile::decode(const QByteArray& data, SBoard* pBoard, QString* pstrErr
     return CBoardReader::decode(data, pBoard, pstrError);
 }
 
+namespace {
+
+std::unique_ptr<CTopic> buildPage(const CBoardFile::SPage& page)
+{
+    auto pTopic = std::make_unique<CTopic>();
+    for (const CBoardFile::SComponent& component : page.components) {
+        const boost::shared_ptr<CComponent> pComponent = CComponent::create(component.strType);
+        if (!pComponent) {
+            qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
+            continue;
+        }
+        pComponent->setPropertyValues(component.properties);
+        if (!pTopic->addComponent(pComponent))
+            qCWarning(lcBoardFile) << "Skipped a component of type" << component.strType
+                                   << "the page refused";
+    }
+    return pTopic;
+}
+
+} // namespace
+
 std::vector<std::unique_ptr<CTopic>> CBoardFile::build(const SBoard& board)
 {
     std::vector<std::unique_ptr<CTopic>> topics;
     topics.reserve(size_t(board.pages.size()));
-    for (const SPage& page : board.pages) {
-        auto pTopic = std::make_unique<CTopic>();
-        for (const SComponent& component : page.components) {
-            const boost::shared_ptr<CComponent> pComponent = CComponent::create(component.strType);
-            if (!pComponent) {
-                qCWarning(lcBoardFile) << "Skipped a component of the unknown type" << component.strType;
-                continue;
-            }
-            for (const QPair<QString, QVariant>& property : component.properties)
-                pComponent->setPropertyValue(property.first, property.second);
-            if (!pTopic->addComponent(pComponent))
-                qCWarning(lcBoardFile)
-                    << "Skipped a component of type" << component.strType << "the page refused";
-        }
-        topics.push_back(std::move(pTopic));
-    }
+    for (const SPage& page : board.pages)
+        topics.push_back(buildPage(page));
     return topics;
 }
 
@@ -148,10 +130,44 @@ bool CBoardFile::save(const CWorkspace& workspace, const QString& strPath, QStri
 
 bool CBoardFile::open(const QString& strPath, CWorkspace* pWorkspace, QString* pstrError)
 {
-    SBoard board;
-    if (!pWorkspace || !read(strPath, &board, pstrError))
+    if (!pWorkspace)
         return false;
-    std::vector<std::unique_ptr<CTopic>> topics = build(board);
+    // The file is read on another core while the pages read so far are made here; they are thrown
+    // away if the rest of the file is refused.
+    std::mutex mutex;
+    std::condition_variable pageReady;
+    std::deque<SPage> pages;
+    bool bDone = false;
+    SBoard board;
+    QString strError;
+    bool bRead = false;
+    std::future<void> reading = std::async(std::launch::async, [&] {
+        bRead = CBoardReader::read(strPath, &board, &strError, [&](const SPage& page) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            pages.push_back(page);
+            pageReady.notify_one();
+        });
+        const std::lock_guard<std::mutex> lock(mutex);
+        bDone = true;
+        pageReady.notify_one();
+    });
+    std::vector<std::unique_ptr<CTopic>> topics;
+    for (;;) {
+        std::unique_lock<std::mutex> lock(mutex);
+        pageReady.wait(lock, [&] { return bDone || !pages.empty(); });
+        if (pages.empty())
+            break;
+        const SPage page = pages.front();
+        pages.pop_front();
+        lock.unlock();
+        topics.push_back(buildPage(page));
+    }
+    reading.get();
+    if (!bRead) {
+        if (pstrError)
+            *pstrError = strError;
+        return false;
+    }
     CTopic* pCurrent =
         board.iCurrentPage < int(topics.size()) ? topics[size_t(board.iCurrentPage)].get() : nullptr;
     pWorkspace->replaceTopics(std::move(topics));

@@ -45,8 +45,9 @@ public:
         int iCurrentPage = 0;
     };
 
-    // What is on the board now. With bDrawPages each page's SVG is drawn too (GUI thread only), and the
-    // file gets the pages as SVG and InkML for other programs; without, only what opening reads.
+    // What is on the board now. With bDrawPages each page is drawn as SVG too (from the copy, so it
+    // would do on any thread), and the file gets the pages as SVG and InkML for other programs;
+    // without, only what opening reads.
     static SBoard snapshot(const CWorkspace& workspace, bool bDrawPages = true);
     // Encodes the board and writes it to strPath, atomically: the previous file stays as it was
     // unless the new one was written completely. False, with the reason, when it could not.

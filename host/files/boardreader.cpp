@@ -139,7 +139,10 @@ private:
 class CBoardXmlReader
 {
 public:
-    CBoardXmlReader(const QByteArray& xml, CArchive& archive) : m_xml(xml), m_archive(archive) {}
+    CBoardXmlReader(const QByteArray& xml, CArchive& archive, const CBoardReader::FPageRead& pageRead)
+        : m_xml(xml), m_archive(archive), m_pageRead(pageRead)
+    {
+    }
 
     bool read(CBoardFile::SBoard* pBoard)
     {
@@ -173,6 +176,8 @@ public:
             board.pages.append(CBoardFile::SPage());
             if (!readPage(&board.pages.last()))
                 return false;
+            if (m_pageRead)
+                m_pageRead(board.pages.last());
         }
         if (!m_strError.isEmpty())
             return false;
@@ -565,6 +570,7 @@ private:
 
     QXmlStreamReader m_xml;
     CArchive& m_archive;
+    const CBoardReader::FPageRead& m_pageRead;
     QString m_strError;
     qint64 m_iComponents = 0;
     qint64 m_iPoints = 0;
@@ -581,7 +587,8 @@ QString tooLarge()
 
 } // namespace
 
-bool CBoardReader::read(const QString& strPath, CBoardFile::SBoard* pBoard, QString* pstrError)
+bool CBoardReader::read(const QString& strPath, CBoardFile::SBoard* pBoard, QString* pstrError,
+                        const FPageRead& pageRead)
 {
     QFile file(strPath);
     QString strError;
@@ -590,13 +597,14 @@ bool CBoardReader::read(const QString& strPath, CBoardFile::SBoard* pBoard, QStr
     else if (file.size() > boardformat::c_iMaxTotalBytes)
         strError = tooLarge();
     else
-        return decode(file.readAll(), pBoard, pstrError);
+        return decode(file.readAll(), pBoard, pstrError, pageRead);
     if (pstrError)
         *pstrError = strError;
     return false;
 }
 
-bool CBoardReader::decode(const QByteArray& data, CBoardFile::SBoard* pBoard, QString* pstrError)
+bool CBoardReader::decode(const QByteArray& data, CBoardFile::SBoard* pBoard, QString* pstrError,
+                          const FPageRead& pageRead)
 {
     QString strError;
     const auto fail = [&](const QString& strReason) {
@@ -628,7 +636,7 @@ bool CBoardReader::decode(const QByteArray& data, CBoardFile::SBoard* pBoard, QS
     QByteArray xml;
     if (!archive.read(QLatin1String(boardformat::c_szBoardEntry), &xml, &strError))
         return fail(strError);
-    CBoardXmlReader reader(xml, archive);
+    CBoardXmlReader reader(xml, archive, pageRead);
     CBoardFile::SBoard board;
     if (!reader.read(&board))
         return fail(reader.error());

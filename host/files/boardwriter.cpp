@@ -1,6 +1,7 @@
 #include "boardwriter.h"
 
 #include "boardformat.h"
+#include "numbertext.h"
 #include "penbase.h"
 #include "penfactory.h"
 #include "penutil.h"
@@ -14,11 +15,16 @@
 #include <QLoggingCategory>
 #include <QPointF>
 #include <QRectF>
+#include <QSet>
 #include <QXmlStreamWriter>
-#include <charconv>
+#include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <zip.h>
+#include <zlib.h>
 
 Q_LOGGING_CATEGORY(lcBoardWriter, "whiteboard.boardfile")
 
@@ -30,12 +36,9 @@ QString number(double d)
     return QString::number(d, 'g', QLocale::FloatingPointShortest);
 }
 
-// Appends the shortest text that reads back as the same double; the bulk of a board is these.
 void appendNumber(QByteArray& text, double d)
 {
-    char buffer[32];
-    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof(buffer), d);
-    text.append(buffer, int(result.ptr - buffer));
+    numbertext::append(text, d);
 }
 
 // A PNG a picture's data was saved as, kept by the image's key: a picture is encoded once, not at each
@@ -94,8 +97,9 @@ bool isPointList(const QVariantList& list)
 class CValueWriter
 {
 public:
-    CValueWriter(QXmlStreamWriter& xml, QVector<QPair<QString, QByteArray>>* pPictures)
-        : m_xml(xml), m_pPictures(pPictures)
+    CValueWriter(QXmlStreamWriter& xml, const QHash<qint64, QString>& names,
+                 QVector<QPair<QString, QByteArray>>* pPictures)
+        : m_xml(xml), m_pPictures(pPictures), m_names(names)
     {
     }
 
@@ -298,18 +302,18 @@ private:
             text += ',';
             appendNumber(text, point.y());
         }
-        m_xml.writeCharacters(QString::fromLatin1(text));
+        // Numbers need no escaping: they go to the device as they are, once the element's start
+        // tag is closed.
+        m_xml.writeCharacters(QString());
+        m_xml.device()->write(text);
     }
 
     void writeImage(const QImage& image)
     {
         // A picture shown by several components is kept once.
-        QString strName = m_names.value(image.cacheKey());
-        if (strName.isEmpty() && !image.isNull()) {
-            strName = QStringLiteral("%1picture-%2.png")
-                          .arg(QLatin1String(boardformat::c_szPicturesFolder))
-                          .arg(m_names.size() + 1);
-            m_names.insert(image.cacheKey(), strName);
+        const QString strName = image.isNull() ? QString() : m_names.value(image.cacheKey());
+        if (!strName.isEmpty() && !m_written.contains(image.cacheKey())) {
+            m_written.insert(image.cacheKey());
             if (m_pPictures)
                 m_pPictures->append({strName, pngOf(image)});
         }
@@ -330,8 +334,113 @@ private:
 
     QXmlStreamWriter& m_xml;
     QVector<QPair<QString, QByteArray>>* m_pPictures;
-    QHash<qint64, QString> m_names;
+    const QHash<qint64, QString>& m_names;
+    QSet<qint64> m_written;
 };
+
+// Names the pictures in the order board.xml comes to them, so that the same board always gives the
+// same file.
+void namePictures(const QVariant& value, QHash<qint64, QString>* pNames)
+{
+    switch (value.userType()) {
+    case QMetaType::QImage: {
+        const QImage* pImage = static_cast<const QImage*>(value.constData());
+        if (!pImage->isNull() && !pNames->contains(pImage->cacheKey()))
+            pNames->insert(pImage->cacheKey(), QStringLiteral("%1picture-%2.png")
+                                                   .arg(QLatin1String(boardformat::c_szPicturesFolder))
+                                                   .arg(pNames->size() + 1));
+        break;
+    }
+    case QMetaType::QVariantList:
+        // Read in place: most lists are a stroke's points, a million of them on a big board.
+        for (const QVariant& item : *static_cast<const QVariantList*>(value.constData()))
+            if (item.userType() != QMetaType::QPointF)
+                namePictures(item, pNames);
+        break;
+    case QMetaType::QVariantMap:
+        for (const QVariant& item : *static_cast<const QVariantMap*>(value.constData()))
+            namePictures(item, pNames);
+        break;
+    case QMetaType::QVariantHash: {
+        const QVariantHash& hash = *static_cast<const QVariantHash*>(value.constData());
+        QStringList keys = hash.keys();
+        keys.sort();
+        for (const QString& strKey : keys)
+            namePictures(hash.value(strKey), pNames);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// An entry deflated before it goes into the archive, so that several can be deflated at once; the
+// archive takes it as it would an entry copied from another archive, without deflating it again.
+struct SDeflated
+{
+    QByteArray data;
+    zip_uint64_t iSize = 0;
+    uLong iCrc = 0;
+    zip_uint64_t iRead = 0;
+    bool bOk = false;
+};
+
+SDeflated deflated(const QByteArray& bytes)
+{
+    SDeflated result;
+    result.iSize = zip_uint64_t(bytes.size());
+    result.iCrc =
+        crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size()));
+    z_stream stream{};
+    // Raw deflate, as ZIP keeps it; the fastest level: most of a board is numbers in text, which even
+    // that shrinks well.
+    if (deflateInit2(&stream, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return result;
+    result.data.resize(int(deflateBound(&stream, uLong(bytes.size()))));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(result.data.data());
+    stream.avail_out = uInt(result.data.size());
+    result.bOk = deflate(&stream, Z_FINISH) == Z_STREAM_END;
+    result.data.resize(int(stream.total_out));
+    deflateEnd(&stream);
+    return result;
+}
+
+zip_int64_t readDeflated(void* pUserData, void* pData, zip_uint64_t iLength, zip_source_cmd_t eCommand)
+{
+    SDeflated* pEntry = static_cast<SDeflated*>(pUserData);
+    switch (eCommand) {
+    case ZIP_SOURCE_OPEN:
+        pEntry->iRead = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t iCount = std::min(iLength, zip_uint64_t(pEntry->data.size()) - pEntry->iRead);
+        memcpy(pData, pEntry->data.constData() + pEntry->iRead, iCount);
+        pEntry->iRead += iCount;
+        return zip_int64_t(iCount);
+    }
+    case ZIP_SOURCE_STAT: {
+        zip_stat_t* pStat = static_cast<zip_stat_t*>(pData);
+        zip_stat_init(pStat);
+        pStat->size = pEntry->iSize;
+        pStat->comp_size = zip_uint64_t(pEntry->data.size());
+        pStat->crc = zip_uint32_t(pEntry->iCrc);
+        pStat->comp_method = ZIP_CM_DEFLATE;
+        pStat->encryption_method = ZIP_EM_NONE;
+        pStat->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                       ZIP_STAT_ENCRYPTION_METHOD;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(nullptr, pData, iLength);
+    default:
+        return 0;
+    }
+}
 
 QColor inkColor(const QVariant& value)
 {
@@ -367,7 +476,8 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
     xml.writeStartElement(QStringLiteral("board"));
     xml.writeAttribute(QStringLiteral("version"), QString::number(CBoardFile::c_iVersion));
     xml.writeAttribute(QStringLiteral("current"), QString::number(board.iCurrentPage));
-    CValueWriter values(xml, pPictures);
+    const QHash<qint64, QString> names = pictureNames(board);
+    CValueWriter values(xml, names, pPictures);
     for (const CBoardFile::SPage& page : board.pages) {
         newLine(1);
         xml.writeStartElement(QStringLiteral("page"));
@@ -396,6 +506,16 @@ QByteArray CBoardWriter::boardXml(const CBoardFile::SBoard& board,
     xml.writeEndElement();
     xml.writeEndDocument();
     return xmlBytes;
+}
+
+QHash<qint64, QString> CBoardWriter::pictureNames(const CBoardFile::SBoard& board)
+{
+    QHash<qint64, QString> names;
+    for (const CBoardFile::SPage& page : board.pages)
+        for (const CBoardFile::SComponent& component : page.components)
+            for (const QPair<QString, QVariant>& property : component.properties)
+                namePictures(property.second, &names);
+    return names;
 }
 
 QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
@@ -450,6 +570,10 @@ QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
         xml.writeEndElement();
     }
 
+    QStringList brushRefs;
+    for (int i = 0; i < brushes.size(); ++i)
+        brushRefs.append(QStringLiteral("#brush%1").arg(i));
+    QByteArray trace;
     for (int iComponent = 0; iComponent < page.components.size(); ++iComponent) {
         if (brushOfComponent.at(iComponent) < 0)
             continue;
@@ -457,19 +581,21 @@ QByteArray CBoardWriter::pageInkML(const CBoardFile::SPage& page)
         // The strokes are in the component's own coordinates; the page's are those plus its position.
         const QPointF offset = propertyOf(component, QStringLiteral("position")).toPointF();
         for (const QVariant& stroke : propertyOf(component, QStringLiteral("strokes")).toList()) {
-            QString strTrace;
+            trace.clear();
             for (const QVariant& item : stroke.toList()) {
                 const QPointF point = item.toPointF() + offset;
-                if (!strTrace.isEmpty())
-                    strTrace += QStringLiteral(", ");
-                strTrace += number(point.x()) + QLatin1Char(' ') + number(point.y());
+                if (!trace.isEmpty())
+                    trace += ", ";
+                appendNumber(trace, point.x());
+                trace += ' ';
+                appendNumber(trace, point.y());
             }
-            if (strTrace.isEmpty())
+            if (trace.isEmpty())
                 continue;
             xml.writeStartElement(QStringLiteral("trace"));
-            xml.writeAttribute(QStringLiteral("brushRef"),
-                               QStringLiteral("#brush%1").arg(brushOfComponent.at(iComponent)));
-            xml.writeCharacters(strTrace);
+            xml.writeAttribute(QStringLiteral("brushRef"), brushRefs.at(brushOfComponent.at(iComponent)));
+            xml.writeCharacters(QString());
+            xml.device()->write(trace);
             xml.writeEndElement();
         }
     }
@@ -501,8 +627,16 @@ QByteArray CBoardWriter::encode(const CBoardFile::SBoard& board, QString* pstrEr
     };
     // First and stored, so that a program can tell the kind of file from its first bytes.
     add(QLatin1String(boardformat::c_szMimeEntry), QByteArray(boardformat::c_szMimeType), false);
+    // The InkML copies need only the copy: they are made on another core while board.xml is.
+    std::future<QVector<QByteArray>> inkml = std::async(std::launch::async, [&board] {
+        QVector<QByteArray> pages;
+        for (const CBoardFile::SPage& page : board.pages)
+            pages.append(page.svg.isEmpty() ? QByteArray() : pageInkML(page));
+        return pages;
+    });
     QVector<QPair<QString, QByteArray>> pictures;
     add(QLatin1String(boardformat::c_szBoardEntry), boardXml(board, &pictures), true);
+    const QVector<QByteArray> inkmlPages = inkml.get();
     for (int i = 0; i < board.pages.size(); ++i) {
         const QString strPage =
             QStringLiteral("%1page-%2").arg(QLatin1String(boardformat::c_szPagesFolder)).arg(i + 1);
@@ -511,11 +645,23 @@ QByteArray CBoardWriter::encode(const CBoardFile::SBoard& board, QString* pstrEr
         if (board.pages.at(i).svg.isEmpty())
             continue;
         add(strPage + QStringLiteral(".svg"), board.pages.at(i).svg, true);
-        add(strPage + QStringLiteral(".inkml"), pageInkML(board.pages.at(i)), true);
+        add(strPage + QStringLiteral(".inkml"), inkmlPages.at(i), true);
     }
     // PNG is compressed already.
     for (const QPair<QString, QByteArray>& picture : pictures)
         add(picture.first, picture.second, false);
+
+    // Deflated on two cores: each takes the next entry that needs it.
+    std::vector<SDeflated> compressed(size_t(entries.size()));
+    std::atomic<int> iNext{0};
+    const auto deflateEntries = [&entries, &compressed, &iNext] {
+        for (int i = iNext++; i < entries.size(); i = iNext++)
+            if (entries.at(i).bCompress)
+                compressed[size_t(i)] = deflated(*entries.at(i).pData);
+    };
+    std::future<void> helper = std::async(std::launch::async, deflateEntries);
+    deflateEntries();
+    helper.get();
 
     zip_error_t error;
     zip_error_init(&error);
@@ -526,10 +672,15 @@ QByteArray CBoardWriter::encode(const CBoardFile::SBoard& board, QString* pstrEr
     zip_source_keep(pBuffer);
     zip_t* pArchive = zip_open_from_source(pBuffer, ZIP_TRUNCATE, &error);
     bool bOk = pArchive != nullptr;
-    for (const SEntry& entry : entries) {
-        if (!bOk)
+    for (int i = 0; i < entries.size(); ++i) {
+        const SEntry& entry = entries.at(i);
+        if (!bOk || (entry.bCompress && !compressed[size_t(i)].bOk)) {
+            bOk = false;
             break;
-        zip_source_t* pSource = zip_source_buffer(pArchive, entry.pData->constData(), entry.pData->size(), 0);
+        }
+        zip_source_t* pSource =
+            entry.bCompress ? zip_source_function(pArchive, readDeflated, &compressed[size_t(i)])
+                            : zip_source_buffer(pArchive, entry.pData->constData(), entry.pData->size(), 0);
         const zip_int64_t iIndex = pSource ? zip_file_add(pArchive, entry.strName.toUtf8().constData(),
                                                           pSource, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE)
                                            : -1;
@@ -538,7 +689,6 @@ QByteArray CBoardWriter::encode(const CBoardFile::SBoard& board, QString* pstrEr
             bOk = false;
             break;
         }
-        // The fastest deflate: most of a board is numbers in text, which even that shrinks well.
         bOk = zip_set_file_compression(pArchive, iIndex, entry.bCompress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
                                        entry.bCompress ? 1 : 0) == 0;
     }

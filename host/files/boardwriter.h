@@ -5,6 +5,8 @@
 
 #include "boardfile.h"
 
+#include <QHash>
+
 class CBoardWriter
 {
 public:
@@ -13,6 +15,9 @@ public:
     // board.xml alone, with the pictures it refers to by name.
     static QByteArray boardXml(const CBoardFile::SBoard& board,
                                QVector<QPair<QString, QByteArray>>* pPictures);
+    // The entry each picture of the board is kept under, by its image's key: board.xml and the SVG
+    // pages refer to them by these names.
+    static QHash<qint64, QString> pictureNames(const CBoardFile::SBoard& board);
     // The page's ink as W3C InkML: a trace per stroke, in scene units, a brush per colour and width.
     static QByteArray pageInkML(const CBoardFile::SPage& page);
 };
