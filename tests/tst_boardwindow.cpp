@@ -471,11 +471,15 @@ private slots:
         QCOMPARE(pWorkspace->topicAt(2)->getID(), iFirst);
         QTRY_COMPARE(pList->item(2)->data(Qt::UserRole).toLongLong(), iFirst);
         QCOMPARE(pList->currentRow(), 2);
-        // A board opened anew: the board and the list show its page, nothing of the old ones.
+        // A board opened anew: the board and the list show its page, nothing of the old ones, which
+        // are taken apart once the new board is on the screen.
+        const QPointer<QGraphicsScene> pOldScene = page()->scene();
         pWorkspace->replaceTopics({});
         QCOMPARE(m_pWindow->board()->topic(), page());
+        QVERIFY(pOldScene);
         QTRY_COMPARE(pList->count(), 1);
         QCOMPARE(pList->item(0)->data(Qt::UserRole).toLongLong(), page()->getID());
+        QTRY_VERIFY(!pOldScene);
     }
 
     // A bar hidden from the View menu stays hidden through tool changes and a restart until ticked again.

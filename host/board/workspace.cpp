@@ -6,6 +6,10 @@
 
 CWorkspace::CWorkspace()
 {
+    m_retireTimer.setSingleShot(true);
+    // Long enough for the window to show the new board first.
+    m_retireTimer.setInterval(100);
+    connect(&m_retireTimer, &QTimer::timeout, this, [this] { m_retired.clear(); });
     m_pCurrent = addTopic();
 }
 
@@ -105,13 +109,14 @@ void CWorkspace::replaceTopics(std::vector<std::unique_ptr<CTopic>> topics)
     if (topics.empty())
         topics.push_back(std::make_unique<CTopic>());
     leaveCurrentTopic();
-    std::vector<std::unique_ptr<CTopic>> old;
-    old.swap(m_topics);
+    for (std::unique_ptr<CTopic>& pOld : m_topics)
+        m_retired.push_back(std::move(pOld));
     m_topics = std::move(topics);
     m_pCurrent = m_topics.front().get();
     emit signalTopicsReset();
     emit signalCurrentTopicChanged(m_pCurrent);
     emit signalTopicsChanged();
+    m_retireTimer.start();
 }
 
 void CWorkspace::leaveCurrentTopic()

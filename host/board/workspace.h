@@ -4,6 +4,7 @@
 #include "topic.h"
 
 #include <QObject>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -38,8 +39,9 @@ public:
     // Moves the page at iFrom to iTo; false when either is out of range.
     bool moveTopic(int iFrom, int iTo);
     // Puts these pages in place of all the board's pages (an empty list gives one empty page) and
-    // makes the first current. The old pages are deleted after signalTopicsReset, so whoever shows
-    // them lets go of them when it hears it.
+    // makes the first current. Whoever shows the old pages lets go of them at signalTopicsReset; they
+    // are deleted once control is back in the event loop (or with the workspace), so that the new
+    // board is on the screen before a large old one is taken apart.
     void replaceTopics(std::vector<std::unique_ptr<CTopic>> topics);
     // Tells whoever works on the current page that it is about to stop being current (see
     // signalLeavingCurrentTopic); for a change that will make another page current later on.
@@ -58,4 +60,7 @@ signals:
 private:
     std::vector<std::unique_ptr<CTopic>> m_topics;
     CTopic* m_pCurrent = nullptr;
+    // Pages of a board that was replaced, waiting to be deleted.
+    std::vector<std::unique_ptr<CTopic>> m_retired;
+    QTimer m_retireTimer;
 };
