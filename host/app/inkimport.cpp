@@ -5,6 +5,7 @@
 #include "boardunits.h"
 #include "component.h"
 #include "controllayer.h"
+#include "inkcomponent.h"
 #include "inkreplay.h"
 #include "orrery.h"
 #include "orreryview.h"
@@ -80,14 +81,7 @@ void insertInk(const SInkWriting& piece, const CPenTool* pPen)
     const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
     if (!pInk)
         return;
-    QVariantList strokes;
-    for (const QVector<QPointF>& stroke : piece.strokes) {
-        QVariantList points;
-        for (const QPointF& point : stroke)
-            points.append(point);
-        strokes.append(QVariant(points));
-    }
-    pInk->setPropertyValue(QStringLiteral("strokes"), strokes);
+    pInk->setPropertyValue(QStringLiteral("strokes"), CInkComponent::strokeList(piece.strokes));
     if (pPen)
         pPen->styleInk(*pInk);
     CControlLayer::get()->invokeInsertCommand(pInk, -1, -1);

@@ -2,6 +2,7 @@
 
 #include "component.h"
 #include "controllayer.h"
+#include "inkcomponent.h"
 #include "orrery.h"
 #include "penbase.h"
 #include "replacecomponentcommand.h"
@@ -64,16 +65,10 @@ CHandwritingKeeper::CScope::CScope(const QVector<QVector<QPointF>>& strokes, con
                                    double dWidth)
     : m_pOuter(currentScope())
 {
-    QVariantList strokeList;
     QPolygonF all;
-    for (const QVector<QPointF>& stroke : strokes) {
-        QVariantList points;
-        for (const QPointF& point : stroke)
-            points.append(point);
-        strokeList.append(QVariant(points));
+    for (const QVector<QPointF>& stroke : strokes)
         all += QPolygonF(stroke);
-    }
-    m_writing.insert(c_strStrokes, strokeList);
+    m_writing.insert(c_strStrokes, CInkComponent::strokeList(strokes));
     m_writing.insert(QLatin1String(toolproperty::c_szPenColor),
                      QString(QStringLiteral("normal;") + CPenBase::encodeColor(color)));
     m_writing.insert(QLatin1String(toolproperty::c_szLineWidth), dWidth);

@@ -40,6 +40,18 @@ boost::shared_ptr<CComponent> CInkComponent::make()
     return boost::make_shared<CInkComponent>();
 }
 
+QVariantList CInkComponent::strokeList(const QVector<QVector<QPointF>>& strokes)
+{
+    QVariantList strokeList;
+    for (const QVector<QPointF>& stroke : strokes) {
+        QVariantList points;
+        for (const QPointF& point : stroke)
+            points.append(point);
+        strokeList.append(QVariant(points));
+    }
+    return strokeList;
+}
+
 QString CInkComponent::getType() const
 {
     return QStringLiteral("ink");

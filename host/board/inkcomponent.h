@@ -5,6 +5,9 @@
 #include "component.h"
 
 #include <QGraphicsPathItem>
+#include <QPointF>
+#include <QVariantList>
+#include <QVector>
 
 class CInkComponent : public QGraphicsPathItem, public CComponent
 {
@@ -12,6 +15,8 @@ public:
     CInkComponent();
 
     static boost::shared_ptr<CComponent> make();
+    // Strokes in scene coordinates as the "strokes" property keeps them.
+    static QVariantList strokeList(const QVector<QVector<QPointF>>& strokes);
 
     QString getType() const override;
     QGraphicsItem* getGraphicsItem() override;

@@ -5,6 +5,7 @@
 #include "controllayer.h"
 #include "cursorutilities.h"
 #include "handwritingkeeper.h"
+#include "inkcomponent.h"
 #include "mouseeventpoint.h"
 #include "orrery.h"
 #include "orreryview.h"
@@ -500,13 +501,7 @@ void CPenTool::commit(bool)
 
     QVector<QVector<QPointF>> strokes;
     viewScribbleToItemScribble(*pScribble, strokes);
-    QVariantList strokeList;
-    for (const QVector<QPointF>& stroke : strokes) {
-        QVariantList points;
-        for (const QPointF& point : stroke)
-            points.append(point);
-        strokeList.append(QVariant(points));
-    }
+    const QVariantList strokeList = CInkComponent::strokeList(strokes);
 
     const boost::shared_ptr<CComponent> pInk = CComponent::create(QStringLiteral("ink"));
     if (!pInk)
