@@ -8,6 +8,7 @@
 #include "recoveryfile.h"
 #include "tool.h"
 #include "toolmanager.h"
+#include "userfolder.h"
 #include "workspace.h"
 
 #include <QDate>
@@ -38,8 +39,7 @@ QString suffix()
 
 QString documentsFolder()
 {
-    const QString strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return strFolder.isEmpty() || !QDir(strFolder).exists() ? QDir::homePath() : strFolder;
+    return userFolder(QStandardPaths::DocumentsLocation);
 }
 
 // Whatever the pen still holds becomes part of the board before the board is saved or goes.

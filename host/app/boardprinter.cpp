@@ -3,7 +3,9 @@
 #include "actionutilities.h"
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
+#include "selectionhider.h"
 #include "topic.h"
+#include "userfolder.h"
 #include "workspace.h"
 
 #include <QAction>
@@ -32,25 +34,6 @@ QSizeF boardPageSize(const CWorkspace& board)
     const CTopic* pFirst = board.topicAt(0);
     return pFirst ? pFirst->scene()->sceneRect().size() : QSizeF(1920.0, 1080.0);
 }
-
-// The selection's handles are the user's, not part of the page: they are left out while it is drawn.
-class CSelectionHider
-{
-public:
-    explicit CSelectionHider(QGraphicsScene* pScene) : m_selected(pScene->selectedItems())
-    {
-        for (QGraphicsItem* pItem : m_selected)
-            pItem->setSelected(false);
-    }
-    ~CSelectionHider()
-    {
-        for (QGraphicsItem* pItem : m_selected)
-            pItem->setSelected(true);
-    }
-
-private:
-    const QList<QGraphicsItem*> m_selected;
-};
 
 } // namespace
 
@@ -126,10 +109,8 @@ bool CBoardPrinter::print(const CWorkspace& board, QPrinter& printer)
 
 QString CBoardPrinter::proposedPdfPath(const QDateTime& when)
 {
-    QString strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (strFolder.isEmpty() || !QDir(strFolder).exists())
-        strFolder = QDir::homePath();
-    return QDir(strFolder).filePath(when.toString(QStringLiteral("'board-'yyyy-MM-dd-HHmm'.pdf'")));
+    return QDir(userFolder(QStandardPaths::DocumentsLocation))
+        .filePath(when.toString(QStringLiteral("'board-'yyyy-MM-dd-HHmm'.pdf'")));
 }
 
 void CBoardPrinter::slotExportPdf()

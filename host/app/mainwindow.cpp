@@ -26,12 +26,14 @@
 #include "recognizer.h"
 #include "recognizermanager.h"
 #include "recoveryfile.h"
+#include "selectionhider.h"
 #include "selectionmanager.h"
 #include "tesseractrecognizer.h"
 #include "tool.h"
 #include "toolaction.h"
 #include "toolmanager.h"
 #include "toolpropertiesdock.h"
+#include "userfolder.h"
 #include "workspace.h"
 #include "zoomcontroller.h"
 
@@ -74,10 +76,8 @@ QString handwritingName()
 // none), under a name that carries the date and time, so that one export does not replace another.
 QString proposedExportPath(const QDateTime& when)
 {
-    QString strFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (strFolder.isEmpty() || !QDir(strFolder).exists())
-        strFolder = QDir::homePath();
-    return QDir(strFolder).filePath(when.toString(QStringLiteral("'board-'yyyy-MM-dd-HHmm'.png'")));
+    return QDir(userFolder(QStandardPaths::PicturesLocation))
+        .filePath(when.toString(QStringLiteral("'board-'yyyy-MM-dd-HHmm'.png'")));
 }
 
 // A tool's label on the tool bar: the label of the action that picks it where there is one (a
@@ -483,17 +483,12 @@ bool CMainWindow::exportBoard(const QString& strPath) const
     const double dScale = m_pBoard->transform().m11();
     QImage image((page.size() * dScale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
-    // The selection's handles are the user's, not part of the page.
-    const QList<QGraphicsItem*> selected = pScene->selectedItems();
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(false);
     {
+        const CSelectionHider hideSelection(pScene);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         pScene->render(&painter, QRectF(QPointF(0, 0), image.size()), page);
     }
-    for (QGraphicsItem* pItem : selected)
-        pItem->setSelected(true);
     return image.save(strPath, "PNG");
 }
 
