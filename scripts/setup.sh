@@ -14,13 +14,17 @@ if [ "${1:-}" = "--packages-only" ]; then
 fi
 
 # Boards are saved as ZIP containers (libzip) with an SVG picture of each page (Qt SVG). The
-# recognizer reads handwriting with Tesseract; each language needs its model and a word list. The
-# measurements in bench/ are built with Google Benchmark. The tests read exported PDFs back with
-# poppler's pdftotext.
+# recognizer reads handwriting with the trained model in models/ on OpenCV's network module, and
+# spells it with each language's word list; Hebrew and Arabic, and any language when the model cannot
+# be used, are read with Tesseract and its model of the language. The model is trained with PyTorch
+# (training/, a test trains it a few steps; OpenBLAS keeps it fast, and the onnx package lets the
+# export suit OpenCV). The measurements in bench/ are built with Google Benchmark. The tests read
+# exported PDFs back with poppler's pdftotext.
 packages=(g++ make cmake pkg-config qtbase5-dev qtbase5-dev-tools libboost-dev fonts-liberation
     libqt5svg5-dev libzip-dev zlib1g-dev
     libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-fra tesseract-ocr-heb tesseract-ocr-ara
     wamerican wbritish wngerman wfrench scowl hunspell-he hunspell-ar
+    libopencv-dnn-dev python3-torch python3-numpy python3-onnx libopenblas0-pthread
     libbenchmark-dev poppler-utils "${extra[@]}")
 
 missing=()
