@@ -14,6 +14,7 @@
 #include "controllayer.h"
 #include "controlsignalsource.h"
 #include "edittexthelper.h"
+#include "handwritingrecognizer.h"
 #include "hostpropertyeditor.h"
 #include "laserpentool.h"
 #include "laserpointeroverlay.h"
@@ -28,7 +29,6 @@
 #include "scribble.h"
 #include "selectionmanager.h"
 #include "selecttool.h"
-#include "tesseractrecognizer.h"
 #include "texttool.h"
 #include "toolmanager.h"
 #include "toolpropertiescontainer.h"
@@ -357,7 +357,7 @@ private slots:
     // The window goes on while a handwriting language loads, and shows that it loads.
     void aHandwritingLanguageLoadsWhileTheWindowAnswers()
     {
-        auto pHandwriting = boost::make_shared<CTesseractRecognizer>();
+        auto pHandwriting = boost::make_shared<CHandwritingRecognizer>();
         QVERIFY(COrrery::getRecognizerManager()->registerRecognizer(pHandwriting));
         m_pWindow->refreshRecognizers();
         auto languages = [this] {
@@ -366,7 +366,7 @@ private slots:
                     return pMenu->menu()->actions().last()->menu()->actions();
             return QList<QAction*>();
         };
-        QSignalSpy loaded(pHandwriting.get(), &CTesseractRecognizer::signalLanguageLoaded);
+        QSignalSpy loaded(pHandwriting.get(), &CHandwritingRecognizer::signalLanguageLoaded);
         m_pWindow->chooseRecognitionLanguage(QStringLiteral("de"));
         const QLabel* pLoading = nullptr;
         for (const QLabel* pLabel : m_pWindow->statusBar()->findChildren<QLabel*>())

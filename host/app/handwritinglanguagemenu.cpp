@@ -1,9 +1,9 @@
 #include "handwritinglanguagemenu.h"
 
+#include "handwritingrecognizer.h"
 #include "layoutdirectionfollower.h"
 #include "orrery.h"
 #include "recognitionlanguage.h"
-#include "tesseractrecognizer.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -25,15 +25,15 @@ QString languageName(const QString& strCode)
 
 } // namespace
 
-CHandwritingLanguageMenu::CHandwritingLanguageMenu(CTesseractRecognizer* pRecognizer, QMainWindow* pWindow)
+CHandwritingLanguageMenu::CHandwritingLanguageMenu(CHandwritingRecognizer* pRecognizer, QMainWindow* pWindow)
     : QObject(pWindow), m_pRecognizer(pRecognizer), m_pWindow(pWindow), m_pLoading(new QLabel(pWindow))
 {
     // Kept apart from the status bar's passing messages, which would hide it while it matters.
     pWindow->statusBar()->addPermanentWidget(m_pLoading);
     m_pLoading->hide();
-    connect(pRecognizer, &CTesseractRecognizer::signalLanguageLoading, this,
+    connect(pRecognizer, &CHandwritingRecognizer::signalLanguageLoading, this,
             &CHandwritingLanguageMenu::slotLoading);
-    connect(pRecognizer, &CTesseractRecognizer::signalLanguageLoaded, this,
+    connect(pRecognizer, &CHandwritingRecognizer::signalLanguageLoaded, this,
             &CHandwritingLanguageMenu::slotLoaded);
     // The language of the last run may still be loading.
     if (pRecognizer->isLoading())

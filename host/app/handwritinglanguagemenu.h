@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
-class CTesseractRecognizer;
+class CHandwritingRecognizer;
 class QActionGroup;
 class QLabel;
 class QMainWindow;
@@ -18,7 +18,7 @@ class CHandwritingLanguageMenu : public QObject
     Q_OBJECT
 
 public:
-    CHandwritingLanguageMenu(CTesseractRecognizer* pRecognizer, QMainWindow* pWindow);
+    CHandwritingLanguageMenu(CHandwritingRecognizer* pRecognizer, QMainWindow* pWindow);
     ~CHandwritingLanguageMenu() override;
 
     // The language the user chose last, English before any choice.
@@ -36,7 +36,7 @@ private:
     void setBusy(bool bBusy);
     void refreshEntries();
 
-    QPointer<CTesseractRecognizer> m_pRecognizer;
+    QPointer<CHandwritingRecognizer> m_pRecognizer;
     QMainWindow* m_pWindow;
     QLabel* m_pLoading;
     QPointer<QActionGroup> m_pEntries;

@@ -1,6 +1,7 @@
 #include "hosttools.h"
 
 #include "actionutilities.h"
+#include "handwritingrecognizer.h"
 #include "hostpropertyeditor.h"
 #include "laserpentool.h"
 #include "mainwindow.h"
@@ -10,7 +11,6 @@
 #include "recognizermanager.h"
 #include "selecttool.h"
 #include "serviceslayer.h"
-#include "tesseractrecognizer.h"
 #include "texttool.h"
 #include "toolmanager.h"
 
@@ -25,8 +25,8 @@ void CHostTools::install(bool bWaitForLanguage)
     pToolManager->registerTool(boost::make_shared<CLaserPenTool>());
     CHostPropertyEditor::registerAll(COrrery::getPropertyEditorManager());
     CRecognizerManager* pRecognizers = COrrery::getRecognizerManager();
-    auto pHandwriting = boost::make_shared<CTesseractRecognizer>();
-    QObject::connect(pHandwriting.get(), &CTesseractRecognizer::signalLanguageLoaded, pHandwriting.get(),
+    auto pHandwriting = boost::make_shared<CHandwritingRecognizer>();
+    QObject::connect(pHandwriting.get(), &CHandwritingRecognizer::signalLanguageLoaded, pHandwriting.get(),
                      [](const QString&, const QString& strInUse, const QString& strProblem) {
                          if (!strProblem.isEmpty())
                              CActionUtilities::messageBox(CActionUtilities::eMessageBoxWarning, nullptr,

@@ -14,6 +14,7 @@
 #include "controlsignalsource.h"
 #include "handwritingactions.h"
 #include "handwritinglanguagemenu.h"
+#include "handwritingrecognizer.h"
 #include "inkimport.h"
 #include "languagemanager.h"
 #include "layoutdirectionfollower.h"
@@ -28,7 +29,6 @@
 #include "recoveryfile.h"
 #include "selectionhider.h"
 #include "selectionmanager.h"
-#include "tesseractrecognizer.h"
 #include "tool.h"
 #include "toolaction.h"
 #include "toolmanager.h"
@@ -69,7 +69,7 @@ const char* const c_szHintDoneKey = "board/firststroke";
 
 QString handwritingName()
 {
-    return CTesseractRecognizer::recognizerName();
+    return CHandwritingRecognizer::recognizerName();
 }
 
 // Where Export as PNG proposes to save: the user's pictures folder (the home folder where there is
@@ -392,14 +392,15 @@ void CMainWindow::refreshRecognizers()
         });
     }
 
-    auto* pHandwriting = dynamic_cast<CTesseractRecognizer*>(pRecognizers->getRecognizer(handwritingName()));
+    auto* pHandwriting =
+        dynamic_cast<CHandwritingRecognizer*>(pRecognizers->getRecognizer(handwritingName()));
     if (!pHandwriting)
         return;
     m_pRecognizerMenu->addSeparator();
     if (!m_pHandwritingLanguages) {
         m_pHandwritingLanguages = new CHandwritingLanguageMenu(pHandwriting, this);
         // The recognizer's entry names the language it reads.
-        connect(pHandwriting, &CTesseractRecognizer::signalLanguageLoaded, this,
+        connect(pHandwriting, &CHandwritingRecognizer::signalLanguageLoaded, this,
                 &CMainWindow::refreshRecognizers);
     }
     m_pHandwritingLanguages->fill(m_pRecognizerMenu->addMenu(tr("Handwriting &Language")));

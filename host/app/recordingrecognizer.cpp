@@ -13,3 +13,15 @@ QStringList CRecordingRecognizer::recognize(const QVector<QVector<QPointF>>& str
     m_lastReadings = m_pInner ? m_pInner->recognize(strokes) : QStringList();
     return m_lastReadings;
 }
+
+void CRecordingRecognizer::readAhead(const QVector<QVector<QPointF>>& strokes)
+{
+    if (m_pInner)
+        m_pInner->readAhead(strokes);
+}
+
+void CRecordingRecognizer::dropReadAhead()
+{
+    if (m_pInner)
+        m_pInner->dropReadAhead();
+}

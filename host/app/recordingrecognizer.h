@@ -18,6 +18,8 @@ public:
     QString getName() const override { return c_strName; }
     QString getDisplayName() const override;
     QStringList recognize(const QVector<QVector<QPointF>>& strokes) override;
+    void readAhead(const QVector<QVector<QPointF>>& strokes) override;
+    void dropReadAhead() override;
 
     // The readings of the last writing, best first; empty before any and after clear().
     QStringList lastReadings() const { return m_lastReadings; }

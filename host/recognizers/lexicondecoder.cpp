@@ -1,5 +1,7 @@
 #include "lexicondecoder.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -249,4 +251,271 @@ bool CLexiconDecoder::prior(const QString& strWord, double* pdPrior) const
     if (pdPrior)
         *pdPrior = m_nodes[size_t(iNode)].dPrior;
     return true;
+}
+
+namespace {
+
+// Where a word of a line stands: not begun (or only opening marks so far), in its letters and
+// digits, or past them (closing marks, the word already weighed).
+enum EWordPhase : quint8
+{
+    eWordStart,
+    eWordBody,
+    eWordAfter
+};
+
+// One text the line search holds: the way to it ends in "nothing new" or in its last character.
+struct SLineState
+{
+    int iText = 0;
+    // The column that wrote the last character, which a repeated step of the same column extends.
+    int iLast = 0;
+    // The word's letters in the list, or -1 once they left it.
+    int iNode = 0;
+    EWordPhase ePhase = eWordStart;
+    bool bDigits = false;
+    bool bFirstUpper = false;
+    bool bLaterUpper = false;
+    bool bLaterLower = false;
+    int iLetters = 0;
+    double dEndsBlank = c_dImpossible;
+    double dEndsChar = c_dImpossible;
+    // What the lists and marks say of the text so far.
+    double dLanguage = 0.0;
+    double total() const { return logSum(dEndsBlank, dEndsChar); }
+};
+
+// Each text the search reached, as its last character and the text before it: texts share their
+// beginnings, and two ways to one text meet at one entry.
+struct STextNode
+{
+    int iParent = -1;
+    QChar c;
+};
+
+// Letters the model may have read without their accent: the list decides which was meant.
+QString accented(QChar c)
+{
+    switch (c.unicode()) {
+    case 'a':
+        return QStringLiteral("àâäæ");
+    case 'c':
+        return QStringLiteral("ç");
+    case 'e':
+        return QStringLiteral("éèêë");
+    case 'i':
+        return QStringLiteral("îï");
+    case 'o':
+        return QStringLiteral("ôöœ");
+    case 'u':
+        return QStringLiteral("ùûü");
+    case 'y':
+        return QStringLiteral("ÿ");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& matrix,
+                                                               const QString& strAlphabet,
+                                                               const SLineOptions& options) const
+{
+    QVector<SReading> result;
+    if (matrix.isEmpty() || matrix.iColumns != strAlphabet.size() + 1 || options.iBeam < 1)
+        return result;
+
+    std::vector<STextNode> texts(1);
+    std::unordered_map<quint64, int> textIndex;
+    auto textOf = [&](int iParent, int iColumn, QChar c) {
+        const quint64 key = (quint64(quint32(iParent)) << 32) | (quint64(iColumn) << 16) | c.unicode();
+        const auto it = textIndex.find(key);
+        if (it != textIndex.end())
+            return it->second;
+        texts.push_back({iParent, c});
+        textIndex.emplace(key, int(texts.size() - 1));
+        return int(texts.size() - 1);
+    };
+    auto lastChar = [&](int iText) { return iText == 0 ? QChar() : texts[size_t(iText)].c; };
+
+    // The weight of the word that ends now: its prior when the list has it, the cost of a word
+    // outside it otherwise, and the cost of a case no writer means.
+    auto wordEnd = [&](const SLineState& state) {
+        if (state.ePhase != eWordBody)
+            return 0.0;
+        double dWeight = 0.0;
+        if (state.iNode > 0 && m_nodes[size_t(state.iNode)].bWord)
+            dWeight += m_nodes[size_t(state.iNode)].dPrior;
+        else if (state.iNode >= 0)
+            dWeight += options.dOutOfList;
+        if ((state.bLaterUpper && state.bLaterLower) || (!state.bFirstUpper && state.bLaterUpper))
+            dWeight += options.dMixedCase;
+        return dWeight;
+    };
+    auto ranking = [&](const SLineState& state) {
+        const double dAhead = state.ePhase == eWordBody && state.iNode > 0
+                                  ? std::min(0.0, m_nodes[size_t(state.iNode)].dBestBelow)
+                                  : 0.0;
+        return options.dInkWeight * state.total() + state.dLanguage + dAhead;
+    };
+
+    std::vector<SLineState> beam(1);
+    beam[0].dEndsBlank = 0.0;
+    std::vector<SLineState> next;
+    std::unordered_map<int, int> index;
+    std::vector<int> candidates;
+    struct SStep
+    {
+        int iText;
+        SLineState shape;
+    };
+    std::vector<SStep> steps;
+
+    for (int t = 0; t < matrix.iSteps; ++t) {
+        next.clear();
+        index.clear();
+        auto entry = [&](const SLineState& shape) -> SLineState& {
+            const auto it = index.find(shape.iText);
+            if (it != index.end())
+                return next[size_t(it->second)];
+            index.emplace(shape.iText, int(next.size()));
+            next.push_back(shape);
+            next.back().dEndsBlank = c_dImpossible;
+            next.back().dEndsChar = c_dImpossible;
+            return next.back();
+        };
+        float fBest = matrix.at(t, 1);
+        for (int c = 2; c < matrix.iColumns; ++c)
+            fBest = std::max(fBest, matrix.at(t, c));
+        candidates.clear();
+        for (int c = 1; c < matrix.iColumns; ++c)
+            if (matrix.at(t, c) >= fBest - options.fPrune)
+                candidates.push_back(c);
+        const float fBlank = matrix.at(t, 0);
+
+        for (const SLineState& state : beam) {
+            const double dTotal = state.total();
+            SLineState& same = entry(state);
+            same.dEndsBlank = logSum(same.dEndsBlank, dTotal + fBlank);
+            if (state.iLast > 0)
+                same.dEndsChar = logSum(same.dEndsChar, state.dEndsChar + matrix.at(t, state.iLast));
+
+            for (const int iColumn : candidates) {
+                // The same column again is a new character only after "nothing new".
+                const double dFrom = iColumn == state.iLast ? state.dEndsBlank : dTotal;
+                if (dFrom <= c_dImpossible)
+                    continue;
+                const QChar c = strAlphabet.at(iColumn - 1);
+                steps.clear();
+                SLineState shape = state;
+                shape.iLast = iColumn;
+                if (c == QLatin1Char(' ')) {
+                    if (state.iText == 0 || lastChar(state.iText) == QLatin1Char(' '))
+                        continue;
+                    shape.dLanguage += wordEnd(state);
+                    shape.iNode = 0;
+                    shape.ePhase = eWordStart;
+                    shape.bDigits = shape.bFirstUpper = shape.bLaterUpper = shape.bLaterLower = false;
+                    shape.iLetters = 0;
+                    steps.push_back({textOf(state.iText, iColumn, c), shape});
+                } else if (c.isLetter()) {
+                    const bool bUpper = c.isUpper();
+                    if (shape.iLetters == 0)
+                        shape.bFirstUpper = bUpper;
+                    else
+                        (bUpper ? shape.bLaterUpper : shape.bLaterLower) = true;
+                    shape.iLetters = std::min(shape.iLetters + 1, 100);
+                    const bool bInList = state.iNode >= 0 && !state.bDigits && state.ePhase != eWordAfter;
+                    const int iPlain = bInList ? columnChild(state.iNode, c) : -1;
+                    SLineState plain = shape;
+                    plain.ePhase = eWordBody;
+                    if (iPlain > 0) {
+                        plain.iNode = iPlain;
+                    } else {
+                        if (plain.iNode >= 0 || state.ePhase == eWordAfter)
+                            plain.dLanguage += options.dOutOfList;
+                        plain.iNode = -1;
+                    }
+                    steps.push_back({textOf(state.iText, iColumn, c), plain});
+                    if (bInList)
+                        for (const QChar accent : accented(c.toLower())) {
+                            const int iChild = columnChild(state.iNode, accent);
+                            if (iChild <= 0)
+                                continue;
+                            SLineState withAccent = plain;
+                            withAccent.iNode = iChild;
+                            withAccent.dLanguage = shape.dLanguage + options.dAccent;
+                            const QChar written = bUpper ? accent.toUpper() : accent;
+                            steps.push_back({textOf(state.iText, iColumn, written), withAccent});
+                        }
+                } else if (c.isDigit()) {
+                    if (!state.bDigits)
+                        shape.dLanguage += options.dNumber;
+                    if (state.ePhase == eWordBody && state.iNode >= 0)
+                        shape.dLanguage += options.dOutOfList;
+                    shape.bDigits = true;
+                    shape.iNode = -1;
+                    shape.ePhase = eWordBody;
+                    steps.push_back({textOf(state.iText, iColumn, c), shape});
+                } else {
+                    const int iChild = state.ePhase == eWordBody && state.iNode >= 0 && !state.bDigits
+                                           ? columnChild(state.iNode, c)
+                                           : -1;
+                    if (iChild > 0) {
+                        shape.iNode = iChild;
+                    } else {
+                        shape.dLanguage += wordEnd(state) + options.dPunctuation;
+                        if (state.ePhase == eWordBody)
+                            shape.ePhase = eWordAfter;
+                    }
+                    steps.push_back({textOf(state.iText, iColumn, c), shape});
+                }
+                for (SStep& step : steps) {
+                    step.shape.iText = step.iText;
+                    SLineState& longer = entry(step.shape);
+                    longer.dEndsChar = logSum(longer.dEndsChar, dFrom + matrix.at(t, iColumn));
+                }
+            }
+        }
+        if (int(next.size()) > options.iBeam) {
+            std::nth_element(
+                next.begin(), next.begin() + options.iBeam, next.end(),
+                [&](const SLineState& a, const SLineState& b) { return ranking(a) > ranking(b); });
+            next.resize(size_t(options.iBeam));
+        }
+        beam.swap(next);
+    }
+
+    struct SFinal
+    {
+        int iText;
+        double dScore;
+    };
+    std::vector<SFinal> finals;
+    for (const SLineState& state : beam)
+        if (state.iText != 0 && lastChar(state.iText) != QLatin1Char(' '))
+            finals.push_back(
+                {state.iText, options.dInkWeight * state.total() + state.dLanguage + wordEnd(state)});
+    std::sort(finals.begin(), finals.end(),
+              [](const SFinal& a, const SFinal& b) { return a.dScore > b.dScore; });
+    QStringList seen;
+    for (const SFinal& final : finals) {
+        QString strText;
+        for (int iText = final.iText; iText > 0; iText = texts[size_t(iText)].iParent)
+            strText.prepend(texts[size_t(iText)].c);
+        if (seen.contains(strText, Qt::CaseInsensitive))
+            continue;
+        seen.append(strText);
+        result.append({strText, final.dScore});
+        if (result.size() >= options.iMax)
+            break;
+    }
+    return result;
+}
+
+int CLexiconDecoder::columnChild(int iNode, QChar c) const
+{
+    const int iColumn = column(c);
+    return iColumn < 0 ? -1 : child(iNode, iColumn);
 }

@@ -44,6 +44,36 @@ public:
     // Appends another piece of reading, as when a word runs on to the next line.
     static void append(SMatrix& matrix, const SMatrix& more);
 
+    // How a line is read from a model that writes characters as written: the weights of what the
+    // lists say against what the ink says, and how much work the search may do.
+    struct SLineOptions
+    {
+        int iBeam = 40;
+        int iMax = 8;
+        // Characters a step offers below its best by more than this (natural log) are not tried.
+        float fPrune = 9.0f;
+        double dInkWeight = 1.0;
+        // A word outside the list, a number, a punctuation mark and a word in mixed case (neither
+        // small, capitalised nor all capitals) each cost this much against a common word.
+        double dOutOfList = -7.0;
+        double dNumber = -2.0;
+        double dPunctuation = -1.0;
+        double dMixedCase = -3.0;
+        // A letter the model read without its accent, taken as the accented letter of a listed word.
+        double dAccent = -1.0;
+    };
+    struct SReading
+    {
+        QString strText;
+        double dScore = 0.0;
+    };
+    // The most likely texts of a line, best first, at most options.iMax, distinct regardless of case.
+    // Columns of matrix: 0 "nothing new", then the characters of strAlphabet. Words are spaced as
+    // the model spaced them; the list's words are preferred by their priors, but any text can come
+    // out; digits, punctuation and case are as the model read them.
+    QVector<SReading> decodeLine(const SMatrix& matrix, const QString& strAlphabet,
+                                 const SLineOptions& options) const;
+
     // The most likely words of the list, best first, at most iMax; iBeam bounds the work.
     QVector<SWordScore> decode(const SMatrix& matrix, int iBeam, int iMax) const;
     // Log probability of the ink given the text; very low when the text has letters outside the list.
@@ -72,6 +102,8 @@ private:
 
     int column(QChar c) const;
     int child(int iNode, int iColumn) const;
+    // The node after iNode by the letter c; -1 when the list has no such word beginning.
+    int columnChild(int iNode, QChar c) const;
 
     std::vector<SNode> m_nodes = std::vector<SNode>(1);
     QString m_strLetters;

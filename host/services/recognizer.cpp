@@ -6,3 +6,11 @@ QString CRecognizer::getDisplayName() const
 {
     return getName();
 }
+
+void CRecognizer::readAhead(const QVector<QVector<QPointF>>&)
+{
+}
+
+void CRecognizer::dropReadAhead()
+{
+}

@@ -1,14 +1,32 @@
 #include "recognizermanager.h"
 
+#include "pentool.h"
 #include "recognizer.h"
 
 #include <algorithm>
 
 CRecognizerManager::CRecognizerManager(QObject* pParent) : QObject(pParent)
 {
+    CPenTool::setWritingObserver(this);
 }
 
-CRecognizerManager::~CRecognizerManager() = default;
+CRecognizerManager::~CRecognizerManager()
+{
+    if (CPenTool::writingObserver() == this)
+        CPenTool::setWritingObserver(nullptr);
+}
+
+void CRecognizerManager::writingPaused(const QVector<QVector<QPointF>>& strokes)
+{
+    if (m_pActive)
+        m_pActive->readAhead(strokes);
+}
+
+void CRecognizerManager::writingGoesOn()
+{
+    if (m_pActive)
+        m_pActive->dropReadAhead();
+}
 
 bool CRecognizerManager::registerRecognizer(const boost::shared_ptr<CRecognizer>& pRecognizer)
 {
@@ -23,6 +41,8 @@ void CRecognizerManager::setActiveRecognizer(const QString& strName)
     CRecognizer* pRecognizer = strName.isEmpty() ? nullptr : getRecognizer(strName);
     if (pRecognizer == m_pActive)
         return;
+    if (m_pActive)
+        m_pActive->dropReadAhead();
     m_pActive = pRecognizer;
     emit signalActiveRecognizerChanged(m_pActive ? m_pActive->getName() : QString());
 }

@@ -1,6 +1,8 @@
 // The recognizers the host has, and the one in use; there may be none in use.
 #pragma once
 
+#include "writingobserver.h"
+
 #include <QObject>
 #include <QStringList>
 #include <boost/shared_ptr.hpp>
@@ -8,7 +10,7 @@
 
 class CRecognizer;
 
-class CRecognizerManager : public QObject
+class CRecognizerManager : public QObject, public IWritingObserver
 {
     Q_OBJECT
 
@@ -23,6 +25,10 @@ public:
     CRecognizer* getActiveRecognizer() const { return m_pActive; }
     CRecognizer* getRecognizer(const QString& strName) const;
     QStringList getRecognizerNames() const;
+
+    // The pen tools' writing, handed to the active recognizer to read ahead.
+    void writingPaused(const QVector<QVector<QPointF>>& strokes) override;
+    void writingGoesOn() override;
 
 signals:
     void signalActiveRecognizerChanged(const QString& strName);

@@ -15,6 +15,7 @@
 #include "toolpropertynames.h"
 #include "topic.h"
 #include "workclock.h"
+#include "writingobserver.h"
 
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
@@ -124,6 +125,20 @@ bool CPenTool::isPenTool() const
     return true;
 }
 
+namespace {
+IWritingObserver* s_pWritingObserver = nullptr;
+} // namespace
+
+void CPenTool::setWritingObserver(IWritingObserver* pObserver)
+{
+    s_pWritingObserver = pObserver;
+}
+
+IWritingObserver* CPenTool::writingObserver()
+{
+    return s_pWritingObserver;
+}
+
 bool CPenTool::onMousePress(QMouseEvent* pEvent)
 {
     COrreryView* pView = view();
@@ -144,6 +159,8 @@ bool CPenTool::onMousePress(QMouseEvent* pEvent)
     m_pauseTimer.stop();
     m_fade.stop();
     fadeInk(1.0);
+    if (m_bPenEvents && s_pWritingObserver)
+        s_pWritingObserver->writingGoesOn();
     const QPointF viewPoint = pEvent->localPos();
     if (m_bPenEvents && startsNewWriting(viewPoint)) {
         // Read once this stroke is done, not now: what the listener shows for it (a menu of readings)
@@ -251,6 +268,12 @@ bool CPenTool::onMouseRelease(QMouseEvent* pEvent)
         m_fade.start();
     }
     handOverSetAside();
+    // The writing may be finished: reading it now has the readings ready when the pause ends.
+    if (s_pWritingObserver && m_pScribble && !isTap()) {
+        QVector<QVector<QPointF>> strokes;
+        viewScribbleToItemScribble(*m_pScribble, strokes);
+        s_pWritingObserver->writingPaused(strokes);
+    }
     replayHeldInput();
     return true;
 }

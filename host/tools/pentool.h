@@ -19,6 +19,7 @@
 
 class CComponent;
 class CScribble;
+class IWritingObserver;
 class QGraphicsPathItem;
 
 class CPenTool : public QObject, public CPenToolBase, public IPenEventListener
@@ -80,6 +81,10 @@ public:
     void dropWriting();
     // The writing collected so far; null when idle.
     const CScribble* currentScribble() const { return m_pScribble.get(); }
+
+    // What hears of the writing stroke by stroke, for every pen tool; null for nothing. Not owned.
+    static void setWritingObserver(IWritingObserver* pObserver);
+    static IWritingObserver* writingObserver();
 
     // How long the writer may pause before a piece of writing counts as finished: the user setting
     // "pen/writingpause" in milliseconds, 1000 by default.
