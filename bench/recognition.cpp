@@ -2,8 +2,14 @@
 // whose trace groups are annotated with what was written, recognizes every group, and ends with one
 // line that scripts read:
 //   words=N top1=P% top1_nocase=P% top5_nocase=P% cer=P% median_ms=M p95_ms=M
+// With --lines each group is a line of words, and the line scripts read is
+//   lines=N words=N words_right=P% lines_right=P% cer=P% median_ms=M p95_ms=M
+// where a word is right when it is in the reading in its place (the longest common run of words).
+// --engine printed measures the printed-text engine the board used before the model.
 #include "benchstart.h"
+#include "handwritingrecognizer.h"
 #include "inkmlreader.h"
+#include "inkmodel.h"
 #include "orderstatistics.h"
 #include "recognitionlanguage.h"
 #include "tesseractrecognizer.h"
@@ -13,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -40,6 +47,24 @@ int editDistance(const QString& a, const QString& b)
         }
     }
     return row[b.size()];
+}
+
+// Words of the truth found in the reading in the same order.
+int wordsRight(const QString& strReading, const QString& strTruth)
+{
+    const QStringList reading =
+        strReading.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList truth = strTruth.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QVector<int> row(reading.size() + 1, 0);
+    for (const QString& strWord : truth) {
+        int iDiagonal = 0;
+        for (int j = 1; j <= reading.size(); ++j) {
+            const int iAbove = row[j];
+            row[j] = strWord == reading[j - 1] ? iDiagonal + 1 : std::max(row[j], row[j - 1]);
+            iDiagonal = iAbove;
+        }
+    }
+    return row[reading.size()];
 }
 
 QStringList inkFiles(const QStringList& arguments)
@@ -76,7 +101,12 @@ int main(int argc, char** argv)
         QStringLiteral("line-height"), QStringLiteral("Pixels of a line of writing."), QStringLiteral("px"));
     const QCommandLineOption penOption(QStringLiteral("pen-width"), QStringLiteral("Pixels of the pen."),
                                        QStringLiteral("px"));
-    parser.addOptions({langOption, listOption, lineHeightOption, penOption});
+    const QCommandLineOption linesOption(
+        QStringLiteral("lines"), QStringLiteral("Each group is a line of words; report words right."));
+    const QCommandLineOption engineOption(QStringLiteral("engine"),
+                                          QStringLiteral("model (the board's) or printed (the text engine)."),
+                                          QStringLiteral("name"), QStringLiteral("model"));
+    parser.addOptions({langOption, listOption, lineHeightOption, penOption, linesOption, engineOption});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("InkML files or folders of them."));
     parser.process(app);
 
@@ -85,20 +115,33 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "recognition: give InkML files or folders\n");
         return 2;
     }
-    CTesseractRecognizer recognizer;
+    const bool bPrinted = parser.value(engineOption) == QLatin1String("printed");
+    const bool bLines = parser.isSet(linesOption);
+    // The model's own load, timed alone: the recognizer loads it with the word lists.
+    QElapsedTimer loadTimer;
+    loadTimer.start();
     QString strProblem;
-    const QString strLanguage = recognizer.setLanguage(parser.value(langOption), &strProblem);
+    const bool bModelLoads = bPrinted || CInkModel::load(CInkModel::defaultPath(), &strProblem) != nullptr;
+    const double dModelLoadMs = loadTimer.nsecsElapsed() / 1.0e6;
+    if (!bModelLoads)
+        std::fprintf(stderr, "recognition: %s\n", qPrintable(strProblem));
+    CHandwritingRecognizer recognizer;
+    CTesseractRecognizer& printed = recognizer.printedTextEngine();
+    const QString strLanguage = bPrinted ? printed.setLanguage(parser.value(langOption), &strProblem)
+                                         : recognizer.setLanguage(parser.value(langOption), &strProblem);
     if (!strProblem.isEmpty())
         std::fprintf(stderr, "recognition: %s\n", qPrintable(strProblem));
-    if (!recognizer.isReady())
+    if (bPrinted ? !printed.isReady() : strLanguage.isEmpty())
         return 1;
     if (parser.isSet(lineHeightOption))
-        recognizer.renderer().setLineHeight(parser.value(lineHeightOption).toDouble());
+        printed.renderer().setLineHeight(parser.value(lineHeightOption).toDouble());
     if (parser.isSet(penOption))
-        recognizer.renderer().setPenWidth(parser.value(penOption).toDouble());
+        printed.renderer().setPenWidth(parser.value(penOption).toDouble());
+    CRecognizer& engine = bPrinted ? static_cast<CRecognizer&>(printed) : recognizer;
 
     int iWords = 0, iTop1 = 0, iTop1NoCase = 0, iTop5NoCase = 0, iErrors = 0, iTruthChars = 0;
-    QVector<double> totalMs, renderMs, recognizeMs, rankMs;
+    int iLineWords = 0, iWordsRight = 0;
+    QVector<double> totalMs, firstMs, secondMs, thirdMs;
     for (const QString& strFile : files) {
         CInkMLReader reader;
         if (!reader.readFile(strFile)) {
@@ -110,12 +153,19 @@ int main(int argc, char** argv)
                 continue;
             QElapsedTimer timer;
             timer.start();
-            const QStringList readings = recognizer.recognize(writing.strokes);
+            const QStringList readings = engine.recognize(writing.strokes);
             totalMs.append(timer.nsecsElapsed() / 1.0e6);
-            const CTesseractRecognizer::STimings timings = recognizer.lastTimings();
-            renderMs.append(timings.dRenderMs);
-            recognizeMs.append(timings.dRecognizeMs);
-            rankMs.append(timings.dRankMs);
+            if (bPrinted) {
+                const CTesseractRecognizer::STimings timings = printed.lastTimings();
+                firstMs.append(timings.dRenderMs);
+                secondMs.append(timings.dRecognizeMs);
+                thirdMs.append(timings.dRankMs);
+            } else {
+                const CHandwritingRecognizer::STimings timings = recognizer.lastTimings();
+                firstMs.append(timings.dFeaturesMs);
+                secondMs.append(timings.dModelMs);
+                thirdMs.append(timings.dDecodeMs);
+            }
 
             ++iWords;
             const QString strFirst = readings.value(0);
@@ -127,16 +177,32 @@ int main(int argc, char** argv)
             iTop5NoCase += bInFive;
             iErrors += editDistance(strFirst, writing.strTruth);
             iTruthChars += writing.strTruth.size();
+            iLineWords += writing.strTruth.count(QLatin1Char(' ')) + 1;
+            iWordsRight += wordsRight(strFirst, writing.strTruth);
             if (parser.isSet(listOption))
                 out() << QFileInfo(strFile).baseName() << '\t' << writing.strId << '\t' << writing.strTruth
                       << '\t' << (bInFive ? "+" : "-") << '\t' << readings.join(QLatin1Char('|')) << '\n';
         }
     }
     auto share = [&](int iCount) { return iWords ? 100.0 * iCount / iWords : 0.0; };
-    out() << "language=" << strLanguage
-          << " render_median_ms=" << QString::number(percentile(renderMs, 0.5), 'f', 2)
-          << " recognize_median_ms=" << QString::number(percentile(recognizeMs, 0.5), 'f', 2)
-          << " rank_median_ms=" << QString::number(percentile(rankMs, 0.5), 'f', 2) << '\n';
+    const QStringList stages =
+        bPrinted ? QStringList{QStringLiteral("render"), QStringLiteral("recognize"), QStringLiteral("rank")}
+                 : QStringList{QStringLiteral("features"), QStringLiteral("model"), QStringLiteral("decode")};
+    out() << "language=" << strLanguage << " engine=" << (bPrinted ? "printed" : "model");
+    if (!bPrinted)
+        out() << " model_load_ms=" << QString::number(dModelLoadMs, 'f', 1);
+    out() << ' ' << stages[0] << "_median_ms=" << QString::number(percentile(firstMs, 0.5), 'f', 2) << ' '
+          << stages[1] << "_median_ms=" << QString::number(percentile(secondMs, 0.5), 'f', 2) << ' '
+          << stages[2] << "_median_ms=" << QString::number(percentile(thirdMs, 0.5), 'f', 2) << '\n';
+    if (bLines) {
+        out() << "lines=" << iWords << " words=" << iLineWords << " words_right="
+              << QString::number(iLineWords ? 100.0 * iWordsRight / iLineWords : 0.0, 'f', 1)
+              << "% lines_right=" << QString::number(share(iTop1), 'f', 1)
+              << "% cer=" << QString::number(iTruthChars ? 100.0 * iErrors / iTruthChars : 0.0, 'f', 1)
+              << "% median_ms=" << QString::number(percentile(totalMs, 0.5), 'f', 1)
+              << " p95_ms=" << QString::number(percentile(totalMs, 0.95), 'f', 1) << '\n';
+        return 0;
+    }
     out() << "words=" << iWords << " top1=" << QString::number(share(iTop1), 'f', 1)
           << "% top1_nocase=" << QString::number(share(iTop1NoCase), 'f', 1)
           << "% top5_nocase=" << QString::number(share(iTop5NoCase), 'f', 1)
