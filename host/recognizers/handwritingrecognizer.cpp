@@ -71,7 +71,7 @@ std::shared_ptr<SLexicon> loadLexicon(const SRecognitionLanguage& language,
     for (const QString& strWord : words.entries()) {
         if (bAbandoned)
             return nullptr;
-        pLexicon->decoder.addWord(strWord, wordPrior(words.grade(strWord)));
+        pLexicon->decoder.addWord(strWord, wordPrior(words.grade(strWord)), words.isName(strWord));
     }
     return pLexicon;
 }

@@ -54,7 +54,7 @@ int CLexiconDecoder::child(int iNode, int iColumn) const
     return -1;
 }
 
-void CLexiconDecoder::addWord(const QString& strWord, double dPrior)
+void CLexiconDecoder::addWord(const QString& strWord, double dPrior, bool bName)
 {
     if (strWord.isEmpty())
         return;
@@ -81,6 +81,7 @@ void CLexiconDecoder::addWord(const QString& strWord, double dPrior)
     SNode& node = m_nodes[size_t(iNode)];
     // The same word from two lists keeps the better standing.
     node.dPrior = node.bWord ? std::max(node.dPrior, dPrior) : dPrior;
+    node.bName = node.bWord ? node.bName && bName : bName;
     node.bWord = true;
 }
 
@@ -346,7 +347,8 @@ QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& ma
             return 0.0;
         double dWeight = 0.0;
         if (state.iNode > 0 && m_nodes[size_t(state.iNode)].bWord)
-            dWeight += m_nodes[size_t(state.iNode)].dPrior;
+            dWeight += m_nodes[size_t(state.iNode)].dPrior +
+                       (m_nodes[size_t(state.iNode)].bName && !state.bFirstUpper ? options.dSmallName : 0.0);
         else if (state.iNode >= 0)
             dWeight += options.dOutOfList;
         if ((state.bLaterUpper && state.bLaterLower) || (!state.bFirstUpper && state.bLaterUpper))

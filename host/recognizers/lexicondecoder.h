@@ -33,8 +33,9 @@ public:
         double dScore = 0.0;
     };
 
-    // Words are taken in lower case; dPrior is a log weight, 0 for the commonest words.
-    void addWord(const QString& strWord, double dPrior);
+    // Words are taken in lower case; dPrior is a log weight, 0 for the commonest words. bName: the
+    // word is written with a capital (decodeLine() weighs it without one less).
+    void addWord(const QString& strWord, double dPrior, bool bName = false);
     // Makes symbols that no word has, such as digits, count in scores of texts that are not words.
     void addLetters(const QString& strLetters);
     bool isEmpty() const { return m_nodes.size() <= 1; }
@@ -48,17 +49,19 @@ public:
     // lists say against what the ink says, and how much work the search may do.
     struct SLineOptions
     {
-        int iBeam = 40;
+        int iBeam = 32;
         int iMax = 8;
         // Characters a step offers below its best by more than this (natural log) are not tried.
-        float fPrune = 9.0f;
-        double dInkWeight = 1.0;
+        float fPrune = 7.0f;
+        double dInkWeight = 0.85;
         // A word outside the list, a number, a punctuation mark and a word in mixed case (neither
         // small, capitalised nor all capitals) each cost this much against a common word.
-        double dOutOfList = -7.0;
+        double dOutOfList = -8.0;
         double dNumber = -2.0;
         double dPunctuation = -1.0;
         double dMixedCase = -3.0;
+        // A name of the list written without its capital.
+        double dSmallName = -2.5;
         // A letter the model read without its accent, taken as the accented letter of a listed word.
         double dAccent = -1.0;
     };
@@ -95,6 +98,7 @@ private:
         int iColumn = 0;
         int iParent = 0;
         bool bWord = false;
+        bool bName = false;
         double dPrior = 0.0;
         // The best prior of any word through this node, so that hopeless prefixes drop out early.
         double dBestBelow = -1.0e9;

@@ -77,13 +77,16 @@ void CWordList::add(const QString& strWord, int iGrade)
     if (strCore.isEmpty() || strCore.endsWith(QLatin1String("'s")))
         return;
     const QString strKey = strCore.toLower();
+    const bool bCapital = strCore.at(0).isUpper();
     const int iIndex = indexOf(strKey);
     if (iIndex >= 0) {
         m_grades[iIndex] = std::min(m_grades[iIndex], iGrade);
+        m_names[iIndex] = m_names[iIndex] && bCapital;
         return;
     }
     m_order.append(strKey);
     m_grades.append(iGrade);
+    m_names.append(bCapital);
     if (size_t(m_order.size()) * 2 > m_slots.size()) {
         std::vector<SSlot> previous(std::max<size_t>(1024, m_slots.size() * 2));
         m_slots.swap(previous);
@@ -158,6 +161,12 @@ int CWordList::grade(const QString& strWord) const
 {
     const int iIndex = indexOf(strWord.toLower());
     return iIndex < 0 ? c_iUngraded : m_grades[iIndex];
+}
+
+bool CWordList::isName(const QString& strWord) const
+{
+    const int iIndex = indexOf(strWord.toLower());
+    return iIndex >= 0 && m_names[iIndex];
 }
 
 int CWordList::indexOf(const QString& strKey) const

@@ -32,6 +32,8 @@ public:
     QStringList closeWords(const QString& strWord, int iMax) const;
     // How common a word is, as the size of the commonest graded list that has it: smaller is commoner.
     int grade(const QString& strWord) const;
+    // True when every list that has the word writes it with a capital, as names are written.
+    bool isName(const QString& strWord) const;
     // Every word of the list, in lower case, in the order the files gave them: the same on every run,
     // where the set's order follows the process's hash seed.
     const QStringList& entries() const { return m_order; }
@@ -46,6 +48,8 @@ private:
     QStringList m_order;
     // The grade of each word of m_order.
     QVector<int> m_grades;
+    // Whether each word of m_order came with a capital every time.
+    QVector<bool> m_names;
     // Open addressing: each slot holds the hash of a word and its position in m_order plus one, or 0
     // when it is free; at most half of them are taken.
     struct SSlot
