@@ -20,3 +20,15 @@ QStringList CTimedRecognizer::recognize(const QVector<QVector<QPointF>>& strokes
     m_iLastNs = timer.nsecsElapsed();
     return m_lastReadings;
 }
+
+void CTimedRecognizer::readAhead(const QVector<QVector<QPointF>>& strokes)
+{
+    if (m_pInner)
+        m_pInner->readAhead(strokes);
+}
+
+void CTimedRecognizer::dropReadAhead()
+{
+    if (m_pInner)
+        m_pInner->dropReadAhead();
+}

@@ -13,6 +13,8 @@ public:
     QString getName() const override;
     QString getDisplayName() const override;
     QStringList recognize(const QVector<QVector<QPointF>>& strokes) override;
+    void readAhead(const QVector<QVector<QPointF>>& strokes) override;
+    void dropReadAhead() override;
 
     CRecognizer* inner() const { return m_pInner; }
     // Nanoseconds spent in the inner recognizer on the last writing.
