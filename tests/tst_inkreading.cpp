@@ -279,6 +279,36 @@ private slots:
                  strTruth.arg(QLatin1Char('\n')).toLower());
     }
 
+    void badInkReadsAsLittleOrNothing_data()
+    {
+        QTest::addColumn<Strokes>("strokes");
+        const double dNaN = qQNaN();
+        QVector<QPointF> zigzag;
+        for (int i = 0; i < 100000; ++i)
+            zigzag.append(QPointF(i * 0.01, 50.0 + 20.0 * std::sin(i * 0.5)));
+        Strokes grid;
+        for (int i = 0; i < 3000; ++i)
+            grid.append(
+                {{(i % 100) * 15.0, (i / 100) * 40.0}, {(i % 100) * 15.0 + 6, (i / 100) * 40.0 - 20}});
+        QTest::newRow("nothing") << Strokes();
+        QTest::newRow("empty strokes") << Strokes{{}, {}};
+        QTest::newRow("one point") << Strokes{{{5, 5}}};
+        QTest::newRow("one point many times") << Strokes{QVector<QPointF>(500, QPointF(3, 3))};
+        QTest::newRow("not numbers") << Strokes{{{dNaN, dNaN}, {1, dNaN}}, {{qInf(), 3}, {-qInf(), 4}}};
+        QTest::newRow("a kilometre wide") << Strokes{{{0, 0}, {5.0e5, 10}, {1.0e6, 0}}};
+        QTest::newRow("100,000 points") << Strokes{zigzag};
+        QTest::newRow("3,000 strokes") << grid;
+    }
+
+    void badInkReadsAsLittleOrNothing()
+    {
+        QFETCH(Strokes, strokes);
+        const QStringList readings = m_pEnglish->recognize(strokes);
+        QVERIFY(readings.size() <= m_pEnglish->maxReadings());
+        for (const QString& strReading : readings)
+            QVERIFY(!strReading.trimmed().isEmpty());
+    }
+
     void readingAheadGivesTheSameReadings()
     {
         const Strokes ink = realWords().at(3).strokes;
