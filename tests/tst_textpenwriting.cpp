@@ -430,6 +430,22 @@ private slots:
         QTest::newRow("written over") << true << -1 << QPointF();
         QTest::newRow("written over, another reading picked") << true << 0 << QPointF();
     }
+    // The recognizer hears of every stroke: what was read ahead goes as the next stroke begins, and
+    // the writing it is asked for at last is the one it read ahead last.
+    void eachStrokeIsReadAheadUntilTheNextBegins()
+    {
+        m_pRecognizer->setStandingAnswer({"hello"});
+        drawZigZagWord(m_pView->viewport(), QRect(170, 130, 120, 40));
+        m_pTool->finishWriting();
+        const QList<QVector<QVector<QPointF>>> ahead = m_pRecognizer->readAheads();
+        QCOMPARE(ahead.size(), 6);
+        for (int i = 0; i < ahead.size(); i += 2) {
+            QVERIFY(ahead[i].isEmpty());
+            QCOMPARE(ahead[i + 1].size(), i / 2 + 1);
+        }
+        QCOMPARE(ahead.last(), m_pRecognizer->received().last());
+    }
+
     void theWritingStaysWithItsTextAndTakesItsPlace()
     {
         QFETCH(bool, overBox);
