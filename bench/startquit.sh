@@ -37,7 +37,7 @@ for run in $(seq "$runs"); do
     XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data "$app" --log "$work/log" >/dev/null 2>&1 &
     pid=$!
     # Polled here: xdotool's own --sync looks only every half second.
-    until window=$(xdotool search --onlyvisible --name '^Whiteboard$' 2>/dev/null | head -1) && [ -n "$window" ]; do
+    until window=$(xdotool search --onlyvisible --name 'Whiteboard$' 2>/dev/null | head -1) && [ -n "$window" ]; do
         sleep 0.01
     done
     shown=$(now)

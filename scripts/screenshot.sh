@@ -31,7 +31,7 @@ for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 ./build/bin/whiteboard --log "$work/whiteboard.log" >"$work/out.txt" 2>&1 &
 app=$!
-window=$(xdotool search --sync --onlyvisible --name '^Whiteboard$' | head -1)
+window=$(xdotool search --sync --onlyvisible --name 'Whiteboard$' | head -1)
 xdotool windowmove "$window" 0 0 windowsize "$window" 1280 800 windowfocus --sync "$window"
 sleep 1
 
