@@ -16,7 +16,8 @@
 namespace {
 
 typedef QVector<QVector<QPointF>> Strokes;
-// Each place of a writing: the characters the model saw there, with their probabilities.
+// Each place of a writing: the characters the model saw there, with their probabilities; a null
+// character is "nothing new".
 typedef QVector<QVector<QPair<QChar, float>>> Places;
 
 const QString c_strAlphabet =
@@ -183,7 +184,11 @@ private slots:
         mixed += clear(QStringLiteral("ple"));
         Places name = clear(QStringLiteral("aris"));
         name.prepend({{QLatin1Char('p'), 0.6f}, {QLatin1Char('P'), 0.4f}});
+        Places apart = clear(QStringLiteral("qx"));
+        apart.append({{QLatin1Char(' '), 0.97f}, {QChar(), 0.03f}});
+        apart += clear(QStringLiteral("zv"));
         QTest::newRow("the list settles a close call") << unsure << words << QStringLiteral("the");
+        QTest::newRow("words outside the list stay apart") << apart << words << QStringLiteral("qx zv");
         QTest::newRow("a name keeps its capital") << name << words << QStringLiteral("Paris");
         QTest::newRow("clear ink outside the list")
             << clear(QStringLiteral("Qxz")) << words << QStringLiteral("Qxz");

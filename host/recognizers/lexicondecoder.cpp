@@ -350,7 +350,7 @@ QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& ma
             dWeight += m_nodes[size_t(state.iNode)].dPrior +
                        (m_nodes[size_t(state.iNode)].bName && !state.bFirstUpper ? options.dSmallName : 0.0);
         else if (state.iNode >= 0)
-            dWeight += options.dOutOfList;
+            dWeight += options.dOutOfList + options.dOutOfListLetter * state.iLetters;
         if ((state.bLaterUpper && state.bLaterLower) || (!state.bFirstUpper && state.bLaterUpper))
             dWeight += options.dMixedCase;
         return dWeight;
@@ -435,8 +435,14 @@ QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& ma
                     if (iPlain > 0) {
                         plain.iNode = iPlain;
                     } else {
-                        if (plain.iNode >= 0 || state.ePhase == eWordAfter)
-                            plain.dLanguage += options.dOutOfList;
+                        // A word outside the list costs by its letters, so that two such words
+                        // cost as much as the two run together.
+                        if (state.ePhase == eWordAfter)
+                            plain.dLanguage += options.dOutOfList + options.dOutOfListLetter;
+                        else if (plain.iNode >= 0)
+                            plain.dLanguage += options.dOutOfList + options.dOutOfListLetter * shape.iLetters;
+                        else
+                            plain.dLanguage += options.dOutOfListLetter;
                         plain.iNode = -1;
                     }
                     steps.push_back({textOf(state.iText, iColumn, c), plain});
@@ -455,7 +461,7 @@ QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& ma
                     if (!state.bDigits)
                         shape.dLanguage += options.dNumber;
                     if (state.ePhase == eWordBody && state.iNode >= 0)
-                        shape.dLanguage += options.dOutOfList;
+                        shape.dLanguage += options.dOutOfList + options.dOutOfListLetter * state.iLetters;
                     shape.bDigits = true;
                     shape.iNode = -1;
                     shape.ePhase = eWordBody;

@@ -54,9 +54,10 @@ public:
         // Characters a step offers below its best by more than this (natural log) are not tried.
         float fPrune = 7.0f;
         double dInkWeight = 0.85;
-        // A word outside the list, a number, a punctuation mark and a word in mixed case (neither
-        // small, capitalised nor all capitals) each cost this much against a common word.
-        double dOutOfList = -8.0;
+        // A word outside the list (and each of its letters), a number, a punctuation mark and a word in mixed
+        // case (neither small, capitalised nor all capitals) each cost this much against a common word.
+        double dOutOfList = -2.0;
+        double dOutOfListLetter = -1.0;
         double dNumber = -2.0;
         double dPunctuation = -1.0;
         double dMixedCase = -3.0;
