@@ -58,8 +58,8 @@ public:
         // case (neither small, capitalised nor all capitals) each cost this much against a common word.
         double dOutOfList = -2.0;
         double dOutOfListLetter = -1.0;
-        double dNumber = -2.0;
-        double dPunctuation = -1.0;
+        double dNumber = -1.0;
+        double dPunctuation = -0.5;
         double dMixedCase = -3.0;
         // A name of the list written without its capital.
         double dSmallName = -2.5;
