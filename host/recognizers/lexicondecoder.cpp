@@ -1,5 +1,6 @@
 #include "lexicondecoder.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -507,14 +508,20 @@ QVector<CLexiconDecoder::SReading> CLexiconDecoder::decodeLine(const SMatrix& ma
                 {state.iText, options.dInkWeight * state.total() + state.dLanguage + wordEnd(state)});
     std::sort(finals.begin(), finals.end(),
               [](const SFinal& a, const SFinal& b) { return a.dScore > b.dScore; });
-    QStringList seen;
+    // Readings that differ only in case or in a mark are no real choice: the best of them stands.
+    QSet<QString> seen;
     for (const SFinal& final : finals) {
         QString strText;
-        for (int iText = final.iText; iText > 0; iText = texts[size_t(iText)].iParent)
-            strText.prepend(texts[size_t(iText)].c);
-        if (seen.contains(strText, Qt::CaseInsensitive))
+        QString strKey;
+        for (int iText = final.iText; iText > 0; iText = texts[size_t(iText)].iParent) {
+            const QChar c = texts[size_t(iText)].c;
+            strText.prepend(c);
+            if (c.isLetterOrNumber() || c == QLatin1Char(' '))
+                strKey.prepend(c.toLower());
+        }
+        if (seen.contains(strKey))
             continue;
-        seen.append(strText);
+        seen.insert(strKey);
         result.append({strText, final.dScore});
         if (result.size() >= options.iMax)
             break;

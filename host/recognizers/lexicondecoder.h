@@ -71,7 +71,8 @@ public:
         QString strText;
         double dScore = 0.0;
     };
-    // The most likely texts of a line, best first, at most options.iMax, distinct regardless of case.
+    // The most likely texts of a line, best first, at most options.iMax, that differ in more than case
+    // and punctuation.
     // Columns of matrix: 0 "nothing new", then the characters of strAlphabet. Words are spaced as
     // the model spaced them; the list's words are preferred by their priors, but any text can come
     // out; digits, punctuation and case are as the model read them.
