@@ -13,22 +13,12 @@
 
 namespace {
 
-// Log weights of a word by how common it is: each step of the graded lists (10, 20, 35, ...) costs
-// this per ten of size, down to the rarest grade, where words of ungraded lists stand too.
-const double c_dGradeStep = 0.5;
-const int c_iCommonestGrade = 10;
-const int c_iRarestGrade = 80;
 // Readings of several lines kept while their lines are combined.
 const int c_iLineBeam = 8;
 
 double elapsedMs(const QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1.0e6;
-}
-
-double wordPrior(int iGrade)
-{
-    return -c_dGradeStep * (std::min(iGrade, c_iRarestGrade) - c_iCommonestGrade) / 10.0;
 }
 
 } // namespace
@@ -60,18 +50,12 @@ std::shared_ptr<SLexicon> loadLexicon(const SRecognitionLanguage& language,
     auto pLexicon = std::make_shared<SLexicon>();
     pLexicon->pLanguage = &language;
     CWordList& words = pLexicon->words;
-    for (const QString& strPath : language.wordLists)
-        if (!bAbandoned)
-            words.load(strPath);
-    for (const auto& grade : language.gradedWordLists)
-        for (const QString& strPath : grade.second)
-            if (!bAbandoned)
-                words.load(strPath, grade.first);
+    CRecognitionLanguages::loadWords(language, words, bAbandoned);
     // In the lists' own order, so that ties break the same way on every run.
     for (const QString& strWord : words.entries()) {
         if (bAbandoned)
             return nullptr;
-        pLexicon->decoder.addWord(strWord, wordPrior(words.grade(strWord)), words.isName(strWord));
+        pLexicon->decoder.addWord(strWord, words.prior(strWord), words.isName(strWord));
     }
     return pLexicon;
 }
@@ -268,7 +252,6 @@ void CHandwritingRecognizer::finishLoad()
     if (!m_bModelTried) {
         m_bModelTried = true;
         m_pModel = loaded.pModel;
-        m_strModelProblem = loaded.strProblem;
     }
     if (!loaded.pModel) {
         // Said once, with what reads instead, when the printed-text engine has the language in use.

@@ -64,8 +64,6 @@ public:
     void waitForLanguage();
     // True when the model, not the printed-text engine, reads the language in use.
     bool readsWithModel() const { return m_pLexicon != nullptr; }
-    // Why the model cannot be used; empty while it can, or before it was tried.
-    QString modelProblem() const { return m_strModelProblem; }
 
     int maxReadings() const { return m_iMaxReadings; }
     STimings lastTimings() const { return m_timings; }
@@ -97,7 +95,6 @@ private:
 
     QString m_strModelPath;
     std::shared_ptr<CInkModel> m_pModel;
-    QString m_strModelProblem;
     bool m_bModelTried = false;
     std::shared_ptr<SLexicon> m_pLexicon;
     CTesseractRecognizer m_printed;

@@ -1,5 +1,7 @@
 #include "recognitionlanguage.h"
 
+#include "wordlist.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -102,4 +104,16 @@ bool CRecognitionLanguages::isInstalled(const SRecognitionLanguage& language)
 {
     return QFileInfo(QDir(dataDirectory()).filePath(language.strEngineCode + QStringLiteral(".traineddata")))
         .isFile();
+}
+
+void CRecognitionLanguages::loadWords(const SRecognitionLanguage& language, CWordList& words,
+                                      const std::atomic<bool>& bAbandoned)
+{
+    for (const QString& strPath : language.wordLists)
+        if (!bAbandoned)
+            words.load(strPath);
+    for (const auto& grade : language.gradedWordLists)
+        for (const QString& strPath : grade.second)
+            if (!bAbandoned)
+                words.load(strPath, grade.first);
 }

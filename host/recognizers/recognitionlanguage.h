@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <atomic>
+
+class CWordList;
 
 struct SRecognitionLanguage
 {
@@ -33,4 +36,8 @@ public:
     // Where the engine's language data is: TESSDATA_PREFIX when set, the system's place otherwise.
     static QString dataDirectory();
     static bool isInstalled(const SRecognitionLanguage& language);
+    // Adds the language's word lists, graded ones with their grade, to words; stops early once
+    // bAbandoned is set.
+    static void loadWords(const SRecognitionLanguage& language, CWordList& words,
+                          const std::atomic<bool>& bAbandoned);
 };

@@ -27,12 +27,8 @@ const int c_iBeamWidth = 24;
 // weight of the ink lets how common a word is count for as much as it should.
 const double c_dInkWeight = 0.5;
 const float c_fLetterFloor = 1.0e-4f;
-// Log weights. Each step of the graded lists (10, 20, 35, ...) costs this per ten of size.
-const double c_dGradeStep = 0.5;
-const int c_iCommonestGrade = 10;
-const int c_iRarestGrade = 80;
-// Words the engine's own dictionary lacks are rarer in writing; texts that are no word at all rarer
-// still, but names and codes must remain readable when the ink is clear.
+// Log weights. Words the engine's own dictionary lacks are rarer in writing; texts that are no word at all
+// rarer still, but names and codes must remain readable when the ink is clear.
 const double c_dRareWord = -3.0;
 const double c_dNoWord = -8.0;
 // A second drawing with a narrower white margin: the engine's errors change with the margin, and a
@@ -40,13 +36,6 @@ const double c_dNoWord = -8.0;
 const int c_iSecondPadding = 11;
 // The engine gives up on a writing after this long; what it read by then still counts.
 const int c_iDeadlineMs = 3000;
-
-// A word's log weight by how common it is.
-double wordPrior(int iGrade, bool bEngineWord)
-{
-    return -c_dGradeStep * (std::min(iGrade, c_iRarestGrade) - c_iCommonestGrade) / 10.0 +
-           (bEngineWord ? 0.0 : c_dRareWord);
-}
 
 using SEngineWord = CTesseractRecognizer::SEngineWord;
 
@@ -216,13 +205,7 @@ std::shared_ptr<SEngine> loadEngine(const SRecognitionLanguage& language, const 
                           (language.strLetters + QStringLiteral("0123456789")).toUtf8().constData());
     pEngine->pLanguage = &language;
     CWordList& words = pEngine->words;
-    for (const QString& strPath : language.wordLists)
-        if (!bAbandoned)
-            words.load(strPath);
-    for (const auto& grade : language.gradedWordLists)
-        for (const QString& strPath : grade.second)
-            if (!bAbandoned)
-                words.load(strPath, grade.first);
+    CRecognitionLanguages::loadWords(language, words, bAbandoned);
     CLexiconDecoder& decoder = pEngine->decoder;
     // The engine's dictionary holds the words of everyday text; the spelling lists add rarer ones.
     // The search breaks ties between equally likely words by the order they went in, so they go in
@@ -230,8 +213,8 @@ std::shared_ptr<SEngine> loadEngine(const SRecognitionLanguage& language, const 
     for (const QString& strWord : words.entries()) {
         if (bAbandoned)
             return nullptr;
-        decoder.addWord(strWord,
-                        wordPrior(words.grade(strWord), pApi->IsValidWord(strWord.toUtf8().constData())));
+        decoder.addWord(strWord, words.prior(strWord) +
+                                     (pApi->IsValidWord(strWord.toUtf8().constData()) ? 0.0 : c_dRareWord));
     }
     decoder.addLetters(QStringLiteral("0123456789"));
     decoder.setFloor(c_fLetterFloor);

@@ -163,6 +163,13 @@ int CWordList::grade(const QString& strWord) const
     return iIndex < 0 ? c_iUngraded : m_grades[iIndex];
 }
 
+double CWordList::prior(const QString& strWord) const
+{
+    const int c_iCommonestGrade = 10;
+    const int c_iRarestGrade = 80;
+    return -0.5 * (std::min(grade(strWord), c_iRarestGrade) - c_iCommonestGrade) / 10.0;
+}
+
 bool CWordList::isName(const QString& strWord) const
 {
     const int iIndex = indexOf(strWord.toLower());

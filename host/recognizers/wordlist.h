@@ -32,6 +32,9 @@ public:
     QStringList closeWords(const QString& strWord, int iMax) const;
     // How common a word is, as the size of the commonest graded list that has it: smaller is commoner.
     int grade(const QString& strWord) const;
+    // A word's log weight by how common it is: 0 for the commonest words, less by half a unit per ten
+    // of a grade's size, down to the rarest grade, where words of ungraded lists stand too.
+    double prior(const QString& strWord) const;
     // True when every list that has the word writes it with a capital, as names are written.
     bool isName(const QString& strWord) const;
     // Every word of the list, in lower case, in the order the files gave them: the same on every run,
